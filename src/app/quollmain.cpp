@@ -1,0 +1,215 @@
+#include "app/quollmain.h"
+
+#include "app/aboutbox.h"
+#include "app/commandbars.h"
+#include "app/commandtable.h"
+#include "app/errorhandler.h"
+#include "app/logpage.h"
+#include "app/sqltextpage.h"
+#include "app/topbar.h"
+#include "catalog/catalogpane.h"
+#include "catalog/proclistmodel.h"
+#include "catalog/tablelistmodel.h"
+#include "connection/connectdialog.h"
+#include "core/dialogs.h"
+#include "editor/sqledit.h"
+#include "export/exportdialog.h"
+#include "results/gridpage.h"
+#include "results/valueviewer.h"
+#include "widgets/imagelist.h"
+#include "widgets/pagecontrol.h"
+#include "widgets/panesplitter.h"
+#include "widgets/reportlist.h"
+#include "widgets/screenscale.h"
+#include "widgets/statusbar.h"
+#include "workspace/editorpages.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::app {
+
+using widgets::PaneSplitter;
+using widgets::scaled;
+
+namespace {
+// The window's bounds when the settings hold none.
+constexpr QRect DefaultBounds(0, 0, 550, 450);
+} // namespace
+
+QuollMain::QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWidget *parent)
+    : QMainWindow(parent), m_paths(std::move(paths)), m_dialogs(dialogs), m_errors(errors)
+{
+    setObjectName(u"fmMain"_s);
+    buildLayout();
+    connectCommands();
+    createStep();
+}
+
+QuollMain::~QuollMain()
+{
+    destroyStep();
+}
+
+void QuollMain::buildLayout()
+{
+    QFont font(u"Verdana"_s);
+    font.setPixelSize(scaled(13));
+    setFont(font);
+    setWindowIcon(widgets::svgIcon(u":/icons/connect"_s));
+
+    m_actions = new ActionList(this);
+    addActions(m_actions->actions());
+    m_editorMenu = buildEditorMenu(*m_actions, this);
+    m_listMenu = buildListMenu(this);
+    m_logMenu = buildLogMenu(*m_actions, this);
+
+    auto *central = new QWidget(this);
+    central->setObjectName(u"ClientArea"_s);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_topBar = new TopBar(central);
+    m_topSplitter = new PaneSplitter(PaneSplitter::Resizes::Height, scaled(3), central);
+    m_topSplitter->setObjectName(u"Splitter1"_s);
+    m_topSplitter->setPane(m_topBar, PaneSplitter::Side::Before, 20);
+
+    m_pages = new widgets::PageControl(QTabWidget::South, central);
+    m_pages->setObjectName(u"pcMenu"_s);
+    m_sqlPage = new SqlTextPage(*m_actions, m_editorMenu, m_pages);
+    m_outputPage = new results::GridPage({u"tsOutput"_s, u"ToolBar11"_s, u"DBGrid1"_s, QString()}, m_pages);
+    m_dataPage = new results::GridPage({u"tsData"_s, u"ToolBar12"_s, u"DBGrid2"_s, u"DBNavigator2"_s}, m_pages);
+    m_logPage = new LogPage(m_pages);
+    fillResultBar(m_outputPage->toolBar(), *m_actions);
+    fillDataBar(m_dataPage->toolBar(), *m_actions);
+    m_pages->addTab(m_sqlPage, u"Запрос"_s);
+    m_pages->addTab(m_outputPage, u"Результат"_s);
+    m_pages->addTab(m_dataPage, u"Таблица"_s);
+    m_pages->addTab(m_logPage, u"Журнал"_s);
+    m_pages->setCurrentWidget(m_sqlPage);
+
+    layout->addWidget(m_topBar);
+    layout->addWidget(m_topSplitter);
+    layout->addWidget(m_pages, 1);
+    setCentralWidget(central);
+
+    m_statusBar = new widgets::StatusBar(
+        {{scaled(120), true}, {scaled(90), true}, {scaled(25), false}, {scaled(50), true}}, this);
+    m_statusBar->setObjectName(u"StatusBar"_s);
+    setStatusBar(m_statusBar);
+
+    attachPopupMenus();
+    move(DefaultBounds.topLeft());
+    resize(DefaultBounds.size());
+}
+
+void QuollMain::attachPopupMenus()
+{
+    const auto popupOn = [](QWidget *widget, QMenu *menu) {
+        widget->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(widget, &QWidget::customContextMenuRequested, menu, [widget, menu](const QPoint &pos) {
+            menu->setProperty("popupComponent", widget->objectName());
+            menu->popup(widget->mapToGlobal(pos));
+        });
+    };
+    workspace::EditorPages *editors = m_sqlPage->editorPages();
+    popupOn(editors, m_editorMenu);
+    for (int number = 1; number <= workspace::EditorPages::PageCount; ++number)
+        popupOn(editors->editor(number), m_editorMenu);
+    for (widgets::ReportList *list : m_sqlPage->catalog()->lists())
+        popupOn(list, m_listMenu);
+    popupOn(m_logPage->list(), m_logMenu);
+}
+
+void QuollMain::onCommand(const char *action, void (QuollMain::*handler)())
+{
+    connect((*m_actions)[action], &QAction::triggered, this, [this, handler] {
+        m_errors.run([this, handler] { (this->*handler)(); });
+    });
+}
+
+void QuollMain::connectCommands()
+{
+    onCommand("acSQLBar", &QuollMain::acSQLBarExecute);
+    onCommand("acQueryBar", &QuollMain::acQueryBarExecute);
+    onCommand("acDataBar", &QuollMain::acDataBarExecute);
+    onCommand("acLogBar", &QuollMain::acLogBarExecute);
+    connect(m_topBar->aboutButton(), &QToolButton::clicked, this, [this] {
+        m_errors.run([this] { ToolButton28Click(); });
+    });
+}
+
+void QuollMain::createStep()
+{
+    m_connectDialog = std::make_unique<connection::ConnectDialog>();
+    m_exportDialog = std::make_unique<exporting::ExportDialog>();
+    m_aboutBox = std::make_unique<AboutBox>();
+    setWindowTitle(QString::fromLatin1(Caption));
+    m_viewer = std::make_unique<results::ValueViewer>();
+    m_tableInfos = std::make_unique<catalog::TableInfoList>();
+    m_procInfos = std::make_unique<catalog::ProcInfoList>();
+    m_sqlPage->catalog()->tableModel()->setRecords(m_tableInfos.get());
+    m_sqlPage->catalog()->procModel()->setRecords(m_procInfos.get());
+    m_columnNames = std::make_unique<QStringList>();
+}
+
+bool QuollMain::closeStep()
+{
+    return true;
+}
+
+void QuollMain::closeEvent(QCloseEvent *event)
+{
+    bool closing = false;
+    m_errors.run([this, &closing] { closing = closeStep(); });
+    if (closing)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void QuollMain::destroyStep()
+{
+    m_sqlPage->catalog()->tableModel()->setRecords(nullptr);
+    m_sqlPage->catalog()->procModel()->setRecords(nullptr);
+    m_columnNames.reset();
+    m_tableInfos.reset();
+    m_procInfos.reset();
+    m_viewer.reset();
+}
+
+editor::SqlEdit *QuollMain::currentEditor() const
+{
+    return m_sqlPage->editorPages()->currentEditor();
+}
+
+void QuollMain::acSQLBarExecute()
+{
+    m_pages->setCurrentWidget(m_sqlPage);
+}
+
+void QuollMain::acQueryBarExecute()
+{
+    m_pages->setCurrentWidget(m_outputPage);
+}
+
+void QuollMain::acDataBarExecute()
+{
+    m_pages->setCurrentWidget(m_dataPage);
+}
+
+void QuollMain::acLogBarExecute()
+{
+    m_pages->setCurrentWidget(m_logPage);
+}
+
+void QuollMain::ToolButton28Click()
+{
+    m_aboutBox->exec();
+}
+
+} // namespace quoll::app

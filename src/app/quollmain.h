@@ -1,0 +1,129 @@
+#pragma once
+
+#include "catalog/procinfo.h"
+#include "catalog/tableinfo.h"
+#include "core/apppaths.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class QMenu;
+
+namespace quoll {
+class Dialogs;
+}
+namespace quoll::connection {
+class ConnectDialog;
+}
+namespace quoll::exporting {
+class ExportDialog;
+}
+namespace quoll::results {
+class GridPage;
+class ValueViewer;
+} // namespace quoll::results
+namespace quoll::widgets {
+class PageControl;
+class PaneSplitter;
+class StatusBar;
+} // namespace quoll::widgets
+namespace quoll::editor {
+class SqlEdit;
+}
+
+namespace quoll::app {
+
+class AboutBox;
+class ActionList;
+class ErrorHandler;
+class LogPage;
+class SqlTextPage;
+class TopBar;
+
+// The main window. It owns every object of the program for the whole run as
+// one object graph built in its constructor (the layout, then the create
+// step), runs the close step when the user closes it and the destroy step
+// when it is destroyed.
+class QuollMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char *Caption = "Quoll v4.57b";
+
+    QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWidget *parent = nullptr);
+    ~QuollMain() override;
+
+    const AppPaths &paths() const { return m_paths; }
+    ActionList &actions() const { return *m_actions; }
+
+    // The editor of the active page of `pcSQL` (`CurrentEditor`), or none.
+    editor::SqlEdit *currentEditor() const;
+
+    widgets::StatusBar *statusPanels() const { return m_statusBar; }
+    results::ValueViewer *viewer() const { return m_viewer.get(); }
+    connection::ConnectDialog *connectDialog() const { return m_connectDialog.get(); }
+    exporting::ExportDialog *exportDialog() const { return m_exportDialog.get(); }
+    AboutBox *aboutBox() const { return m_aboutBox.get(); }
+
+    // The record lists behind the catalog lists (`TableInfos`, `ProcInfos`)
+    // and the selected table's column names (`ColumnNames`).
+    catalog::TableInfoList *tableInfos() const { return m_tableInfos.get(); }
+    catalog::ProcInfoList *procInfos() const { return m_procInfos.get(); }
+    QStringList *columnNames() const { return m_columnNames.get(); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void attachPopupMenus();
+    void connectCommands();
+    void onCommand(const char *action, void (QuollMain::*handler)());
+    void createStep();
+    bool closeStep();
+    void destroyStep();
+
+    // Command handlers.
+    void acSQLBarExecute();
+    void acQueryBarExecute();
+    void acDataBarExecute();
+    void acLogBarExecute();
+    void ToolButton28Click();
+
+    AppPaths m_paths;
+    Dialogs &m_dialogs;
+    ErrorHandler &m_errors;
+
+    // Created by the create step, owned for the program's whole run.
+    std::unique_ptr<connection::ConnectDialog> m_connectDialog;
+    std::unique_ptr<exporting::ExportDialog> m_exportDialog;
+    std::unique_ptr<AboutBox> m_aboutBox;
+
+    ActionList *m_actions = nullptr;
+    TopBar *m_topBar = nullptr;
+    widgets::PaneSplitter *m_topSplitter = nullptr;
+    widgets::PageControl *m_pages = nullptr;
+    SqlTextPage *m_sqlPage = nullptr;
+    results::GridPage *m_outputPage = nullptr;
+    results::GridPage *m_dataPage = nullptr;
+    LogPage *m_logPage = nullptr;
+    widgets::StatusBar *m_statusBar = nullptr;
+    QMenu *m_editorMenu = nullptr;
+    QMenu *m_listMenu = nullptr;
+    QMenu *m_logMenu = nullptr;
+
+    // Freed by the destroy step, in this order after the lists.
+    std::unique_ptr<results::ValueViewer> m_viewer;
+    std::unique_ptr<QStringList> m_columnNames;
+    std::unique_ptr<catalog::TableInfoList> m_tableInfos;
+    std::unique_ptr<catalog::ProcInfoList> m_procInfos;
+
+    // The last server and database, carried between runs by the settings.
+    QString m_savedServerName;
+    QString m_savedDataBaseName;
+};
+
+} // namespace quoll::app
