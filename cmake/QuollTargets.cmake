@@ -25,12 +25,16 @@ function(quoll_add_library subsystem)
   quoll_set_options(${target})
 endfunction()
 
-# quoll_add_test(<name> SOURCES ... LIBS ...)
-# One Qt Test executable registered with CTest. Tests run without a display.
+# quoll_add_test(<name> [OWN_MAIN] SOURCES ... LIBS ...)
+# One Qt Test executable registered with CTest; it runs every test class in
+# its sources (see tests/support/testregistry.h). Tests run without a display.
 function(quoll_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE quoll_testsupport ${ARG_LIBS} Qt6::Test)
+  if(NOT ARG_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE quoll_testmain)
+  endif()
   quoll_set_options(${name})
   add_test(NAME ${name} COMMAND ${name})
   set(env "QT_QPA_PLATFORM=offscreen")
