@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <stdexcept>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll {
@@ -56,7 +58,8 @@ QString AppPaths::menuFile() const
 
 QString AppPaths::autosaveFile(int page) const
 {
-    Q_ASSERT(page >= 1 && page <= 5);
+    if (page < 1 || page > 5)
+        throw std::out_of_range("autosave page must be 1 to 5");
     return QDir(m_folder).filePath(u"sql%1____.$$$"_s.arg(page));
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/pagecontrol.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
@@ -77,8 +79,9 @@ PageControl::PageControl(QTabWidget::TabPosition position, QWidget *parent) : QT
 void PageControl::setTabLength(int length)
 {
     static_cast<PageTabBar *>(tabBar())->length = length;
-    tabBar()->updateGeometry();
-    tabBar()->update();
+    // The bar keeps its tab positions until told its look changed.
+    QEvent styleChange(QEvent::StyleChange);
+    QCoreApplication::sendEvent(tabBar(), &styleChange);
 }
 
 int PageControl::tabLength() const

@@ -1,5 +1,7 @@
 #include "widgets/statusbar.h"
 
+#include <QApplication>
+
 namespace quoll::widgets {
 
 StatusBar::StatusBar(const QList<Panel> &panels, QWidget *parent) : QStatusBar(parent)
@@ -42,8 +44,8 @@ void StatusBar::setPanelText(int index, const QString &text)
 void StatusBar::setAlarm(bool on)
 {
     m_alarm = on;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, on ? QColor(Qt::red) : QPalette().color(QPalette::Button));
+    QPalette p = QApplication::palette(this);
+    p.setColor(QPalette::Window, on ? QColor(Qt::red) : p.color(QPalette::Button));
     setPalette(p);
 }
 
