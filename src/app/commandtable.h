@@ -10,7 +10,7 @@
 namespace quoll::app {
 
 // One row of the command table: everything a command shows.
-struct CommandSpec
+struct CommandRow
 {
     const char *name;      // object name of the action, e.g. "acExecute"
     const char *category;  // "File", "SQLEditor", ...
@@ -21,7 +21,7 @@ struct CommandSpec
 };
 
 // The command table of the main window, in category order.
-std::span<const CommandSpec> commandTable();
+std::span<const CommandRow> commandTable();
 
 // `ActionList1`: creates every command's QAction once, from the table, and
 // finds them by name. Buttons and menu items only show these actions.
