@@ -37,7 +37,8 @@ function(quoll_add_test name)
   endif()
   quoll_set_options(${name})
   add_test(NAME ${name} COMMAND ${name})
-  set(env "QT_QPA_PLATFORM=offscreen")
+  # No debugger attached on a crash: CI wants the failure, not a stack dump.
+  set(env "QT_QPA_PLATFORM=offscreen" "QTEST_DISABLE_STACK_DUMP=1")
   if(QUOLL_SANITIZE)
     list(APPEND env
       "ASAN_OPTIONS=detect_leaks=1"
