@@ -1,0 +1,447 @@
+#include "connection/embedded/embeddedengine.h"
+
+#include "connection/embedded/informixerrors.h"
+#include "connection/embedded/sqlitecursor.h"
+#include "connection/embedded/sqllexer.h"
+
+#include <QStringList>
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+QString systemUser()
+{
+    for (const char *variable : {"USER", "LOGNAME", "USERNAME"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty())
+            return name;
+    }
+    return u"informix"_s;
+}
+
+bool isWord(QStringView sql, const SqlToken &t, const char *word)
+{
+    return t.kind == SqlToken::Kind::Word && tokenText(sql, t).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+bool isSymbol(QStringView sql, const SqlToken &t, QChar symbol)
+{
+    return t.kind == SqlToken::Kind::Symbol && sql[t.begin] == symbol;
+}
+
+// The words of a statement without its trailing semicolons.
+std::vector<SqlToken> statementWords(QStringView sql)
+{
+    std::vector<SqlToken> words = significant(tokenize(sql));
+    while (!words.empty() && isSymbol(sql, words.back(), u';'))
+        words.pop_back();
+    return words;
+}
+
+void setText(std::array<char, 72> &field, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8().left(qsizetype(field.size()) - 1);
+    field.fill(0);
+    std::memcpy(field.data(), bytes.constData(), size_t(bytes.size()));
+}
+
+// Where the object a failure names first stands in the statement, -1 when
+// it does not; the storage engine gives no position for some failures.
+qsizetype nameOffset(QStringView sql, const QString &name)
+{
+    if (name.isEmpty())
+        return -1;
+    const QString last = name.section(u'.', -1);
+    for (const SqlToken &t : significant(tokenize(sql)))
+        if (t.kind == SqlToken::Kind::Word && tokenText(sql, t).compare(last, Qt::CaseInsensitive) == 0)
+            return t.begin;
+    return -1;
+}
+
+} // namespace
+
+EmbeddedEngine::EmbeddedEngine(EmbeddedServer server) : m_server(std::move(server))
+{
+    m_session.serverName = m_server.name();
+}
+
+EmbeddedEngine::~EmbeddedEngine()
+{
+    if (m_db)
+        sqlite3_close_v2(m_db);
+}
+
+void EmbeddedEngine::connect(const ParameterList &parameters)
+{
+    if (m_connected)
+        disconnect();
+    m_server.ensureExists();
+    const QString user = parameters.value(u"USER NAME"_s).trimmed();
+    m_session.user = user.isEmpty() ? systemUser() : user;
+    QString database = parameters.value(u"DATABASE NAME"_s).trimmed();
+    if (database.isEmpty())
+        database = QString::fromLatin1(EmbeddedServer::Sysmaster);
+    switchDatabase(database);
+    m_connected = true;
+    m_area = {};
+    m_lastError = {};
+}
+
+void EmbeddedEngine::disconnect()
+{
+    // A transaction left open ends with the connection, as on a server.
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "rollback", nullptr, nullptr, nullptr);
+    closeDatabase();
+    m_connected = false;
+}
+
+void EmbeddedEngine::requireConnected() const
+{
+    if (!m_connected)
+        throw EngineError(0, u"Not connected to a database server."_s);
+}
+
+sqlite3 *EmbeddedEngine::database() const
+{
+    requireConnected();
+    if (!m_db)
+        throw informixError(InformixCode::DatabaseNotSelected);
+    return m_db;
+}
+
+void EmbeddedEngine::closeDatabase()
+{
+    if (m_db)
+        sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_session.database.clear();
+    m_logging = false;
+}
+
+void EmbeddedEngine::switchDatabase(const QString &name)
+{
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        throw informixError(InformixCode::AlreadyInTransaction);
+    sqlite3 *db = m_server.open(name);   // raises -329 for an unknown name
+    const bool logging = m_server.isLogging(name);
+    closeDatabase();
+    m_db = db;
+    m_session.database = EmbeddedServer::normalName(name);
+    m_logging = logging;
+    registerFunctions(m_db, &m_session);
+}
+
+void EmbeddedEngine::startRun()
+{
+    m_session.lastArea = m_area;
+    m_area = {};
+    m_lastError = {};
+}
+
+void EmbeddedEngine::fail(Outcome &outcome, int code, const QString &parameter, qsizetype at)
+{
+    outcome.failed = true;
+    outcome.failure.code = code;
+    outcome.failure.message = informixMessage(code, parameter);
+    outcome.failedAt = at;
+}
+
+EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
+{
+    startRun();
+    Outcome outcome;
+    try {
+        requireConnected();
+        const std::vector<SqlToken> words = statementWords(sql);
+        if (!words.empty() && !runServerStatement(sql, words, outcome))
+            runInStorage(sql, outcome);
+    } catch (const EngineError &e) {
+        outcome.failed = true;
+        outcome.failure.code = e.nativeCode();
+        outcome.failure.message = e.message();
+    }
+    if (outcome.failed) {
+        m_area.code = outcome.failure.code;
+        m_area.errorOffset = outcome.failedAt >= 0 ? int(outcome.failedAt) + 1 : 0;
+        m_lastError = {outcome.failure.code, outcome.failure.message.left(128)};
+        setText(m_area.messageParameters, outcome.failure.message);
+        outcome.cursor.reset();
+    }
+    return outcome;
+}
+
+// Statements the server carries out itself; false when `words` is none.
+bool EmbeddedEngine::runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome)
+{
+    const auto word = [&](size_t i, const char *w) { return i < words.size() && isWord(sql, words[i], w); };
+    const auto nameAt = [&](size_t i) -> QString {
+        if (i >= words.size())
+            return {};
+        const SqlToken &t = words[i];
+        if (t.kind == SqlToken::Kind::String || t.kind == SqlToken::Kind::QuotedString)
+            return stringValue(sql, t);
+        return t.kind == SqlToken::Kind::Word ? tokenText(sql, t).toString() : QString();
+    };
+    const auto errorAt = [&](size_t i) { return i < words.size() ? words[i].begin : sql.size(); };
+
+    if (word(0, "database") && words.size() >= 2) {
+        const QString name = nameAt(1);
+        const bool exclusive = word(2, "exclusive");
+        if (name.isEmpty() || words.size() > (exclusive ? 3u : 2u)) {
+            fail(outcome, InformixCode::SyntaxError, {}, errorAt(name.isEmpty() ? 1 : (exclusive ? 3 : 2)));
+            return true;
+        }
+        if (!m_server.hasDatabase(name)) {
+            fail(outcome, InformixCode::DatabaseNotFound, {}, errorAt(1));
+            return true;
+        }
+        switchDatabase(name);
+        m_area.warnings.fill(' ');
+        m_area.warnings[0] = 'W';
+        m_area.warnings[1] = m_logging ? 'W' : ' ';
+        m_area.warnings[3] = 'W';
+        return true;
+    }
+    if (word(0, "close") && word(1, "database") && words.size() == 2) {
+        if (m_db && !sqlite3_get_autocommit(m_db)) {
+            fail(outcome, InformixCode::AlreadyInTransaction, {}, errorAt(0));
+            return true;
+        }
+        closeDatabase();
+        return true;
+    }
+    if (word(0, "create") && word(1, "database")) {
+        const QString name = nameAt(2);
+        size_t i = 3;
+        if (word(i, "in")) // dbspace: accepted and ignored
+            i += 2;
+        bool logging = false;
+        if (word(i, "with")) {
+            ++i;
+            if (word(i, "buffered"))
+                ++i;
+            if (!word(i, "log")) {
+                fail(outcome, InformixCode::SyntaxError, {}, errorAt(i));
+                return true;
+            }
+            ++i;
+            if (word(i, "mode") && word(i + 1, "ansi"))
+                i += 2;
+            logging = true;
+        }
+        if (name.isEmpty() || i != words.size()) {
+            fail(outcome, InformixCode::SyntaxError, {}, errorAt(name.isEmpty() ? 2 : i));
+            return true;
+        }
+        if (!EmbeddedServer::isValidName(name) || m_server.hasDatabase(name)) {
+            fail(outcome, InformixCode::CannotCreateDatabase, {}, errorAt(2));
+            return true;
+        }
+        m_server.createDatabase(name, m_session.user, logging);
+        switchDatabase(name);   // as on a server, the new database becomes current
+        m_area.warnings.fill(' ');
+        m_area.warnings[0] = 'W';
+        m_area.warnings[1] = logging ? 'W' : ' ';
+        m_area.warnings[3] = 'W';
+        return true;
+    }
+    if (word(0, "drop") && word(1, "database")) {
+        const QString name = nameAt(2);
+        if (name.isEmpty() || words.size() != 3) {
+            fail(outcome, InformixCode::SyntaxError, {}, errorAt(name.isEmpty() ? 2 : 3));
+            return true;
+        }
+        if (!m_server.hasDatabase(name) || EmbeddedServer::normalName(name) == QLatin1String(EmbeddedServer::Sysmaster)) {
+            fail(outcome, InformixCode::DatabaseNotFound, {}, errorAt(2));
+            return true;
+        }
+        if (EmbeddedServer::normalName(name) == m_session.database)
+            closeDatabase();
+        m_server.dropDatabase(name);
+        return true;
+    }
+    if ((word(0, "begin") && (words.size() == 1 || (word(1, "work") && words.size() == 2)))
+        || (word(0, "commit") && (words.size() == 1 || (word(1, "work") && words.size() == 2)))
+        || (word(0, "rollback") && (words.size() == 1 || (word(1, "work") && words.size() == 2)))) {
+        try {
+            if (word(0, "begin"))
+                startTransaction();
+            else if (word(0, "commit"))
+                commit();
+            else
+                rollback();
+        } catch (const EngineError &e) {
+            fail(outcome, e.nativeCode(), {}, errorAt(0));
+        }
+        return true;
+    }
+    if (word(0, "set") && (word(1, "isolation") || (word(1, "lock") && word(2, "mode")) || word(1, "explain")
+                           || word(1, "pdqpriority") || word(1, "optimization") || word(1, "deferred_prepare"))) {
+        // Accepted: the embedded server has one connection per file and no
+        // lock waits or plans to tune.
+        database();
+        return true;
+    }
+    return false;
+}
+
+void EmbeddedEngine::noteStorageRun(sqlite3 *db, int rc, bool isInsert)
+{
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        return;
+    m_area.rowsProcessed = int(sqlite3_changes64(db));
+    if (isInsert && m_area.rowsProcessed > 0) {
+        const qint64 rowid = sqlite3_last_insert_rowid(db);
+        m_area.serialOrSecondary = int(rowid);
+        m_area.rowId = int(rowid);
+    }
+}
+
+void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
+{
+    sqlite3 *db = database();
+    const RewrittenSql rewritten = rewriteForSqlite(sql);
+    const QByteArray utf8 = rewritten.text().toUtf8();
+    const auto failAtByte = [&](int rc, int byteOffset) {
+        outcome.failed = true;
+        outcome.failure = mapSqliteFailure(db, rc);
+        const int offset = byteOffset >= 0 ? byteOffset : outcome.failure.byteOffset;
+        if (offset >= 0) {
+            const qsizetype index = QString::fromUtf8(utf8.constData(), std::min<qsizetype>(offset, utf8.size())).size();
+            outcome.failedAt = rewritten.originalIndex(index);
+        } else {
+            outcome.failedAt = nameOffset(sql, outcome.failure.name);
+        }
+    };
+
+    sqlite3_stmt *stmt = nullptr;
+    const char *tail = nullptr;
+    int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), 0, &stmt, &tail);
+    if (rc != SQLITE_OK) {
+        failAtByte(rc, -1);
+        return;
+    }
+    if (!stmt)
+        return; // only blanks and comments
+    auto handle = std::make_shared<StatementHandle>(stmt);
+    // One statement at a time: anything but semicolons after it is an error.
+    const qsizetype tailBytes = tail ? qsizetype(tail - utf8.constData()) : utf8.size();
+    const QString rest = QString::fromUtf8(utf8.constData() + tailBytes, utf8.size() - tailBytes);
+    for (const SqlToken &t : significant(tokenize(rest))) {
+        if (!isSymbol(rest, t, u';')) {
+            const qsizetype index = QString::fromUtf8(utf8.constData(), tailBytes).size() + t.begin;
+            fail(outcome, InformixCode::SyntaxError, {}, rewritten.originalIndex(index));
+            return;
+        }
+    }
+    const bool isInsert = !statementWords(sql).empty() && isWord(sql, statementWords(sql).front(), "insert");
+    rc = sqlite3_step(stmt);
+    noteStorageRun(db, rc, isInsert);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        failAtByte(rc, -1);
+        return;
+    }
+    if (sqlite3_column_count(stmt) > 0)
+        outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW);
+}
+
+DirectResult EmbeddedEngine::executeDirect(const QString &sql)
+{
+    if (!m_connected) {
+        startRun();
+        m_lastError = {0, u"Not connected to a database server."_s};
+        return {StatusNotConnected, nullptr};
+    }
+    Outcome outcome = run(sql);
+    DirectResult result;
+    result.status = outcome.failed ? StatusSqlError : StatusOk;
+    result.cursor = std::move(outcome.cursor);
+    return result;
+}
+
+void EmbeddedEngine::execute(const QString &sql)
+{
+    Outcome outcome = run(sql);
+    if (outcome.failed)
+        throw outcome.failure.error();
+}
+
+std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
+{
+    sqlite3 *db = database();
+    const RewrittenSql rewritten = rewriteForSqlite(sql);
+    const QByteArray utf8 = rewritten.text().toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    if (rc != SQLITE_OK || !stmt) {
+        sqlite3_finalize(stmt);
+        throw mapSqliteFailure(db, rc == SQLITE_OK ? SQLITE_ERROR : rc).error();
+    }
+    const std::vector<SqlToken> words = statementWords(sql);
+    const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
+    auto handle = std::make_shared<StatementHandle>(stmt);
+    return std::make_unique<SqliteStatement>(handle, [this, db, isInsert](int rc) {
+        startRun();
+        noteStorageRun(db, rc, isInsert);
+    });
+}
+
+bool EmbeddedEngine::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+void EmbeddedEngine::startTransaction()
+{
+    sqlite3 *db = database();
+    if (!m_logging)
+        throw informixError(InformixCode::TransactionNotAvailable);
+    if (inTransaction())
+        throw informixError(InformixCode::AlreadyInTransaction);
+    if (sqlite3_exec(db, "begin", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
+}
+
+void EmbeddedEngine::commit()
+{
+    sqlite3 *db = database();
+    if (!inTransaction())
+        throw informixError(InformixCode::NotInTransaction);
+    if (sqlite3_exec(db, "commit", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
+}
+
+void EmbeddedEngine::rollback()
+{
+    sqlite3 *db = database();
+    if (!inTransaction())
+        throw informixError(InformixCode::NotInTransaction);
+    if (sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
+}
+
+QStringList EmbeddedEngine::primaryKey(const QString &table)
+{
+    sqlite3 *db = database();
+    sqlite3_stmt *stmt = nullptr;
+    QStringList key;
+    if (sqlite3_prepare_v2(db, "select name, pk from pragma_table_info(?) where pk > 0 order by pk", -1, &stmt,
+                           nullptr) != SQLITE_OK)
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        key.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
+    sqlite3_finalize(stmt);
+    return key;
+}
+
+} // namespace quoll::connection::embedded

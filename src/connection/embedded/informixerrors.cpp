@@ -1,0 +1,67 @@
+#include "connection/embedded/informixerrors.h"
+
+#include <array>
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+struct Message
+{
+    int code;
+    const char *text;
+};
+
+// One table for every code the server answers with.
+constexpr std::array messages{
+    Message{InformixCode::SyntaxError, "A syntax error has occurred."},
+    Message{InformixCode::IllegalCharacter, "An illegal character has been found in the statement."},
+    Message{InformixCode::TableNotInDatabase, "The specified table (%s) is not in the database."},
+    Message{InformixCode::ColumnNotFound, "Column (%s) not found in any table in the query (or SLV is undefined)."},
+    Message{InformixCode::ColumnCountMismatch, "Number of columns in INSERT table does not match number of VALUES."},
+    Message{InformixCode::DuplicateInUniqueIndex,
+            "Could not insert new row - duplicate value in a UNIQUE INDEX column (Unique Index:%s)."},
+    Message{InformixCode::NotInTransaction, "Not in transaction."},
+    Message{InformixCode::TransactionNotAvailable, "Transaction not available."},
+    Message{InformixCode::UniqueConstraintViolated, "Unique constraint (%s) violated."},
+    Message{InformixCode::UnmatchedQuote, "Found a quote for which there is no matching quote."},
+    Message{InformixCode::SubqueryNotOneRow, "A subquery has returned not exactly one row."},
+    Message{InformixCode::TableAlreadyExists, "Table (%s) already exists in database."},
+    Message{InformixCode::IndexAlreadyExists, "Index (%s) already exists in database."},
+    Message{InformixCode::IndexDoesNotExist, "Index does not exist."},
+    Message{InformixCode::AmbiguousColumn, "Ambiguous column (%s)."},
+    Message{InformixCode::DatabaseNotFound, "Database not found or no system permission."},
+    Message{InformixCode::CannotCreateDatabase, "Cannot create or rename the database."},
+    Message{InformixCode::DatabaseNotSelected, "Database not selected yet."},
+    Message{InformixCode::NullIntoNotNull, "Cannot insert a null into column (%s)."},
+    Message{InformixCode::CheckConstraintFailed, "Check constraint (%s) failed."},
+    Message{InformixCode::AlreadyInTransaction, "Already in transaction."},
+    Message{InformixCode::RoutineNotResolved, "Routine (%s) can not be resolved."},
+    Message{InformixCode::MissingKeyInReferencedTable,
+            "Missing key in referenced table for referential constraint (%s)."},
+    Message{InformixCode::KeyStillReferenced, "Key value for constraint (%s) is still being referenced."},
+    Message{InformixCode::CharacterToNumericFailed, "A character to numeric conversion process failed."},
+    Message{InformixCode::StringToDateFailed, "String to date conversion error."},
+    Message{InformixCode::EmbeddedFailure, "Embedded server failure: %s"},
+};
+
+} // namespace
+
+QString informixMessage(int code, const QString &parameter)
+{
+    for (const Message &m : messages) {
+        if (m.code == code) {
+            QString text = QString::fromLatin1(m.text);
+            text.replace(QStringLiteral("%s"), parameter);
+            return text;
+        }
+    }
+    return QStringLiteral("Error %1: %2").arg(code).arg(parameter);
+}
+
+EngineError informixError(int code, const QString &parameter)
+{
+    return EngineError(code, informixMessage(code, parameter));
+}
+
+} // namespace quoll::connection::embedded

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "connection/engineerror.h"
+
+#include <QString>
+
+namespace quoll::connection::embedded {
+
+// The Informix error codes the embedded server answers with, and their
+// message texts; "%s" in a text is filled with the statement's object name.
+namespace InformixCode {
+enum : int {
+    SyntaxError = -201,
+    IllegalCharacter = -202,
+    TableNotInDatabase = -206,
+    ColumnNotFound = -217,
+    ColumnCountMismatch = -236,
+    DuplicateInUniqueIndex = -239,
+    NotInTransaction = -255,
+    TransactionNotAvailable = -256,
+    UniqueConstraintViolated = -268,
+    UnmatchedQuote = -282,
+    SubqueryNotOneRow = -284,
+    TableAlreadyExists = -310,
+    IndexAlreadyExists = -316,
+    IndexDoesNotExist = -319,
+    AmbiguousColumn = -324,
+    DatabaseNotFound = -329,
+    CannotCreateDatabase = -330,
+    DatabaseNotSelected = -349,
+    NullIntoNotNull = -391,
+    CheckConstraintFailed = -530,
+    AlreadyInTransaction = -535,
+    RoutineNotResolved = -674,
+    MissingKeyInReferencedTable = -691,
+    KeyStillReferenced = -692,
+    CharacterToNumericFailed = -1213,
+    StringToDateFailed = -1218,
+    // The embedded server's own failures (storage, files): not Informix codes.
+    EmbeddedFailure = -32001,
+};
+} // namespace InformixCode
+
+// The message of `code` with `parameter` in place of "%s".
+QString informixMessage(int code, const QString &parameter = {});
+
+// An EngineError carrying `code` and its message.
+EngineError informixError(int code, const QString &parameter = {});
+
+} // namespace quoll::connection::embedded

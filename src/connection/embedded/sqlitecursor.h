@@ -1,0 +1,68 @@
+#pragma once
+
+#include "connection/embedded/textforms.h"
+#include "connection/engine/cursor.h"
+#include "connection/engine/engine.h"
+
+#include <QList>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3_stmt;
+
+namespace quoll::connection::embedded {
+
+// A compiled statement shared by the prepared statement that runs it and
+// the cursor that reads its rows. Each run bumps the generation, which ends
+// any cursor of an earlier run.
+struct StatementHandle
+{
+    explicit StatementHandle(sqlite3_stmt *s) : stmt(s) {}
+    ~StatementHandle();
+    StatementHandle(const StatementHandle &) = delete;
+    StatementHandle &operator=(const StatementHandle &) = delete;
+
+    sqlite3_stmt *stmt;
+    quint64 generation = 0;
+};
+
+// Reads the rows of a stepped statement: `hasRow` tells whether the first
+// step produced a row, which is then the cursor's first row.
+class SqliteCursor : public Cursor
+{
+public:
+    SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow);
+
+    const QList<FieldDesc> &fields() const override { return m_fields; }
+    bool fetch(RowSink &sink) override;
+
+private:
+    void writeRow(RowSink &sink);
+
+    std::shared_ptr<StatementHandle> m_handle;
+    quint64 m_generation;
+    bool m_pending;
+    bool m_done = false;
+    QList<FieldDesc> m_fields;
+    std::vector<ColumnForm> m_forms;
+};
+
+// A statement prepared on the embedded server with "?" markers.
+class SqliteStatement : public PreparedStatement
+{
+public:
+    // `afterRun` is told of every run's outcome (for the communication area).
+    SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun);
+
+    void bind(int index, const QVariant &value) override;
+    std::unique_ptr<Cursor> execute() override;
+    std::int64_t rowsAffected() const override { return m_rowsAffected; }
+
+private:
+    std::shared_ptr<StatementHandle> m_handle;
+    std::function<void(int rc)> m_afterRun;
+    std::int64_t m_rowsAffected = 0;
+};
+
+} // namespace quoll::connection::embedded
