@@ -69,9 +69,9 @@ case "$mode" in
   run)
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
       echo "No display: starting Quoll under Xvfb." >&2
-      exec xvfb-run -a -s "-screen 0 1280x800x24" "$build_dir/src/app/quoll"
+      exec xvfb-run -a -s "-screen 0 1280x800x24" "$build_dir/bin/quoll"
     fi
-    exec "$build_dir/src/app/quoll"
+    exec "$build_dir/bin/quoll"
     ;;
   test|sanitize)
     cd "$build_dir"

@@ -1,0 +1,84 @@
+#include "cli/scriptrunner.h"
+
+#include "connection/engine/database.h"
+#include "connection/engineerror.h"
+#include "workspace/scriptsplitter.h"
+
+#include <QByteArray>
+
+namespace quoll::cli {
+
+namespace {
+
+// Writes each row straight to the output, without keeping it.
+class LineSink : public connection::RowSink
+{
+public:
+    explicit LineSink(QTextStream &out) : m_out(out) {}
+
+    void addField(const char *utf8, std::size_t length) override
+    {
+        separate();
+        // A TAB or line break inside a value would break the line format.
+        QString value = QString::fromUtf8(utf8, qsizetype(length));
+        value.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+        m_out << value;
+    }
+    void addNull() override { separate(); }
+    void endRow()
+    {
+        m_out << '\n';
+        m_first = true;
+    }
+
+private:
+    void separate()
+    {
+        if (!m_first)
+            m_out << '\t';
+        m_first = false;
+    }
+
+    QTextStream &m_out;
+    bool m_first = true;
+};
+
+} // namespace
+
+bool runScript(connection::Database &database, const QString &script, QTextStream &out, QTextStream &err)
+{
+    connection::Engine &engine = database.engine();
+    workspace::ScriptSplitter splitter(script);
+    int number = 0;
+    while (const auto statement = splitter.next()) {
+        ++number;
+        connection::DirectResult result = engine.executeDirect(statement->text.toString());
+        if (result.status != connection::StatusOk) {
+            const connection::ErrorEntry error = engine.lastError();
+            err << "error " << error.nativeCode << ": " << error.context << " (statement " << number
+                << ", offset " << engine.communicationArea().errorOffset << ")\n";
+            err.flush();
+            return false;
+        }
+        if (!result.cursor)
+            continue;
+        QStringList names;
+        for (const connection::FieldDesc &f : result.cursor->fields())
+            names.append(f.name);
+        out << names.join(u'\t') << '\n';
+        LineSink sink(out);
+        try {
+            while (result.cursor->fetch(sink))
+                sink.endRow();
+        } catch (const connection::EngineError &e) {
+            out.flush();
+            err << "error " << e.nativeCode() << ": " << e.message() << " (statement " << number << ", offset 0)\n";
+            err.flush();
+            return false;
+        }
+    }
+    out.flush();
+    return true;
+}
+
+} // namespace quoll::cli

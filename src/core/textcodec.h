@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quoll {
+
+// The 8-bit text of the program's files. Reading: a UTF-8 byte-order mark,
+// or bytes that are valid UTF-8 and hold a non-ASCII character, mean UTF-8;
+// anything else is Windows-1251. Writing keeps the encoding a file was read
+// in; new text is Windows-1251 when every character fits, else UTF-8.
+enum class TextEncoding { Windows1251, Utf8 };
+
+struct DecodedText
+{
+    QString text;
+    TextEncoding encoding = TextEncoding::Windows1251;
+    bool hadByteOrderMark = false;
+};
+
+DecodedText decodeText(const QByteArray &bytes);
+
+// Whether every character of `text` has a Windows-1251 byte.
+bool fitsWindows1251(const QString &text);
+
+// The encoding for text that has none yet.
+TextEncoding encodingFor(const QString &text);
+
+// Encodes `text`; a character that `encoding` cannot hold makes the result
+// null (never a silent replacement).
+QByteArray encodeText(const QString &text, TextEncoding encoding, bool byteOrderMark = false);
+
+} // namespace quoll
