@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace quoll::bench {
@@ -14,14 +16,32 @@ std::vector<Benchmark> &benchmarks()
     return all;
 }
 
+namespace {
+
+double processCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+double childrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &v) { return double(v.tv_sec) + double(v.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+} // namespace
+
 double bestOf(int repeat, const std::function<void()> &work)
 {
     double best = -1;
     for (int i = 0; i < std::max(1, repeat); ++i) {
-        QElapsedTimer timer;
-        timer.start();
+        const double start = processCpuSeconds();
         work();
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        const double seconds = processCpuSeconds() - start;
         if (best < 0 || seconds < best)
             best = seconds;
     }
@@ -33,8 +53,7 @@ std::optional<double> timeCommand(const QString &program, const QStringList &arg
 {
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
+    const double start = childrenCpuSeconds();
     process.start(program, arguments);
     if (!process.waitForStarted())
         return std::nullopt;
@@ -43,7 +62,7 @@ std::optional<double> timeCommand(const QString &program, const QStringList &arg
     process.closeWriteChannel();
     if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
-    return double(timer.nsecsElapsed()) / 1e9;
+    return childrenCpuSeconds() - start;
 }
 
 qint64 residentBytes()

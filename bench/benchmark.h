@@ -40,11 +40,14 @@ struct Registration
     explicit Registration(Benchmark b) { benchmarks().push_back(std::move(b)); }
 };
 
-// The best wall-clock time in seconds of `repeat` runs of `work`.
+// Times are CPU seconds (user and system), so that other load on the machine
+// does not distort the figures or their ratios.
+
+// The best time of `repeat` runs of `work`.
 double bestOf(int repeat, const std::function<void()> &work);
 
-// The wall-clock seconds an external command takes with its standard
-// output discarded; nothing when it cannot be started or fails.
+// The seconds an external command takes with its standard output
+// discarded; nothing when it cannot be started or fails.
 std::optional<double> timeCommand(const QString &program, const QStringList &arguments,
                                   const QByteArray &standardInput = {});
 
