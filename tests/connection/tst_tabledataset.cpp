@@ -356,8 +356,11 @@ private slots:
         auto engine = makeEngine();
         TableDataset set(*engine);
         set.open(u"person"_s);
-        set.remove(); // only this row was read: the next one takes its place
-        QCOMPARE(set.fetchedCount(), 1);
+        // Writing reads the rest of the table first, so that the cursor
+        // cannot meet the rows the write changed; the next row takes the
+        // deleted one's place.
+        set.remove();
+        QCOMPARE(set.fetchedCount(), 2);
         QCOMPARE(set.text(0), u"102"_s);
         set.last();
         set.prior();

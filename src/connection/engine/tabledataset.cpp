@@ -338,6 +338,10 @@ void TableDataset::post()
 
 void TableDataset::execute(PreparedStatement &statement, const QList<QVariant> &values, bool mustAffect)
 {
+    // A cursor still reading the table could meet the rows this statement
+    // writes and show them twice: the rest is read first, once.
+    if (canFetchMore())
+        recordCount();
     for (int i = 0; i < values.size(); ++i)
         statement.bind(i, values[i]);
     statement.execute();

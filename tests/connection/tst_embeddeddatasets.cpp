@@ -1,0 +1,133 @@
+#include "embeddedfixture.h"
+#include "testregistry.h"
+
+#include "connection/engine/dataset.h"
+#include "connection/engine/tabledataset.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace quoll::connection;
+using quoll::testing::EmbeddedFixture;
+
+namespace {
+
+QStringList column(EmbeddedFixture &f, const QString &sql)
+{
+    Dataset rows;
+    rows.attach(f.engine->executeDirect(sql).cursor);
+    QStringList values;
+    for (qint64 r = 0; r < rows.recordCount(); ++r)
+        values.append(rows.isNull(r, 0) ? u"<null>"_s : rows.text(r, 0));
+    return values;
+}
+
+} // namespace
+
+// Datasets over the embedded server's real cursors and tables.
+class TstEmbeddedDatasets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void largeResultIsReadOnlyAsFarAsAsked();
+    void tableDatasetEditsThroughThePrimaryKey();
+    void tableDatasetEditsThroughTheRowIdentity();
+    void failedPostKeepsWhatTheUserTyped();
+};
+
+void TstEmbeddedDatasets::largeResultIsReadOnlyAsFarAsAsked()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"big"_s);
+    f.run(u"create table t (n integer, s varchar(20))"_s);
+    f.run(u"with recursive k(x) as (select 1 union all select x + 1 from k where x < 100000) "
+          "insert into t select x, 'row ' || x from k"_s);
+    Dataset rows;
+    rows.attach(f.engine->executeDirect(u"select n, s from t order by n"_s).cursor);
+    QCOMPARE(rows.fetchedCount(), 1);
+    QCOMPARE(rows.text(1), u"row 1"_s);
+    QVERIFY(rows.moveTo(9));
+    QCOMPARE(rows.fetchedCount(), 10);
+    rows.first();
+    QCOMPARE(rows.fetchedCount(), 10);
+    QCOMPARE(rows.recordCount(), 100000);
+    rows.last();
+    QCOMPARE(rows.text(0), u"100000"_s);
+    QVERIFY(!rows.canFetchMore());
+}
+
+void TstEmbeddedDatasets::tableDatasetEditsThroughThePrimaryKey()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"shop"_s);
+    f.run(u"create table item (id integer primary key, name varchar(20), price decimal(8,2) default 1)"_s);
+    f.run(u"insert into item values (1, 'tea', 2.5)"_s);
+    f.run(u"insert into item values (2, 'milk', 1)"_s);
+
+    TableDataset table(*f.engine);
+    table.open(u"item"_s);
+    QCOMPARE(table.fieldCount(), 3);
+    QVERIFY(table.moveTo(1));
+    table.edit();
+    table.setValue(1, u"cream"_s);
+    table.post();
+    QCOMPARE(column(f, u"select name from item order by id"_s), (QStringList{u"tea"_s, u"cream"_s}));
+
+    table.insert();
+    table.setValue(0, u"3"_s);
+    table.setValue(1, u"bread"_s);
+    table.post();
+    // The inserted row is read back: the default price shows.
+    QCOMPARE(table.text(2), u"1.00"_s);
+    QCOMPARE(column(f, u"select name from item order by id"_s), (QStringList{u"tea"_s, u"cream"_s, u"bread"_s}));
+
+    table.first();
+    table.remove();
+    QCOMPARE(column(f, u"select id from item order by id"_s), (QStringList{u"2"_s, u"3"_s}));
+    QCOMPARE(table.recordCount(), 2);
+}
+
+void TstEmbeddedDatasets::tableDatasetEditsThroughTheRowIdentity()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"notes"_s);
+    f.run(u"create table note (txt varchar(20), n integer)"_s);
+    f.run(u"insert into note values ('same', 1)"_s);
+    f.run(u"insert into note values ('same', 1)"_s);
+    TableDataset table(*f.engine);
+    table.open(u"note"_s);
+    QCOMPARE(table.fieldCount(), 2);   // the row identity is not shown
+    QVERIFY(table.moveTo(1));
+    table.setValue(1, u"2"_s);
+    table.post();
+    // Only the second of two equal rows changed.
+    QCOMPARE(column(f, u"select n from note order by rowid"_s), (QStringList{u"1"_s, u"2"_s}));
+}
+
+void TstEmbeddedDatasets::failedPostKeepsWhatTheUserTyped()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"strict"_s);
+    f.run(u"create table person (id integer primary key, name varchar(20) not null)"_s);
+    f.run(u"insert into person values (1, 'ann')"_s);
+    TableDataset table(*f.engine);
+    table.open(u"person"_s);
+    table.insert();
+    table.setValue(0, u"1"_s);
+    table.setValue(1, u"bob"_s);
+    try {
+        table.post();
+        QFAIL("a duplicate key was posted");
+    } catch (const EngineError &e) {
+        QCOMPARE(e.nativeCode(), -239);
+    }
+    QCOMPARE(table.state(), TableDataset::State::Insert);
+    QCOMPARE(table.value(1).toString(), u"bob"_s);
+    table.setValue(0, u"2"_s);
+    table.post();
+    QCOMPARE(column(f, u"select name from person order by id"_s), (QStringList{u"ann"_s, u"bob"_s}));
+}
+
+QUOLL_TEST(TstEmbeddedDatasets);
+#include "tst_embeddeddatasets.moc"
