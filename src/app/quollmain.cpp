@@ -11,6 +11,8 @@
 #include "catalog/proclistmodel.h"
 #include "catalog/tablelistmodel.h"
 #include "connection/connectdialog.h"
+#include "connection/engine/database.h"
+#include "connection/engine/dataset.h"
 #include "core/dialogs.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
@@ -41,7 +43,8 @@ constexpr QRect DefaultBounds(0, 0, 550, 450);
 } // namespace
 
 QuollMain::QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWidget *parent)
-    : QMainWindow(parent), m_paths(std::move(paths)), m_dialogs(dialogs), m_errors(errors)
+    : QMainWindow(parent), m_paths(std::move(paths)), m_dialogs(dialogs), m_errors(errors),
+      m_database(std::make_unique<connection::Database>())
 {
     setObjectName(u"fmMain"_s);
     buildLayout();
@@ -154,6 +157,7 @@ void QuollMain::createStep()
     m_procInfos = std::make_unique<catalog::ProcInfoList>();
     m_sqlPage->catalog()->tableModel()->setRecords(m_tableInfos.get());
     m_sqlPage->catalog()->procModel()->setRecords(m_procInfos.get());
+    m_resultSet = std::make_unique<connection::Dataset>();
     m_columnNames = std::make_unique<QStringList>();
 }
 
@@ -180,6 +184,7 @@ void QuollMain::destroyStep()
     m_tableInfos.reset();
     m_procInfos.reset();
     m_viewer.reset();
+    m_resultSet.reset();
 }
 
 editor::SqlEdit *QuollMain::currentEditor() const

@@ -16,7 +16,9 @@ class Dialogs;
 }
 namespace quoll::connection {
 class ConnectDialog;
-}
+class Database;
+class Dataset;
+} // namespace quoll::connection
 namespace quoll::exporting {
 class ExportDialog;
 }
@@ -74,6 +76,11 @@ public:
     catalog::ProcInfoList *procInfos() const { return m_procInfos.get(); }
     QStringList *columnNames() const { return m_columnNames.get(); }
 
+    // The session's connection object and the data set that receives the
+    // rows of the last executed statement (`ResultSet`).
+    connection::Database &database() const { return *m_database; }
+    connection::Dataset *resultSet() const { return m_resultSet.get(); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -96,6 +103,8 @@ private:
     AppPaths m_paths;
     Dialogs &m_dialogs;
     ErrorHandler &m_errors;
+    // Opened before the layout is built; the last object to go.
+    std::unique_ptr<connection::Database> m_database;
 
     // Created by the create step, owned for the program's whole run.
     std::unique_ptr<connection::ConnectDialog> m_connectDialog;
@@ -120,6 +129,7 @@ private:
     std::unique_ptr<QStringList> m_columnNames;
     std::unique_ptr<catalog::TableInfoList> m_tableInfos;
     std::unique_ptr<catalog::ProcInfoList> m_procInfos;
+    std::unique_ptr<connection::Dataset> m_resultSet;
 
     // The last server and database, carried between runs by the settings.
     QString m_savedServerName;

@@ -4,6 +4,8 @@
 #include "app/aboutbox.h"
 #include "app/commandtable.h"
 #include "connection/connectdialog.h"
+#include "connection/engine/database.h"
+#include "connection/engine/dataset.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
 #include "results/valueviewer.h"
@@ -318,6 +320,8 @@ void TstMainWindow::secondaryWindowsAreCreatedOnceAndOwnedByTheApplication()
     QVERIFY(f.window->tableInfos() && f.window->tableInfos()->empty());
     QVERIFY(f.window->procInfos() && f.window->procInfos()->empty());
     QVERIFY(f.window->columnNames() && f.window->columnNames()->isEmpty());
+    QVERIFY(f.window->resultSet() && !f.window->resultSet()->isActive());
+    QVERIFY(!f.window->database().isConnected());
 }
 
 void TstMainWindow::altDigitSwitchesPages_data()
