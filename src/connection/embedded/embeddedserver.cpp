@@ -168,7 +168,10 @@ sqlite3 *EmbeddedServer::open(const QString &name) const
     if (!hasDatabase(name))
         throw informixError(InformixCode::DatabaseNotFound);
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(databaseFile(name).toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // A connection is used by one thread only: no lock on every call.
+    if (sqlite3_open_v2(databaseFile(name).toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr)
+        != SQLITE_OK) {
         const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
         sqlite3_close_v2(db);
         throw informixError(InformixCode::EmbeddedFailure, message);
