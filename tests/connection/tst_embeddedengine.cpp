@@ -2,6 +2,7 @@
 #include "testregistry.h"
 
 #include "connection/embedded/informixerrors.h"
+#include "connection/embedded/matches.h"
 #include "connection/engine/query.h"
 #include "core/error.h"
 
@@ -69,6 +70,10 @@ private slots:
     void valuesShowInTheirInformixTextForm();
     void doubleQuotesAreStringsAndCommentsAreBlanks();
     void queriesBindNamedParameters();
+    void informixSelectsAnswer_data();
+    void informixSelectsAnswer();
+    void matchesFollowsInformixPatterns_data();
+    void matchesFollowsInformixPatterns();
 };
 
 void TstEmbeddedEngine::connectingOpensSysmasterAndAnswersTheConnectQueries()
@@ -373,6 +378,68 @@ void TstEmbeddedEngine::queriesBindNamedParameters()
     QCOMPARE(plain.text(0), u":tabid"_s);
     QCOMPARE(Query::positionalText(u"select ':a', \":b\" from t where x = :c -- :d"_s, nullptr),
              u"select ':a', \":b\" from t where x = ? -- :d"_s);
+}
+
+void TstEmbeddedEngine::informixSelectsAnswer_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("matches") << u"select name from city where name matches \"*sk\" order by 1"_s
+                             << QStringList{u"Minsk"_s, u"Omsk"_s, u"Tomsk"_s};
+    QTest::newRow("not matches") << u"select name from city where name not matches \"[MO]*\" order by 1"_s
+                                 << QStringList{u"Tomsk"_s, u"Tver"_s};
+    QTest::newRow("several alternatives") << u"select name from city where (name matches \"T*\" or name matches \"?msk\") order by 1"_s
+                                          << QStringList{u"Omsk"_s, u"Tomsk"_s, u"Tver"_s};
+    QTest::newRow("first") << u"select first 2 name from city order by name"_s
+                           << QStringList{u"Minsk"_s, u"Omsk"_s};
+    QTest::newRow("skip and first") << u"select skip 1 first 2 name from city order by name;"_s
+                                    << QStringList{u"Omsk"_s, u"Tomsk"_s};
+    QTest::newRow("skip alone") << u"select skip 3 name from city order by name -- the rest"_s
+                                << QStringList{u"Tver"_s};
+    QTest::newRow("unique") << u"select unique region from city order by 1"_s << QStringList{u"east"_s, u"west"_s};
+}
+
+void TstEmbeddedEngine::informixSelectsAnswer()
+{
+    QFETCH(QString, statement);
+    QFETCH(QStringList, rows);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"geo"_s);
+    f.run(u"create table city (name varchar(20), region char(4))"_s);
+    for (const char *row : {"'Omsk', 'east'", "'Tomsk', 'east'", "'Minsk', 'west'", "'Tver', 'west'"})
+        f.run(u"insert into city values (%1)"_s.arg(QString::fromLatin1(row)));
+    QCOMPARE(select(*f.engine, statement), rows);
+}
+
+void TstEmbeddedEngine::matchesFollowsInformixPatterns_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("star") << u"sys*"_s << u"systables"_s << true;
+    QTest::newRow("star in the middle") << u"s*s"_s << u"systables"_s << true;
+    QTest::newRow("whole value") << u"sys"_s << u"systables"_s << false;
+    QTest::newRow("case matters") << u"SYS*"_s << u"systables"_s << false;
+    QTest::newRow("question mark") << u"t?r"_s << u"tar"_s << true;
+    QTest::newRow("question mark needs a character") << u"t?r"_s << u"tr"_s << false;
+    QTest::newRow("set") << u"[Ff]rank"_s << u"frank"_s << true;
+    QTest::newRow("range") << u"*[a-d]"_s << u"tabc"_s << true;
+    QTest::newRow("range misses") << u"*[a-d]"_s << u"tabx"_s << false;
+    QTest::newRow("negated set") << u"[^0-9]*"_s << u"x1"_s << true;
+    QTest::newRow("negated set misses") << u"[^0-9]*"_s << u"1x"_s << false;
+    QTest::newRow("escaped star") << u"a\\*"_s << u"a*"_s << true;
+    QTest::newRow("escaped star is no wildcard") << u"a\\*"_s << u"ab"_s << false;
+    QTest::newRow("empty pattern") << QString() << QString() << true;
+    QTest::newRow("cyrillic") << u"Мо*"_s << u"Москва"_s << true;
+    QTest::newRow("many stars") << u"*a*b*c*"_s << u"xaybzc"_s << true;
+}
+
+void TstEmbeddedEngine::matchesFollowsInformixPatterns()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, value);
+    QFETCH(bool, matches);
+    QCOMPARE(embedded::matchesPattern(pattern, value), matches);
 }
 
 QUOLL_TEST(TstEmbeddedEngine);

@@ -1,5 +1,7 @@
 #include "connection/embedded/sqlfunctions.h"
 
+#include "connection/embedded/matches.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QSysInfo>
@@ -73,6 +75,21 @@ void dbinfoFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
 }
 
+// x MATCHES y reaches the storage engine as match(y, x); NULL gives NULL.
+void matchFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto *pattern = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    const int patternBytes = sqlite3_value_bytes(argv[0]);
+    const auto *value = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+    const int valueBytes = sqlite3_value_bytes(argv[1]);
+    sqlite3_result_int(context, matchesPattern(QString::fromUtf8(pattern, patternBytes),
+                                               QString::fromUtf8(value, valueBytes)));
+}
+
 } // namespace
 
 void registerFunctions(sqlite3 *db, const SessionInfo *session)
@@ -81,6 +98,8 @@ void registerFunctions(sqlite3 *db, const SessionInfo *session)
     sqlite3_create_function_v2(db, "quoll_user", 0, SQLITE_UTF8, data, userFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "quoll_today", 0, SQLITE_UTF8, data, todayFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "dbinfo", -1, SQLITE_UTF8, data, dbinfoFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "match", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, matchFunction, nullptr,
+                               nullptr, nullptr);
 }
 
 } // namespace quoll::connection::embedded

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::connection::embedded {
@@ -102,11 +104,65 @@ qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens,
     return tokens[j - 1].end();
 }
 
+// The projection clause of a SELECT: "SKIP m" and "FIRST n" (or "LIMIT n")
+// right after the word SELECT, and UNIQUE as DISTINCT. They move to a
+// LIMIT ... OFFSET ... at the statement's end.
+struct Projection
+{
+    std::vector<size_t> removed;     // token indexes to drop
+    size_t unique = size_t(-1);      // token index of UNIQUE
+    QString limit;                   // text to put at the end
+    qsizetype limitAt = -1;          // where it goes
+};
+
+Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
+{
+    Projection p;
+    std::vector<size_t> words;
+    for (size_t i = 0; i < tokens.size(); ++i)
+        if (!tokens[i].isBlank())
+            words.push_back(i);
+    if (words.empty() || tokens[words[0]].kind != SqlToken::Kind::Word || lowerWord(sql, tokens[words[0]]) != u"select"_s)
+        return p;
+    QString first, skip;
+    size_t w = 1;
+    while (w + 1 < words.size()) {
+        const SqlToken &key = tokens[words[w]];
+        const SqlToken &number = tokens[words[w + 1]];
+        if (key.kind != SqlToken::Kind::Word || number.kind != SqlToken::Kind::Number)
+            break;
+        const QString k = lowerWord(sql, key);
+        if (k == u"skip"_s && skip.isEmpty())
+            skip = tokenText(sql, number).toString();
+        else if ((k == u"first"_s || k == u"limit"_s) && first.isEmpty())
+            first = tokenText(sql, number).toString();
+        else
+            break;
+        p.removed.push_back(words[w]);
+        p.removed.push_back(words[w + 1]);
+        w += 2;
+    }
+    if (w < words.size() && tokens[words[w]].kind == SqlToken::Kind::Word && lowerWord(sql, tokens[words[w]]) == u"unique"_s)
+        p.unique = words[w];
+    if (first.isEmpty() && skip.isEmpty())
+        return p;
+    p.limit = u" LIMIT "_s + (first.isEmpty() ? u"-1"_s : first);
+    if (!skip.isEmpty())
+        p.limit += u" OFFSET "_s + skip;
+    // Before the trailing semicolons, or at the very end.
+    size_t last = words.size();
+    while (last > 0 && tokens[words[last - 1]].kind == SqlToken::Kind::Symbol && sql[tokens[words[last - 1]].begin] == u';')
+        --last;
+    p.limitAt = last < words.size() ? tokens[words[last]].begin : tokens[words[last - 1]].end();
+    return p;
+}
+
 } // namespace
 
 RewrittenSql rewriteForSqlite(QStringView sql)
 {
     const std::vector<SqlToken> tokens = tokenize(sql);
+    const Projection projection = projectionOf(sql, tokens);
     SqlRewriter out(sql);
     qsizetype pending = 0; // start of the run of unchanged text not yet copied
     const auto flushTo = [&](qsizetype end) {
@@ -121,8 +177,26 @@ RewrittenSql rewriteForSqlite(QStringView sql)
                 return &tokens[size_t(j)];
         return nullptr;
     };
+    bool limitPlaced = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
         const SqlToken &t = tokens[i];
+        if (!limitPlaced && projection.limitAt >= 0 && t.begin >= projection.limitAt) {
+            flushTo(projection.limitAt);
+            out.replace(projection.limitAt, projection.limit);
+            limitPlaced = true;
+        }
+        if (std::find(projection.removed.begin(), projection.removed.end(), i) != projection.removed.end()) {
+            flushTo(t.begin);
+            out.replace(t.begin, QString(t.length, u' '));
+            pending = t.end();
+            continue;
+        }
+        if (i == projection.unique) {
+            flushTo(t.begin);
+            out.replace(t.begin, u"distinct"_s);
+            pending = t.end();
+            continue;
+        }
         if (const qsizetype typeEnd = qualifiedTypeEnd(sql, tokens, i); typeEnd > 0) {
             // "DATETIME YEAR TO SECOND" as a type: one quoted name, which the
             // storage engine keeps as the column's declared type.
@@ -146,6 +220,12 @@ RewrittenSql rewriteForSqlite(QStringView sql)
             pending = t.end();
         } else if (t.kind == SqlToken::Kind::Word) {
             const QString word = lowerWord(sql, t);
+            if (word == u"matches"_s) {
+                flushTo(t.begin);
+                out.replace(t.begin, u"match"_s);
+                pending = t.end();
+                continue;
+            }
             if (word != u"user"_s && word != u"today"_s)
                 continue;
             const SqlToken *before = neighbour(i, -1);
@@ -158,6 +238,10 @@ RewrittenSql rewriteForSqlite(QStringView sql)
             out.replace(t.begin, QString(u"quoll_"_s + word + u"()"_s));
             pending = t.end();
         }
+    }
+    if (!limitPlaced && projection.limitAt >= 0) {
+        flushTo(projection.limitAt);
+        out.replace(projection.limitAt, projection.limit);
     }
     flushTo(sql.size());
     return out.finish();

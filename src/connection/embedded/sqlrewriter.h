@@ -48,8 +48,9 @@ private:
 };
 
 // The Informix statement rewritten for SQLite: double-quoted strings become
-// string literals, brace comments become blanks, and the constant words
-// USER and TODAY become calls of the server's functions.
+// string literals, brace comments become blanks, MATCHES becomes the
+// storage engine's MATCH operator (served by the server's function), and
+// the constant words USER and TODAY become calls of the server's functions.
 RewrittenSql rewriteForSqlite(QStringView sql);
 
 } // namespace quoll::connection::embedded
