@@ -1,5 +1,7 @@
 #include "connection/embedded/embeddedengine.h"
 
+#include "connection/embedded/catalogwriter.h"
+#include "connection/embedded/ddlparser.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/sqlitecursor.h"
 #include "connection/embedded/sqllexer.h"
@@ -343,10 +345,33 @@ void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
         }
     }
     const bool isInsert = !statementWords(sql).empty() && isWord(sql, statementWords(sql).front(), "insert");
+    // DDL and its catalog rows succeed or fail together.
+    const std::optional<CreateTable> created = parseCreateTable(sql);
+    const std::optional<QString> dropped = created ? std::nullopt : parseDropTable(sql);
+    const bool keepsCatalog = (created && !created->temporary) || dropped;
+    if (keepsCatalog)
+        sqlite3_exec(db, "savepoint quoll_ddl", nullptr, nullptr, nullptr);
     rc = sqlite3_step(stmt);
     noteStorageRun(db, rc, isInsert);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         failAtByte(rc, -1);
+        if (keepsCatalog)
+            sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
+        return;
+    }
+    if (keepsCatalog) {
+        sqlite3_reset(stmt);
+        try {
+            if (created)
+                recordCreateTable(db, *created, m_session.user);
+            else
+                recordDropTable(db, *dropped);
+            sqlite3_exec(db, "release quoll_ddl", nullptr, nullptr, nullptr);
+        } catch (const EngineError &e) {
+            sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
+            fail(outcome, e.nativeCode(), {}, 0);
+            outcome.failure.message = e.message();
+        }
         return;
     }
     if (sqlite3_column_count(stmt) > 0)

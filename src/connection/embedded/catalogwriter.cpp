@@ -1,0 +1,98 @@
+#include "connection/embedded/catalogwriter.h"
+
+#include "connection/embedded/informixerrors.h"
+#include "connection/embedded/informixtypes.h"
+
+#include <QDate>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+// Runs one statement with bound values; returns the first column of the
+// first row as an integer (0 when none).
+qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
+        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &v = values[i];
+        if (v.isNull()) {
+            sqlite3_bind_null(stmt, i + 1);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else {
+            const QByteArray text = v.toString().toUtf8();
+            sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+    }
+    const int rc = sqlite3_step(stmt);
+    const qint64 value = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
+    return value;
+}
+
+} // namespace
+
+int rowSizeOf(int coltype, int collength)
+{
+    const int length = collength < 0 ? collength + 65536 : collength;
+    switch (coltype & 0xff) {
+    case 0: case 15: return length;                    // CHAR, NCHAR
+    case 13: case 16: return (length & 0xff) + 1;      // VARCHAR: maximum plus its length byte
+    case 1: return 2;
+    case 2: case 6: case 7: return 4;
+    case 3: return 8;
+    case 4: return 4;
+    case 5: case 8: return (length >> 8) / 2 + 1;      // DECIMAL, MONEY: two digits a byte
+    case 10: case 14: return (length >> 8) / 2 + 1;    // DATETIME, INTERVAL: stored as decimals
+    case 11: case 12: return 56;                       // BYTE, TEXT descriptor
+    case 17: case 18: return 10;
+    case 40: return length + 3;                        // LVARCHAR
+    case 41: return length;
+    case 52: case 53: return 8;
+    default: return length;
+    }
+}
+
+void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner)
+{
+    const qint64 tabid = std::max<qint64>(99, run(db, "select max(tabid) from systables")) + 1;
+    int rowsize = 0;
+    int colno = 0;
+    for (const ColumnDefinition &c : table.columns) {
+        const bool notNull = c.notNull || c.primaryKey;
+        const ColumnTypeCode code = encodeColumnType(c.type, notNull);
+        if (!code.valid)
+            throw informixError(InformixCode::SyntaxError);
+        rowsize += rowSizeOf(code.coltype, code.collength);
+        run(db,
+            "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, extended_id, "
+            "seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
+            {c.name, tabid, ++colno, code.coltype, code.collength, code.extendedId});
+    }
+    run(db,
+        "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
+        "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
+        "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', 'P', 0, 16, 16, 0, 0, 0, 2048)",
+        {table.name, owner, tabid, rowsize, int(table.columns.size()), QDate::currentDate().toString(Qt::ISODate)});
+}
+
+void recordDropTable(sqlite3 *db, const QString &table)
+{
+    const qint64 tabid = run(db, "select tabid from systables where tabname = ? and tabid >= 100", {table});
+    if (tabid == 0)
+        return;
+    run(db, "delete from syscolumns where tabid = ?", {tabid});
+    run(db, "delete from systables where tabid = ?", {tabid});
+}
+
+} // namespace quoll::connection::embedded

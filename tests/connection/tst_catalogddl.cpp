@@ -1,0 +1,130 @@
+#include "embeddedfixture.h"
+#include "testregistry.h"
+
+#include "connection/embedded/ddlparser.h"
+#include "connection/engine/dataset.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace quoll::connection;
+using quoll::testing::EmbeddedFixture;
+
+namespace {
+
+QStringList rowsOf(EmbeddedFixture &f, const QString &sql)
+{
+    Dataset rows;
+    rows.attach(f.engine->executeDirect(sql).cursor);
+    QStringList result;
+    for (qint64 r = 0; r < rows.recordCount(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < rows.fieldCount(); ++c)
+            fields.append(rows.text(r, c));
+        result.append(fields.join(u'|'));
+    }
+    return result;
+}
+
+} // namespace
+
+// After DDL the system catalog holds what an Informix server would hold.
+class TstCatalogDdl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTheColumnsOfCreateTable();
+    void newTablesAreListedFromTabid100();
+    void columnTypesAreEncodedAsInformixEncodesThem_data();
+    void columnTypesAreEncodedAsInformixEncodesThem();
+    void failedCreateLeavesNoCatalogRows();
+    void dropTableRemovesItsRows();
+};
+
+void TstCatalogDdl::readsTheColumnsOfCreateTable()
+{
+    const auto table = embedded::parseCreateTable(
+        u"create table \"ann\".Orders (id serial not null, amount decimal ( 8 , 2 ) default 0 not null, "
+        "note varchar(255,10), primary key (id), check (amount >= 0))"_s);
+    QVERIFY(table);
+    QCOMPARE(table->name, u"orders"_s);
+    QCOMPARE(table->columns.size(), size_t(3));
+    QCOMPARE(table->columns[0].name, u"id"_s);
+    QCOMPARE(table->columns[0].type, u"serial"_s);
+    QCOMPARE(table->columns[1].type, u"decimal ( 8 , 2 )"_s);
+    QVERIFY(table->columns[1].notNull);
+    QCOMPARE(table->columns[2].type, u"varchar(255,10)"_s);
+    QVERIFY(!table->columns[2].notNull);
+    QCOMPARE(table->primaryKey, QStringList{u"id"_s});
+    QVERIFY(!embedded::parseCreateTable(u"create index i on t (a)"_s));
+    QCOMPARE(embedded::parseDropTable(u"drop table informix.Orders"_s), std::optional<QString>(u"orders"_s));
+}
+
+void TstCatalogDdl::newTablesAreListedFromTabid100()
+{
+    EmbeddedFixture f(u"ann"_s);
+    f.useNewDatabase(u"shop"_s);
+    f.run(u"create table customer (id integer, name char(20) not null)"_s);
+    f.run(u"create table orders (id integer, customer integer, placed date)"_s);
+    QCOMPARE(rowsOf(f, u"select tabname, owner, tabid, ncols, tabtype, locklevel from systables "
+                     "where tabid >= 100 order by tabid"_s),
+             (QStringList{u"customer|ann|100|2|T|P"_s, u"orders|ann|101|3|T|P"_s}));
+    QCOMPARE(rowsOf(f, u"select colname, colno from syscolumns where tabid = 101 order by colno"_s),
+             (QStringList{u"id|1"_s, u"customer|2"_s, u"placed|3"_s}));
+    // The catalog's own tables stay below 100.
+    QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid < 100 and tabname like 'sys%'"_s),
+             QStringList{u"14"_s});
+}
+
+void TstCatalogDdl::columnTypesAreEncodedAsInformixEncodesThem_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("coltype");
+    QTest::addColumn<int>("collength");
+    QTest::newRow("char") << u"char(10)"_s << 0 << 10;
+    QTest::newRow("not null integer") << u"integer not null"_s << 258 << 4;
+    QTest::newRow("serial") << u"serial"_s << 262 << 4;
+    QTest::newRow("decimal") << u"decimal(8,3)"_s << 5 << 2051;
+    QTest::newRow("money") << u"money(16,2)"_s << 8 << 4098;
+    QTest::newRow("varchar") << u"varchar(255,10)"_s << 13 << 2815;
+    QTest::newRow("datetime") << u"datetime year to minute"_s << 10 << 3080;
+    QTest::newRow("interval") << u"interval day(3) to minute"_s << 14 << 1864;
+    QTest::newRow("date") << u"date"_s << 7 << 4;
+}
+
+void TstCatalogDdl::columnTypesAreEncodedAsInformixEncodesThem()
+{
+    QFETCH(QString, type);
+    QFETCH(int, coltype);
+    QFETCH(int, collength);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"types"_s);
+    f.run(u"create table t (c %1)"_s.arg(type));
+    QCOMPARE(rowsOf(f, u"select coltype, collength from syscolumns where tabid = 100"_s),
+             QStringList{u"%1|%2"_s.arg(coltype).arg(collength)});
+}
+
+void TstCatalogDdl::failedCreateLeavesNoCatalogRows()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"once"_s);
+    f.run(u"create table t (a integer)"_s);
+    QCOMPARE(f.engine->executeDirect(u"create table t (b integer)"_s).status, quint16(StatusSqlError));
+    QCOMPARE(f.engine->lastError().nativeCode, -310);
+    QCOMPARE(rowsOf(f, u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"1"_s});
+    QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid >= 100"_s), QStringList{u"1"_s});
+}
+
+void TstCatalogDdl::dropTableRemovesItsRows()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"gone"_s);
+    f.run(u"create table t (a integer, b char(2))"_s);
+    f.run(u"drop table t"_s);
+    QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid >= 100"_s), QStringList{u"0"_s});
+    QCOMPARE(rowsOf(f, u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"0"_s});
+}
+
+QUOLL_TEST(TstCatalogDdl);
+#include "tst_catalogddl.moc"
