@@ -71,33 +71,40 @@ QString EmbeddedServer::databaseFile(const QString &name) const
     return QDir(m_folder).filePath(normalName(name) + u".db"_s);
 }
 
-void EmbeddedServer::ensureExists() const
+void EmbeddedServer::buildDatabaseFile(const QString &name, bool sysmaster) const
 {
-    if (!QDir().mkpath(m_folder))
-        throw informixError(InformixCode::EmbeddedFailure, u"cannot create the server folder %1"_s.arg(m_folder));
-    if (QFile::exists(databaseFile(QString::fromLatin1(Sysmaster))))
-        return;
     // Built beside its final name and moved in place, so that a failure
-    // never leaves a half-made sysmaster behind.
-    const QString finalName = databaseFile(QString::fromLatin1(Sysmaster));
+    // never leaves a half-made database behind.
+    const QString finalName = databaseFile(name);
     const QString partName = finalName + u".part"_s;
     QFile::remove(partName);
-    {
+    try {
         Handle h;
         if (sqlite3_open_v2(partName.toUtf8().constData(), &h.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
             != SQLITE_OK)
             fail(h.db, partName);
-        createCatalog(h.db, true);
+        createCatalog(h.db, sysmaster);
+        if (sysmaster)
+            queryValue(h.db,
+                       "insert into sysdatabases (name, partnum, owner, created, is_logging, is_buff_log, is_ansi, "
+                       "is_nls, is_case_insens, flags) values ('sysmaster', 0, 'informix', ?, 1, 0, 0, 0, 0, 1)",
+                       {QDate::currentDate().toString(Qt::ISODate)});
+    } catch (...) {
+        QFile::remove(partName);
+        throw;
     }
     if (!QFile::rename(partName, finalName)) {
         QFile::remove(partName);
         throw informixError(InformixCode::EmbeddedFailure, u"cannot create %1"_s.arg(finalName));
     }
-    Handle master{open(QString::fromLatin1(Sysmaster))};
-    queryValue(master.db,
-               "insert into sysdatabases (name, partnum, owner, created, is_logging, is_buff_log, is_ansi, "
-               "is_nls, is_case_insens, flags) values ('sysmaster', 0, 'informix', ?, 1, 0, 0, 0, 0, 1)",
-               {QDate::currentDate().toString(Qt::ISODate)});
+}
+
+void EmbeddedServer::ensureExists() const
+{
+    if (!QDir().mkpath(m_folder))
+        throw informixError(InformixCode::EmbeddedFailure, u"cannot create the server folder %1"_s.arg(m_folder));
+    if (!QFile::exists(databaseFile(QString::fromLatin1(Sysmaster))))
+        buildDatabaseFile(QString::fromLatin1(Sysmaster), true);
 }
 
 bool EmbeddedServer::hasDatabase(const QString &name) const
@@ -129,26 +136,19 @@ void EmbeddedServer::createDatabase(const QString &name, const QString &owner, b
     const QString normal = normalName(name);
     if (!isValidName(normal) || hasDatabase(normal))
         throw informixError(InformixCode::CannotCreateDatabase);
-    const QString finalName = databaseFile(normal);
-    const QString partName = finalName + u".part"_s;
-    QFile::remove(partName);
-    {
-        Handle h;
-        if (sqlite3_open_v2(partName.toUtf8().constData(), &h.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-            != SQLITE_OK)
-            fail(h.db, partName);
-        createCatalog(h.db, false);
+    buildDatabaseFile(normal, false);
+    try {
+        Handle master{open(QString::fromLatin1(Sysmaster))};
+        queryValue(master.db,
+                   "insert into sysdatabases (name, partnum, owner, created, is_logging, is_buff_log, is_ansi, "
+                   "is_nls, is_case_insens, flags) values (?, 0, ?, ?, ?, 0, 0, 0, 0, ?)",
+                   {normal, owner, QDate::currentDate().toString(Qt::ISODate), logging ? u"1"_s : u"0"_s,
+                    logging ? u"1"_s : u"0"_s});
+    } catch (...) {
+        // Not listed means not there: take the file away again.
+        QFile::remove(databaseFile(normal));
+        throw;
     }
-    if (!QFile::rename(partName, finalName)) {
-        QFile::remove(partName);
-        throw informixError(InformixCode::CannotCreateDatabase);
-    }
-    Handle master{open(QString::fromLatin1(Sysmaster))};
-    queryValue(master.db,
-               "insert into sysdatabases (name, partnum, owner, created, is_logging, is_buff_log, is_ansi, "
-               "is_nls, is_case_insens, flags) values (?, 0, ?, ?, ?, 0, 0, 0, 0, ?)",
-               {normal, owner, QDate::currentDate().toString(Qt::ISODate), logging ? u"1"_s : u"0"_s,
-                logging ? u"1"_s : u"0"_s});
 }
 
 void EmbeddedServer::dropDatabase(const QString &name) const

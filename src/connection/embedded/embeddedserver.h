@@ -42,6 +42,9 @@ public:
     sqlite3 *open(const QString &name) const;
 
 private:
+    // Makes the file of database `name` with its catalog; raises EngineError.
+    void buildDatabaseFile(const QString &name, bool sysmaster) const;
+
     QString m_name;
     QString m_folder;
 };
