@@ -4,6 +4,7 @@
 #include "connection/embedded/ddlparser.h"
 #include "connection/engine/dataset.h"
 
+#include <QDate>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -40,6 +41,7 @@ private slots:
     void columnTypesAreEncodedAsInformixEncodesThem();
     void failedCreateLeavesNoCatalogRows();
     void dropTableRemovesItsRows();
+    void defaultsOfEveryKindAreStoredAndApplied();
 };
 
 void TstCatalogDdl::readsTheColumnsOfCreateTable()
@@ -124,6 +126,33 @@ void TstCatalogDdl::dropTableRemovesItsRows()
     f.run(u"drop table t"_s);
     QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid >= 100"_s), QStringList{u"0"_s});
     QCOMPARE(rowsOf(f, u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"0"_s});
+}
+
+void TstCatalogDdl::defaultsOfEveryKindAreStoredAndApplied()
+{
+    EmbeddedFixture f(u"ann"_s);
+    f.useNewDatabase(u"defs"_s);
+    f.run(u"create table d (id integer, label char(20) default 'no name', qty integer default 0, "
+          "made date default today, who char(10) default user, srv char(20) default dbservername, "
+          "at datetime year to second default current year to second, gone varchar(5) default null)"_s);
+    QCOMPARE(rowsOf(f, u"select colno, type from sysdefaults where tabid = 100 order by colno"_s),
+             (QStringList{u"2|L"_s, u"3|L"_s, u"4|T"_s, u"5|U"_s, u"6|S"_s, u"7|C"_s, u"8|N"_s}));
+    // Text columns keep the literal as it is; other types put an encoded
+    // form and a blank before it.
+    QCOMPARE(rowsOf(f, u"select b.default from sysdefaults b where tabid = 100 and colno = 2"_s),
+             QStringList{u"no name"_s});
+    const QString number = rowsOf(f, u"select x.default from sysdefaults x where tabid = 100 and colno = 3"_s).value(0);
+    QCOMPARE(number.section(u' ', 1), u"0"_s);
+    QVERIFY(!number.section(u' ', 0, 0).isEmpty());
+
+    f.run(u"insert into d (id) values (1)"_s);
+    const QStringList row = rowsOf(f, u"select label, qty, made, who, srv, gone from d"_s);
+    QCOMPARE(row, QStringList{u"no name|0|%1|ann|testsrv|"_s.arg(QDate::currentDate().toString(u"MM/dd/yyyy"_s))});
+    const QString at = rowsOf(f, u"select at from d"_s).value(0);
+    QCOMPARE(at.size(), 19);
+    QVERIFY(at.startsWith(QDate::currentDate().toString(Qt::ISODate)));
+    f.run(u"drop table d"_s);
+    QCOMPARE(rowsOf(f, u"select count(*) from sysdefaults"_s), QStringList{u"0"_s});
 }
 
 QUOLL_TEST(TstCatalogDdl);

@@ -40,6 +40,19 @@ qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
     return value;
 }
 
+// A literal default as the catalog stores it: text types keep the text;
+// every other type has a printable encoding of the value, a blank, then
+// the text.
+QString storedLiteral(int coltype, const QString &text)
+{
+    switch (coltype & 0xff) {
+    case 0: case 13: case 15: case 16: case 40: case 41:
+        return text;
+    default:
+        return QString::fromLatin1(text.toUtf8().toBase64(QByteArray::OmitTrailingEquals)) + u' ' + text;
+    }
+}
+
 } // namespace
 
 int rowSizeOf(int coltype, int collength)
@@ -74,6 +87,10 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
         if (!code.valid)
             throw informixError(InformixCode::SyntaxError);
         rowsize += rowSizeOf(code.coltype, code.collength);
+        if (c.defaultType != 0)
+            run(db, "insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
+                {tabid, colno + 1, QString(QChar(c.defaultType)),
+                 c.defaultType == u'L' ? storedLiteral(code.coltype, c.defaultValue) : QVariant()});
         run(db,
             "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, extended_id, "
             "seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
@@ -92,6 +109,7 @@ void recordDropTable(sqlite3 *db, const QString &table)
     if (tabid == 0)
         return;
     run(db, "delete from syscolumns where tabid = ?", {tabid});
+    run(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
     run(db, "delete from systables where tabid = ?", {tabid});
 }
 

@@ -100,6 +100,30 @@ void readColumn(QStringView sql, const std::vector<SqlToken> &w, size_t begin, s
     }
     column.type = sql.mid(typeBegin, typeEnd - typeBegin).toString().simplified();
     for (; i < end; ++i) {
+        if (isWord(sql, w[i], QLatin1String("default")) && i + 1 < end) {
+            const SqlToken &d = w[++i];
+            if (d.kind == SqlToken::Kind::String || d.kind == SqlToken::Kind::QuotedString) {
+                column.defaultType = u'L';
+                column.defaultValue = stringValue(sql, d);
+            } else if (d.kind == SqlToken::Kind::Number) {
+                column.defaultType = u'L';
+                column.defaultValue = tokenText(sql, d).toString();
+            } else if (isSymbol(sql, d, u'-') && i + 1 < end && w[i + 1].kind == SqlToken::Kind::Number) {
+                column.defaultType = u'L';
+                column.defaultValue = u'-' + tokenText(sql, w[++i]).toString();
+            } else if (isWord(sql, d, QLatin1String("null"))) {
+                column.defaultType = u'N';
+            } else if (isWord(sql, d, QLatin1String("current"))) {
+                column.defaultType = u'C';
+            } else if (isWord(sql, d, QLatin1String("dbservername")) || isWord(sql, d, QLatin1String("sitename"))) {
+                column.defaultType = u'S';
+            } else if (isWord(sql, d, QLatin1String("today"))) {
+                column.defaultType = u'T';
+            } else if (isWord(sql, d, QLatin1String("user"))) {
+                column.defaultType = u'U';
+            }
+            continue;
+        }
         if (isWord(sql, w[i], QLatin1String("not")) && i + 1 < end && isWord(sql, w[i + 1], QLatin1String("null")))
             column.notNull = true;
         else if (isWord(sql, w[i], QLatin1String("primary")))

@@ -17,6 +17,11 @@ struct ColumnDefinition
     bool notNull = false;
     bool primaryKey = false;
     bool unique = false;
+    // The DEFAULT clause as the catalog keeps it: 'L' literal (with its
+    // text), 'C' CURRENT, 'N' NULL, 'S' DBSERVERNAME, 'T' TODAY, 'U' USER;
+    // 0 for none.
+    char16_t defaultType = 0;
+    QString defaultValue;
 };
 
 struct CreateTable

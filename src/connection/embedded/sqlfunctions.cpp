@@ -39,6 +39,17 @@ void todayFunction(sqlite3_context *context, int, sqlite3_value **)
     resultText(context, QDate::currentDate().toString(Qt::ISODate));
 }
 
+void serverNameFunction(sqlite3_context *context, int, sqlite3_value **)
+{
+    resultText(context, sessionOf(context)->serverName);
+}
+
+// CURRENT: the date and time, to the millisecond, as the storage keeps it.
+void currentFunction(sqlite3_context *context, int, sqlite3_value **)
+{
+    resultText(context, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+}
+
 void dbinfoFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 {
     const SessionInfo *session = sessionOf(context);
@@ -97,6 +108,9 @@ void registerFunctions(sqlite3 *db, const SessionInfo *session)
     void *data = const_cast<SessionInfo *>(session);
     sqlite3_create_function_v2(db, "quoll_user", 0, SQLITE_UTF8, data, userFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "quoll_today", 0, SQLITE_UTF8, data, todayFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "quoll_dbservername", 0, SQLITE_UTF8, data, serverNameFunction, nullptr, nullptr,
+                               nullptr);
+    sqlite3_create_function_v2(db, "quoll_current", 0, SQLITE_UTF8, data, currentFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "dbinfo", -1, SQLITE_UTF8, data, dbinfoFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "match", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, matchFunction, nullptr,
                                nullptr, nullptr);

@@ -53,17 +53,11 @@ bool isQualifierWord(const QString &word)
     return words.contains(word);
 }
 
-// When the word at `i` begins a DATETIME or INTERVAL type with its
-// qualifier ("DATETIME YEAR TO FRACTION(3)", "INTERVAL DAY(5) TO SECOND"),
-// the index just past the type; else 0.
-qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t i)
+// The end of a "first TO last" qualifier ("year to fraction(3)",
+// "day(5) to second") whose first field is the token at `j` or after
+// blanks; 0 when none stands there.
+qsizetype qualifierEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t j)
 {
-    if (tokens[i].kind != SqlToken::Kind::Word)
-        return 0;
-    const QString head = lowerWord(sql, tokens[i]);
-    if (head != u"datetime"_s && head != u"interval"_s)
-        return 0;
-    size_t j = i + 1;
     const auto skipBlanks = [&] {
         while (j < tokens.size() && tokens[j].isBlank())
             ++j;
@@ -77,7 +71,7 @@ qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens,
         if (j >= tokens.size() || tokens[j].kind != SqlToken::Kind::Word || !isQualifierWord(lowerWord(sql, tokens[j])))
             return false;
         ++j;
-        size_t k = j;
+        const size_t afterWord = j;
         skipBlanks();
         if (symbol(u'(')) {
             ++j;
@@ -90,7 +84,7 @@ qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens,
                 return true;
             }
         }
-        j = k;
+        j = afterWord;
         return true;
     };
     if (!field())
@@ -102,6 +96,19 @@ qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens,
     if (!field())
         return 0;
     return tokens[j - 1].end();
+}
+
+// When the word at `i` begins a DATETIME or INTERVAL type with its
+// qualifier ("DATETIME YEAR TO FRACTION(3)", "INTERVAL DAY(5) TO SECOND"),
+// the index just past the type; else 0.
+qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t i)
+{
+    if (tokens[i].kind != SqlToken::Kind::Word)
+        return 0;
+    const QString head = lowerWord(sql, tokens[i]);
+    if (head != u"datetime"_s && head != u"interval"_s)
+        return 0;
+    return qualifierEnd(sql, tokens, i + 1);
 }
 
 // The projection clause of a SELECT: "SKIP m" and "FIRST n" (or "LIMIT n")
@@ -220,13 +227,25 @@ RewrittenSql rewriteForSqlite(QStringView sql)
             pending = t.end();
         } else if (t.kind == SqlToken::Kind::Word) {
             const QString word = lowerWord(sql, t);
+            // Catalog columns named like the storage engine's keywords
+            // ("b.default", "r.primary") are quoted there.
+            if (word == u"default"_s || word == u"primary"_s) {
+                const SqlToken *before = neighbour(i, -1);
+                if (before && before->kind == SqlToken::Kind::Symbol && sql[before->begin] == u'.') {
+                    flushTo(t.begin);
+                    out.replace(t.begin, QString(u'"' + word + u'"'));
+                    pending = t.end();
+                }
+                continue;
+            }
             if (word == u"matches"_s) {
                 flushTo(t.begin);
                 out.replace(t.begin, u"match"_s);
                 pending = t.end();
                 continue;
             }
-            if (word != u"user"_s && word != u"today"_s)
+            if (word != u"user"_s && word != u"today"_s && word != u"dbservername"_s && word != u"sitename"_s
+                && word != u"current"_s)
                 continue;
             const SqlToken *before = neighbour(i, -1);
             const SqlToken *after = neighbour(i, +1);
@@ -234,9 +253,23 @@ RewrittenSql rewriteForSqlite(QStringView sql)
                                 || (after && after->kind == SqlToken::Kind::Symbol && sql[after->begin] == u'(');
             if (isName)
                 continue;
+            // After DEFAULT the storage engine wants an expression in parentheses.
+            const bool isDefault = before && before->kind == SqlToken::Kind::Word && lowerWord(sql, *before) == u"default"_s;
+            const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
+            QString call = u"quoll_"_s + function + u"()"_s;
+            if (isDefault)
+                call = u'(' + call + u')';
             flushTo(t.begin);
-            out.replace(t.begin, QString(u"quoll_"_s + word + u"()"_s));
+            out.replace(t.begin, call);
             pending = t.end();
+            if (word == u"current"_s) {
+                // Its qualifier ("year to second") only shapes the text: dropped.
+                if (const qsizetype end = qualifierEnd(sql, tokens, i + 1); end > 0) {
+                    pending = end;
+                    while (i + 1 < tokens.size() && tokens[i + 1].begin < end)
+                        ++i;
+                }
+            }
         }
     }
     if (!limitPlaced && projection.limitAt >= 0) {
