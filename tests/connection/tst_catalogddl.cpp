@@ -3,6 +3,7 @@
 
 #include "connection/embedded/ddlparser.h"
 #include "connection/engine/dataset.h"
+#include "connection/engine/query.h"
 
 #include <QDate>
 #include <QTest>
@@ -42,6 +43,8 @@ private slots:
     void failedCreateLeavesNoCatalogRows();
     void dropTableRemovesItsRows();
     void defaultsOfEveryKindAreStoredAndApplied();
+    void outerJoinKeepsRowsWithoutAMatch();
+    void columnQueryOfTheBrowserAnswers();
 };
 
 void TstCatalogDdl::readsTheColumnsOfCreateTable()
@@ -153,6 +156,43 @@ void TstCatalogDdl::defaultsOfEveryKindAreStoredAndApplied()
     QVERIFY(at.startsWith(QDate::currentDate().toString(Qt::ISODate)));
     f.run(u"drop table d"_s);
     QCOMPARE(rowsOf(f, u"select count(*) from sysdefaults"_s), QStringList{u"0"_s});
+}
+
+void TstCatalogDdl::outerJoinKeepsRowsWithoutAMatch()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"crm"_s);
+    f.run(u"create table customer (id integer, name varchar(10))"_s);
+    f.run(u"create table orders (customer integer, total integer)"_s);
+    f.run(u"insert into customer values (1, 'ann')"_s);
+    f.run(u"insert into customer values (2, 'bob')"_s);
+    f.run(u"insert into orders values (1, 50)"_s);
+    QCOMPARE(rowsOf(f, u"select c.name, o.total from customer c, outer orders o "
+                     "where c.id = o.customer and c.id > 0 order by c.name"_s),
+             (QStringList{u"ann|50"_s, u"bob|"_s}));
+}
+
+void TstCatalogDdl::columnQueryOfTheBrowserAnswers()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"cols"_s);
+    f.run(u"create table item (id serial, name char(10) default 'x y', price decimal(8,2))"_s);
+    Query columns(f.database, u"select colname, coltype, collength, a.colno, b.type, b.default\n"
+                              "from syscolumns a, outer sysdefaults b\n"
+                              "where a.tabid=:tabid and a.tabid = b.tabid and a.colno = b.colno\n"
+                              "order by a.colno"_s);
+    columns.prepare();
+    columns.setParameter(u"tabid"_s, 100);
+    columns.open();
+    QStringList rows;
+    for (; !columns.atEnd(); columns.next()) {
+        QStringList fields;
+        for (int i = 0; i < 6; ++i)
+            fields.append(columns.isNull(i) ? u"<null>"_s : columns.text(i));
+        rows.append(fields.join(u'|'));
+    }
+    QCOMPARE(rows, (QStringList{u"id|262|4|1|<null>|<null>"_s, u"name|0|10|2|L|x y"_s,
+                                u"price|5|2050|3|<null>|<null>"_s}));
 }
 
 QUOLL_TEST(TstCatalogDdl);

@@ -3,6 +3,7 @@
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/ddlparser.h"
 #include "connection/embedded/informixerrors.h"
+#include "connection/embedded/outerjoin.h"
 #include "connection/embedded/sqlitecursor.h"
 #include "connection/embedded/sqllexer.h"
 
@@ -310,7 +311,10 @@ void EmbeddedEngine::noteStorageRun(sqlite3 *db, int rc, bool isInsert)
 void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
 {
     sqlite3 *db = database();
-    const RewrittenSql rewritten = rewriteForSqlite(sql);
+    // An OUTER join is restructured first; error offsets in such a statement
+    // then point into the restructured text.
+    const std::optional<QString> joined = rewriteOuterJoins(sql);
+    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
     const QByteArray utf8 = rewritten.text().toUtf8();
     const auto failAtByte = [&](int rc, int byteOffset) {
         outcome.failed = true;
@@ -402,7 +406,8 @@ void EmbeddedEngine::execute(const QString &sql)
 std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
     sqlite3 *db = database();
-    const RewrittenSql rewritten = rewriteForSqlite(sql);
+    const std::optional<QString> joined = rewriteOuterJoins(sql);
+    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
     const QByteArray utf8 = rewritten.text().toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
