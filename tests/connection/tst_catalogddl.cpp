@@ -45,6 +45,7 @@ private slots:
     void defaultsOfEveryKindAreStoredAndApplied();
     void outerJoinKeepsRowsWithoutAMatch();
     void columnQueryOfTheBrowserAnswers();
+    void serialColumnsNumberTheRows();
 };
 
 void TstCatalogDdl::readsTheColumnsOfCreateTable()
@@ -193,6 +194,31 @@ void TstCatalogDdl::columnQueryOfTheBrowserAnswers()
     }
     QCOMPARE(rows, (QStringList{u"id|262|4|1|<null>|<null>"_s, u"name|0|10|2|L|x y"_s,
                                 u"price|5|2050|3|<null>|<null>"_s}));
+}
+
+void TstCatalogDdl::serialColumnsNumberTheRows()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"serials"_s);
+    f.run(u"create table t (id serial, v char(5))"_s);
+    f.run(u"create table s (n serial(100), v char(5))"_s);
+    const auto insert = [&](const QString &sql) {
+        f.run(sql);
+        return f.engine->communicationArea().serialOrSecondary;
+    };
+    QCOMPARE(insert(u"insert into t values (0, 'a')"_s), 1);
+    QCOMPARE(insert(u"insert into t (v) values ('b')"_s), 2);
+    QCOMPARE(insert(u"insert into t values (10, 'c')"_s), 10);
+    QCOMPARE(insert(u"insert into t values (0, 'd')"_s), 11);
+    f.run(u"delete from t where id = 11"_s);
+    // Deleting rows does not give their numbers out again.
+    QCOMPARE(insert(u"insert into t values (0, 'e')"_s), 12);
+    QCOMPARE(rowsOf(f, u"select id, v from t order by id"_s),
+             (QStringList{u"1|a"_s, u"2|b"_s, u"10|c"_s, u"12|e"_s}));
+    QCOMPARE(insert(u"insert into s values (0, 'x')"_s), 100);
+    f.run(u"drop table t"_s);
+    f.run(u"create table t (id serial, v char(5))"_s);
+    QCOMPARE(insert(u"insert into t values (0, 'again')"_s), 1);
 }
 
 QUOLL_TEST(TstCatalogDdl);

@@ -53,7 +53,56 @@ QString storedLiteral(int coltype, const QString &text)
     }
 }
 
+QString quotedName(const QString &name)
+{
+    QString q = name;
+    q.replace(u'"', u"\"\""_s);
+    return u'"' + q + u'"';
+}
+
+// A SERIAL column numbers the rows inserted with 0 or without a value:
+// one past the highest number the column ever had (deleting rows does not
+// lower it), kept per column in quoll_serials; a larger number inserted
+// moves the counter on.
+void addSerialNumbering(sqlite3 *db, const CreateTable &table)
+{
+    for (const ColumnDefinition &c : table.columns) {
+        const QString base = c.type.section(u'(', 0, 0).trimmed().toLower();
+        if (base != u"serial"_s && base != u"serial8"_s && base != u"bigserial"_s)
+            continue;
+        run(db, "create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
+                "last integer, primary key (tabname, colname))");
+        bool ok = false;
+        const qint64 start = c.type.section(u'(', 1).section(u')', 0, 0).trimmed().toLongLong(&ok);
+        run(db, "insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
+        const QString t = quotedName(table.name), col = quotedName(c.name);
+        const QString key = u"tabname = '"_s + QString(table.name).replace(u'\'', u"''"_s) + u"' and colname = '"_s
+                            + QString(c.name).replace(u'\'', u"''"_s) + u"'"_s;
+        const QString trigger = u"create trigger "_s + quotedName(u"quoll_serial_"_s + table.name + u'_' + c.name)
+                                + u" after insert on "_s + t + u" begin "_s
+                                + u"update quoll_serials set last = max(last, coalesce(nullif(new."_s + col
+                                + u", 0), last + 1)) where "_s + key + u"; "_s
+                                + u"update "_s + t + u" set "_s + col + u" = (select last from quoll_serials where "_s
+                                + key + u") where rowid = new.rowid and coalesce(new."_s + col + u", 0) = 0; end"_s;
+        run(db, trigger.toUtf8().constData());
+    }
+}
+
 } // namespace
+
+qint64 lastSerial(sqlite3 *db, const QString &table)
+{
+    sqlite3_stmt *stmt = nullptr;
+    qint64 value = 0;
+    if (sqlite3_prepare_v2(db, "select last from quoll_serials where tabname = ?", -1, &stmt, nullptr) != SQLITE_OK)
+        return 0; // a database without serial columns has no counter table
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(stmt) == SQLITE_ROW)
+        value = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    return value;
+}
 
 int rowSizeOf(int coltype, int collength)
 {
@@ -96,6 +145,7 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
             "seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
             {c.name, tabid, ++colno, code.coltype, code.collength, code.extendedId});
     }
+    addSerialNumbering(db, table);
     run(db,
         "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
@@ -110,6 +160,8 @@ void recordDropTable(sqlite3 *db, const QString &table)
         return;
     run(db, "delete from syscolumns where tabid = ?", {tabid});
     run(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
+    if (run(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
+        run(db, "delete from quoll_serials where tabname = ?", {table});
     run(db, "delete from systables where tabid = ?", {tabid});
 }
 

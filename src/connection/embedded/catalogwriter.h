@@ -15,6 +15,9 @@ namespace quoll::connection::embedded {
 void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner);
 void recordDropTable(sqlite3 *db, const QString &table);
 
+// The number the table's SERIAL column gave last, 0 when it has none.
+qint64 lastSerial(sqlite3 *db, const QString &table);
+
 // Bytes a row of the table takes, by the sizes the server stores values in.
 int rowSizeOf(int coltype, int collength);
 

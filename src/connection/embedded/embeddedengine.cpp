@@ -363,6 +363,15 @@ void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
             sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
         return;
     }
+    if (isInsert && m_area.rowsProcessed > 0) {
+        // The serial value is the number a SERIAL column was given.
+        const std::vector<SqlToken> words = statementWords(sql);
+        if (words.size() > 2 && isWord(sql, words[1], "into")) {
+            const qint64 serial = lastSerial(db, lowerWord(sql, words[2]));
+            if (serial != 0)
+                m_area.serialOrSecondary = int(serial);
+        }
+    }
     if (keepsCatalog) {
         sqlite3_reset(stmt);
         try {
