@@ -2,6 +2,9 @@
 
 #include "connection/embedded/embeddedengine.h"
 #include "connection/engine/database.h"
+#include "connection/engine/dataset.h"
+
+#include <QStringList>
 
 #include <QTemporaryDir>
 
@@ -29,6 +32,21 @@ struct EmbeddedFixture
 
     // Runs statements that must succeed.
     void run(const QString &sql) { database.execute(sql); }
+
+    // Every row of a query, its fields joined by "|" (NULL as empty).
+    QStringList rows(const QString &sql)
+    {
+        connection::Dataset result;
+        result.attach(engine->executeDirect(sql).cursor);
+        QStringList lines;
+        for (qint64 r = 0; r < result.recordCount(); ++r) {
+            QStringList fields;
+            for (int c = 0; c < result.fieldCount(); ++c)
+                fields.append(result.text(r, c));
+            lines.append(fields.join(u'|'));
+        }
+        return lines;
+    }
 
     // A new logged (or not) database made current.
     void useNewDatabase(const QString &name, bool logging = true)

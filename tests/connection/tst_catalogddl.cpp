@@ -12,23 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace quoll::connection;
 using quoll::testing::EmbeddedFixture;
 
-namespace {
-
-QStringList rowsOf(EmbeddedFixture &f, const QString &sql)
-{
-    Dataset rows;
-    rows.attach(f.engine->executeDirect(sql).cursor);
-    QStringList result;
-    for (qint64 r = 0; r < rows.recordCount(); ++r) {
-        QStringList fields;
-        for (int c = 0; c < rows.fieldCount(); ++c)
-            fields.append(rows.text(r, c));
-        result.append(fields.join(u'|'));
-    }
-    return result;
-}
-
-} // namespace
 
 // After DDL the system catalog holds what an Informix server would hold.
 class TstCatalogDdl : public QObject
@@ -73,13 +56,13 @@ void TstCatalogDdl::newTablesAreListedFromTabid100()
     f.useNewDatabase(u"shop"_s);
     f.run(u"create table customer (id integer, name char(20) not null)"_s);
     f.run(u"create table orders (id integer, customer integer, placed date)"_s);
-    QCOMPARE(rowsOf(f, u"select tabname, owner, tabid, ncols, tabtype, locklevel from systables "
+    QCOMPARE(f.rows(u"select tabname, owner, tabid, ncols, tabtype, locklevel from systables "
                      "where tabid >= 100 order by tabid"_s),
              (QStringList{u"customer|ann|100|2|T|P"_s, u"orders|ann|101|3|T|P"_s}));
-    QCOMPARE(rowsOf(f, u"select colname, colno from syscolumns where tabid = 101 order by colno"_s),
+    QCOMPARE(f.rows(u"select colname, colno from syscolumns where tabid = 101 order by colno"_s),
              (QStringList{u"id|1"_s, u"customer|2"_s, u"placed|3"_s}));
     // The catalog's own tables stay below 100.
-    QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid < 100 and tabname like 'sys%'"_s),
+    QCOMPARE(f.rows(u"select count(*) from systables where tabid < 100 and tabname like 'sys%'"_s),
              QStringList{u"14"_s});
 }
 
@@ -107,7 +90,7 @@ void TstCatalogDdl::columnTypesAreEncodedAsInformixEncodesThem()
     EmbeddedFixture f;
     f.useNewDatabase(u"types"_s);
     f.run(u"create table t (c %1)"_s.arg(type));
-    QCOMPARE(rowsOf(f, u"select coltype, collength from syscolumns where tabid = 100"_s),
+    QCOMPARE(f.rows(u"select coltype, collength from syscolumns where tabid = 100"_s),
              QStringList{u"%1|%2"_s.arg(coltype).arg(collength)});
 }
 
@@ -118,8 +101,8 @@ void TstCatalogDdl::failedCreateLeavesNoCatalogRows()
     f.run(u"create table t (a integer)"_s);
     QCOMPARE(f.engine->executeDirect(u"create table t (b integer)"_s).status, quint16(StatusSqlError));
     QCOMPARE(f.engine->lastError().nativeCode, -310);
-    QCOMPARE(rowsOf(f, u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"1"_s});
-    QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid >= 100"_s), QStringList{u"1"_s});
+    QCOMPARE(f.rows(u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"1"_s});
+    QCOMPARE(f.rows(u"select count(*) from systables where tabid >= 100"_s), QStringList{u"1"_s});
 }
 
 void TstCatalogDdl::dropTableRemovesItsRows()
@@ -128,8 +111,8 @@ void TstCatalogDdl::dropTableRemovesItsRows()
     f.useNewDatabase(u"gone"_s);
     f.run(u"create table t (a integer, b char(2))"_s);
     f.run(u"drop table t"_s);
-    QCOMPARE(rowsOf(f, u"select count(*) from systables where tabid >= 100"_s), QStringList{u"0"_s});
-    QCOMPARE(rowsOf(f, u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"0"_s});
+    QCOMPARE(f.rows(u"select count(*) from systables where tabid >= 100"_s), QStringList{u"0"_s});
+    QCOMPARE(f.rows(u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"0"_s});
 }
 
 void TstCatalogDdl::defaultsOfEveryKindAreStoredAndApplied()
@@ -139,24 +122,24 @@ void TstCatalogDdl::defaultsOfEveryKindAreStoredAndApplied()
     f.run(u"create table d (id integer, label char(20) default 'no name', qty integer default 0, "
           "made date default today, who char(10) default user, srv char(20) default dbservername, "
           "at datetime year to second default current year to second, gone varchar(5) default null)"_s);
-    QCOMPARE(rowsOf(f, u"select colno, type from sysdefaults where tabid = 100 order by colno"_s),
+    QCOMPARE(f.rows(u"select colno, type from sysdefaults where tabid = 100 order by colno"_s),
              (QStringList{u"2|L"_s, u"3|L"_s, u"4|T"_s, u"5|U"_s, u"6|S"_s, u"7|C"_s, u"8|N"_s}));
     // Text columns keep the literal as it is; other types put an encoded
     // form and a blank before it.
-    QCOMPARE(rowsOf(f, u"select b.default from sysdefaults b where tabid = 100 and colno = 2"_s),
+    QCOMPARE(f.rows(u"select b.default from sysdefaults b where tabid = 100 and colno = 2"_s),
              QStringList{u"no name"_s});
-    const QString number = rowsOf(f, u"select x.default from sysdefaults x where tabid = 100 and colno = 3"_s).value(0);
+    const QString number = f.rows(u"select x.default from sysdefaults x where tabid = 100 and colno = 3"_s).value(0);
     QCOMPARE(number.section(u' ', 1), u"0"_s);
     QVERIFY(!number.section(u' ', 0, 0).isEmpty());
 
     f.run(u"insert into d (id) values (1)"_s);
-    const QStringList row = rowsOf(f, u"select label, qty, made, who, srv, gone from d"_s);
+    const QStringList row = f.rows(u"select label, qty, made, who, srv, gone from d"_s);
     QCOMPARE(row, QStringList{u"no name|0|%1|ann|testsrv|"_s.arg(QDate::currentDate().toString(u"MM/dd/yyyy"_s))});
-    const QString at = rowsOf(f, u"select at from d"_s).value(0);
+    const QString at = f.rows(u"select at from d"_s).value(0);
     QCOMPARE(at.size(), 19);
     QVERIFY(at.startsWith(QDate::currentDate().toString(Qt::ISODate)));
     f.run(u"drop table d"_s);
-    QCOMPARE(rowsOf(f, u"select count(*) from sysdefaults"_s), QStringList{u"0"_s});
+    QCOMPARE(f.rows(u"select count(*) from sysdefaults"_s), QStringList{u"0"_s});
 }
 
 void TstCatalogDdl::outerJoinKeepsRowsWithoutAMatch()
@@ -168,7 +151,7 @@ void TstCatalogDdl::outerJoinKeepsRowsWithoutAMatch()
     f.run(u"insert into customer values (1, 'ann')"_s);
     f.run(u"insert into customer values (2, 'bob')"_s);
     f.run(u"insert into orders values (1, 50)"_s);
-    QCOMPARE(rowsOf(f, u"select c.name, o.total from customer c, outer orders o "
+    QCOMPARE(f.rows(u"select c.name, o.total from customer c, outer orders o "
                      "where c.id = o.customer and c.id > 0 order by c.name"_s),
              (QStringList{u"ann|50"_s, u"bob|"_s}));
 }
@@ -213,7 +196,7 @@ void TstCatalogDdl::serialColumnsNumberTheRows()
     f.run(u"delete from t where id = 11"_s);
     // Deleting rows does not give their numbers out again.
     QCOMPARE(insert(u"insert into t values (0, 'e')"_s), 12);
-    QCOMPARE(rowsOf(f, u"select id, v from t order by id"_s),
+    QCOMPARE(f.rows(u"select id, v from t order by id"_s),
              (QStringList{u"1|a"_s, u"2|b"_s, u"10|c"_s, u"12|e"_s}));
     QCOMPARE(insert(u"insert into s values (0, 'x')"_s), 100);
     f.run(u"drop table t"_s);

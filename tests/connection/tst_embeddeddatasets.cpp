@@ -10,19 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace quoll::connection;
 using quoll::testing::EmbeddedFixture;
 
-namespace {
-
-QStringList column(EmbeddedFixture &f, const QString &sql)
-{
-    Dataset rows;
-    rows.attach(f.engine->executeDirect(sql).cursor);
-    QStringList values;
-    for (qint64 r = 0; r < rows.recordCount(); ++r)
-        values.append(rows.isNull(r, 0) ? u"<null>"_s : rows.text(r, 0));
-    return values;
-}
-
-} // namespace
 
 // Datasets over the embedded server's real cursors and tables.
 class TstEmbeddedDatasets : public QObject
@@ -72,7 +59,7 @@ void TstEmbeddedDatasets::tableDatasetEditsThroughThePrimaryKey()
     table.edit();
     table.setValue(1, u"cream"_s);
     table.post();
-    QCOMPARE(column(f, u"select name from item order by id"_s), (QStringList{u"tea"_s, u"cream"_s}));
+    QCOMPARE(f.rows(u"select name from item order by id"_s), (QStringList{u"tea"_s, u"cream"_s}));
 
     table.insert();
     table.setValue(0, u"3"_s);
@@ -80,11 +67,11 @@ void TstEmbeddedDatasets::tableDatasetEditsThroughThePrimaryKey()
     table.post();
     // The inserted row is read back: the default price shows.
     QCOMPARE(table.text(2), u"1.00"_s);
-    QCOMPARE(column(f, u"select name from item order by id"_s), (QStringList{u"tea"_s, u"cream"_s, u"bread"_s}));
+    QCOMPARE(f.rows(u"select name from item order by id"_s), (QStringList{u"tea"_s, u"cream"_s, u"bread"_s}));
 
     table.first();
     table.remove();
-    QCOMPARE(column(f, u"select id from item order by id"_s), (QStringList{u"2"_s, u"3"_s}));
+    QCOMPARE(f.rows(u"select id from item order by id"_s), (QStringList{u"2"_s, u"3"_s}));
     QCOMPARE(table.recordCount(), 2);
 }
 
@@ -102,7 +89,7 @@ void TstEmbeddedDatasets::tableDatasetEditsThroughTheRowIdentity()
     table.setValue(1, u"2"_s);
     table.post();
     // Only the second of two equal rows changed.
-    QCOMPARE(column(f, u"select n from note order by rowid"_s), (QStringList{u"1"_s, u"2"_s}));
+    QCOMPARE(f.rows(u"select n from note order by rowid"_s), (QStringList{u"1"_s, u"2"_s}));
 }
 
 void TstEmbeddedDatasets::failedPostKeepsWhatTheUserTyped()
@@ -126,7 +113,7 @@ void TstEmbeddedDatasets::failedPostKeepsWhatTheUserTyped()
     QCOMPARE(table.value(1).toString(), u"bob"_s);
     table.setValue(0, u"2"_s);
     table.post();
-    QCOMPARE(column(f, u"select name from person order by id"_s), (QStringList{u"ann"_s, u"bob"_s}));
+    QCOMPARE(f.rows(u"select name from person order by id"_s), (QStringList{u"ann"_s, u"bob"_s}));
 }
 
 QUOLL_TEST(TstEmbeddedDatasets);
