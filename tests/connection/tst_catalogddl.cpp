@@ -113,6 +113,9 @@ void TstCatalogDdl::dropTableRemovesItsRows()
     f.run(u"drop table t"_s);
     QCOMPARE(f.rows(u"select count(*) from systables where tabid >= 100"_s), QStringList{u"0"_s});
     QCOMPARE(f.rows(u"select count(*) from syscolumns where tabid >= 100"_s), QStringList{u"0"_s});
+    // A tabid is never given twice, not even after the last table is dropped.
+    f.run(u"create table t (a integer)"_s);
+    QCOMPARE(f.rows(u"select tabid from systables where tabname = 't'"_s), QStringList{u"101"_s});
 }
 
 void TstCatalogDdl::defaultsOfEveryKindAreStoredAndApplied()

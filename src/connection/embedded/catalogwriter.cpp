@@ -90,6 +90,38 @@ void addSerialNumbering(sqlite3 *db, const CreateTable &table)
 
 } // namespace
 
+qint64 nextCatalogId(sqlite3 *db, const char *name)
+{
+    struct Source
+    {
+        const char *name;
+        const char *highest;
+    };
+    static constexpr Source sources[] = {
+        {"tabid", "select max(tabid) from systables"},
+        {"constrid", "select max(constrid) from sysconstraints"},
+        {"procid", "select max(procid) from sysprocedures"},
+        {"trigid", "select max(trigid) from systriggers"},
+    };
+    const char *highest = nullptr;
+    for (const Source &s : sources)
+        if (qstrcmp(s.name, name) == 0)
+            highest = s.highest;
+    Q_ASSERT(highest);
+    run(db, "create table if not exists quoll_catalog_ids (name varchar(32) primary key, last integer)");
+    const qint64 given = run(db, "select last from quoll_catalog_ids where name = ?", {QString::fromLatin1(name)});
+    qint64 next = std::max(given, run(db, highest)) + 1;
+    if (qstrcmp(name, "tabid") == 0)
+        next = std::max<qint64>(next, 100);
+    run(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), next});
+    return next;
+}
+
+qint64 tabidOf(sqlite3 *db, const QString &name)
+{
+    return run(db, "select tabid from systables where tabname = ? and tabid >= 100", {name});
+}
+
 qint64 lastSerial(sqlite3 *db, const QString &table)
 {
     sqlite3_stmt *stmt = nullptr;
@@ -127,7 +159,7 @@ int rowSizeOf(int coltype, int collength)
 
 void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner)
 {
-    const qint64 tabid = std::max<qint64>(99, run(db, "select max(tabid) from systables")) + 1;
+    const qint64 tabid = nextCatalogId(db, "tabid");
     int rowsize = 0;
     int colno = 0;
     for (const ColumnDefinition &c : table.columns) {
@@ -155,11 +187,17 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
 
 void recordDropTable(sqlite3 *db, const QString &table)
 {
-    const qint64 tabid = run(db, "select tabid from systables where tabname = ? and tabid >= 100", {table});
+    const qint64 tabid = tabidOf(db, table);
     if (tabid == 0)
         return;
     run(db, "delete from syscolumns where tabid = ?", {tabid});
     run(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
+    run(db, "delete from sysindexes where tabid = ?", {tabid});
+    run(db, "delete from sysreferences where constrid in (select constrid from sysconstraints where tabid = ?)",
+        {tabid});
+    run(db, "delete from sysconstraints where tabid = ?", {tabid});
+    run(db, "delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
+    run(db, "delete from systriggers where tabid = ?", {tabid});
     if (run(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
         run(db, "delete from quoll_serials where tabname = ?", {table});
     run(db, "delete from systables where tabid = ?", {tabid});

@@ -11,9 +11,19 @@ namespace quoll::connection::embedded {
 // Keeps the system catalog true after DDL, as a server does: the rows of a
 // new table in `systables` (tabid from 100 up) and `syscolumns` (coltype and
 // collength encoded as Informix encodes them), and their removal when the
-// table is dropped. Raises EngineError.
+// table is dropped, together with everything the catalog keeps about it
+// (defaults, indexes, constraints and references, triggers). Raises
+// EngineError.
 void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner);
 void recordDropTable(sqlite3 *db, const QString &table);
+
+// The next number of a catalog identifier ("tabid", "constrid", "procid",
+// "trigid"): like a SERIAL, one past the highest ever given in this
+// database, so that a dropped object's number is never given again.
+qint64 nextCatalogId(sqlite3 *db, const char *name);
+
+// The tabid of a user table or view, 0 when there is none of that name.
+qint64 tabidOf(sqlite3 *db, const QString &name);
 
 // The number the table's SERIAL column gave last, 0 when it has none.
 qint64 lastSerial(sqlite3 *db, const QString &table);

@@ -1,7 +1,7 @@
 #include "connection/embedded/embeddedengine.h"
 
+#include "connection/embedded/catalogstatements.h"
 #include "connection/embedded/catalogwriter.h"
-#include "connection/embedded/ddlparser.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/outerjoin.h"
 #include "connection/embedded/sqlitecursor.h"
@@ -166,6 +166,9 @@ EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
         const std::vector<SqlToken> words = statementWords(sql);
         if (!words.empty() && !runServerStatement(sql, words, outcome))
             runInStorage(sql, outcome);
+    } catch (const StatementError &e) {
+        fail(outcome, e.nativeCode(), {}, e.at());
+        outcome.failure.message = e.message();
     } catch (const EngineError &e) {
         outcome.failed = true;
         outcome.failure.code = e.nativeCode();
@@ -311,20 +314,57 @@ void EmbeddedEngine::noteStorageRun(sqlite3 *db, int rc, bool isInsert)
 void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
 {
     sqlite3 *db = database();
+    std::optional<CatalogPlan> plan;
+    try {
+        plan = planCatalogStatement({db, &m_session}, sql, statementWords(sql));
+    } catch (const StatementError &e) {
+        fail(outcome, e.nativeCode(), {}, e.at());
+        outcome.failure.message = e.message();
+        return;
+    }
+    if (!plan) {
+        runStorageStatement(unchanged(sql), outcome);
+        return;
+    }
+    // The statement and its catalog rows succeed or fail together.
+    sqlite3_exec(db, "savepoint quoll_ddl", nullptr, nullptr, nullptr);
+    if (plan->storage && !runStorageStatement(*plan->storage, outcome)) {
+        sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
+        return;
+    }
+    outcome.cursor.reset();
+    try {
+        if (plan->record)
+            plan->record();
+        sqlite3_exec(db, "release quoll_ddl", nullptr, nullptr, nullptr);
+    } catch (const EngineError &e) {
+        sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
+        const auto *positioned = dynamic_cast<const StatementError *>(&e);
+        fail(outcome, e.nativeCode(), {}, positioned ? positioned->at() : 0);
+        outcome.failure.message = e.message();
+    }
+}
+
+bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &outcome)
+{
+    sqlite3 *db = database();
+    const QString &sql = source.text();
     // An OUTER join is restructured first; error offsets in such a statement
     // then point into the restructured text.
     const std::optional<QString> joined = rewriteOuterJoins(sql);
     const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
     const QByteArray utf8 = rewritten.text().toUtf8();
-    const auto failAtByte = [&](int rc, int byteOffset) {
+    const auto userIndex = [&](qsizetype index) { return source.originalIndex(rewritten.originalIndex(index)); };
+    const auto failAtByte = [&](int rc) {
         outcome.failed = true;
         outcome.failure = mapSqliteFailure(db, rc);
-        const int offset = byteOffset >= 0 ? byteOffset : outcome.failure.byteOffset;
+        const int offset = outcome.failure.byteOffset;
         if (offset >= 0) {
             const qsizetype index = QString::fromUtf8(utf8.constData(), std::min<qsizetype>(offset, utf8.size())).size();
-            outcome.failedAt = rewritten.originalIndex(index);
+            outcome.failedAt = userIndex(index);
         } else {
-            outcome.failedAt = nameOffset(sql, outcome.failure.name);
+            const qsizetype at = nameOffset(sql, outcome.failure.name);
+            outcome.failedAt = at >= 0 ? source.originalIndex(at) : -1;
         }
     };
 
@@ -332,11 +372,11 @@ void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
     const char *tail = nullptr;
     int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), 0, &stmt, &tail);
     if (rc != SQLITE_OK) {
-        failAtByte(rc, -1);
-        return;
+        failAtByte(rc);
+        return false;
     }
     if (!stmt)
-        return; // only blanks and comments
+        return true; // only blanks and comments
     auto handle = std::make_shared<StatementHandle>(stmt);
     // One statement at a time: anything but semicolons after it is an error.
     const qsizetype tailBytes = tail ? qsizetype(tail - utf8.constData()) : utf8.size();
@@ -344,51 +384,27 @@ void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
     for (const SqlToken &t : significant(tokenize(rest))) {
         if (!isSymbol(rest, t, u';')) {
             const qsizetype index = QString::fromUtf8(utf8.constData(), tailBytes).size() + t.begin;
-            fail(outcome, InformixCode::SyntaxError, {}, rewritten.originalIndex(index));
-            return;
+            fail(outcome, InformixCode::SyntaxError, {}, userIndex(index));
+            return false;
         }
     }
-    const bool isInsert = !statementWords(sql).empty() && isWord(sql, statementWords(sql).front(), "insert");
-    // DDL and its catalog rows succeed or fail together.
-    const std::optional<CreateTable> created = parseCreateTable(sql);
-    const std::optional<QString> dropped = created ? std::nullopt : parseDropTable(sql);
-    const bool keepsCatalog = (created && !created->temporary) || dropped;
-    if (keepsCatalog)
-        sqlite3_exec(db, "savepoint quoll_ddl", nullptr, nullptr, nullptr);
+    const std::vector<SqlToken> words = statementWords(sql);
+    const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
     rc = sqlite3_step(stmt);
     noteStorageRun(db, rc, isInsert);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        failAtByte(rc, -1);
-        if (keepsCatalog)
-            sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
-        return;
+        failAtByte(rc);
+        return false;
     }
-    if (isInsert && m_area.rowsProcessed > 0) {
+    if (isInsert && m_area.rowsProcessed > 0 && words.size() > 2 && isWord(sql, words[1], "into")) {
         // The serial value is the number a SERIAL column was given.
-        const std::vector<SqlToken> words = statementWords(sql);
-        if (words.size() > 2 && isWord(sql, words[1], "into")) {
-            const qint64 serial = lastSerial(db, lowerWord(sql, words[2]));
-            if (serial != 0)
-                m_area.serialOrSecondary = int(serial);
-        }
-    }
-    if (keepsCatalog) {
-        sqlite3_reset(stmt);
-        try {
-            if (created)
-                recordCreateTable(db, *created, m_session.user);
-            else
-                recordDropTable(db, *dropped);
-            sqlite3_exec(db, "release quoll_ddl", nullptr, nullptr, nullptr);
-        } catch (const EngineError &e) {
-            sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
-            fail(outcome, e.nativeCode(), {}, 0);
-            outcome.failure.message = e.message();
-        }
-        return;
+        const qint64 serial = lastSerial(db, lowerWord(sql, words[2]));
+        if (serial != 0)
+            m_area.serialOrSecondary = int(serial);
     }
     if (sqlite3_column_count(stmt) > 0)
         outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW);
+    return true;
 }
 
 DirectResult EmbeddedEngine::executeDirect(const QString &sql)

@@ -61,6 +61,8 @@ private:
     Outcome run(const QString &sql);
     bool runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
     void runInStorage(const QString &sql, Outcome &outcome);
+    // Runs one statement in the storage engine; false when it failed.
+    bool runStorageStatement(const RewrittenSql &source, Outcome &outcome);
     void switchDatabase(const QString &name);
     void closeDatabase();
     void requireConnected() const;

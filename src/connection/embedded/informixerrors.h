@@ -47,4 +47,18 @@ QString informixMessage(int code, const QString &parameter = {});
 // An EngineError carrying `code` and its message.
 EngineError informixError(int code, const QString &parameter = {});
 
+// A failure found while reading a statement, with the index in the user's
+// text of the character it is reported at.
+class StatementError : public EngineError
+{
+public:
+    StatementError(int code, qsizetype at, const QString &parameter = {})
+        : EngineError(code, informixMessage(code, parameter)), m_at(at) {}
+
+    qsizetype at() const noexcept { return m_at; }
+
+private:
+    qsizetype m_at;
+};
+
 } // namespace quoll::connection::embedded
