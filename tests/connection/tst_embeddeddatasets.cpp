@@ -21,7 +21,23 @@ private slots:
     void tableDatasetEditsThroughThePrimaryKey();
     void tableDatasetEditsThroughTheRowIdentity();
     void failedPostKeepsWhatTheUserTyped();
+    void preparedStatementRunsAgainWithNewValues();
 };
+
+void TstEmbeddedDatasets::preparedStatementRunsAgainWithNewValues()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"again"_s);
+    f.run(u"create table t (n integer, s varchar(20))"_s);
+    const auto insert = f.engine->prepare(u"insert into t values (?, ?)"_s);
+    for (int n = 1; n <= 3; ++n) {
+        insert->bind(0, n);
+        insert->bind(1, u"row %1"_s.arg(n));
+        insert->execute();
+        QCOMPARE(insert->rowsAffected(), 1);
+    }
+    QCOMPARE(f.rows(u"select n, s from t order by n"_s), (QStringList{u"1|row 1"_s, u"2|row 2"_s, u"3|row 3"_s}));
+}
 
 void TstEmbeddedDatasets::largeResultIsReadOnlyAsFarAsAsked()
 {

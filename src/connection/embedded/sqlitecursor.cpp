@@ -128,6 +128,13 @@ void SqliteStatement::bind(int index, const QVariant &value)
     const int at = index + 1;
     if (index < 0 || at > sqlite3_bind_parameter_count(stmt))
         throw EngineError(0, QStringLiteral("The statement has no parameter %1.").arg(index + 1));
+    // A statement that ran takes new values only after a reset, which also
+    // ends the cursor of that run.
+    if (m_ran) {
+        ++m_handle->generation;
+        sqlite3_reset(stmt);
+        m_ran = false;
+    }
     if (value.isNull()) {
         sqlite3_bind_null(stmt, at);
         return;
@@ -170,6 +177,7 @@ std::unique_ptr<Cursor> SqliteStatement::execute()
     ++m_handle->generation;
     sqlite3_reset(stmt);
     const int rc = sqlite3_step(stmt);
+    m_ran = true;
     if (m_afterRun)
         m_afterRun(rc);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {

@@ -63,6 +63,7 @@ private:
     std::shared_ptr<StatementHandle> m_handle;
     std::function<void(int rc)> m_afterRun;
     std::int64_t m_rowsAffected = 0;
+    bool m_ran = false;   // stepped since the last reset
 };
 
 } // namespace quoll::connection::embedded
