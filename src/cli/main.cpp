@@ -1,4 +1,5 @@
 #include "cli/scriptrunner.h"
+#include "connection/builtin/builtinservers.h"
 #include "connection/embedded/embeddedengine.h"
 #include "connection/engine/database.h"
 #include "core/apppaths.h"
@@ -49,26 +50,19 @@ Exit status 2 means the arguments or the connection failed.
 // the program's data folder.
 std::unique_ptr<connection::Engine> engineFor(const QString &server, QString &error)
 {
-    QString folder;
-    QString name;
     if (server.contains(u'/')) {
-        folder = QFileInfo(server).absoluteFilePath();
-        name = QFileInfo(folder).fileName();
-    } else {
-        const QString root = AppPaths(QCoreApplication::applicationDirPath(), u"quoll"_s).serversFolder();
-        const QStringList known = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        if (known.isEmpty()) {
-            error = u"no servers are known yet in %1; give the folder of an embedded server with -s"_s.arg(root);
-            return nullptr;
-        }
-        name = server.isEmpty() ? known.first() : server;
-        if (!known.contains(name, Qt::CaseInsensitive)) {
-            error = u"unknown server %1 (known: %2)"_s.arg(name, known.join(u", "_s));
-            return nullptr;
-        }
-        folder = QDir(root).filePath(name);
+        const QString folder = QFileInfo(server).absoluteFilePath();
+        return std::make_unique<connection::embedded::EmbeddedEngine>(
+            connection::embedded::EmbeddedServer(QFileInfo(folder).fileName(), folder));
     }
-    return std::make_unique<connection::embedded::EmbeddedEngine>(connection::embedded::EmbeddedServer(name, folder));
+    const QStringList known = connection::builtin::builtinServerNames();
+    const QString name = server.isEmpty() ? known.first() : server;
+    if (!connection::builtin::isBuiltinServer(name)) {
+        error = u"unknown server %1 (known: %2)"_s.arg(name, known.join(u", "_s));
+        return nullptr;
+    }
+    return std::make_unique<connection::embedded::EmbeddedEngine>(
+        connection::builtin::builtinServer(name, AppPaths::forExecutable().serversFolder()));
 }
 
 } // namespace
