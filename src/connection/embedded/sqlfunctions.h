@@ -15,6 +15,10 @@ struct SessionInfo
     QString serverName;
     QString database;
     CommunicationArea lastArea;   // of the statement before the current one
+    // The role SET ROLE made current, empty for none; a role belongs to
+    // the database it was set in (`roleDatabase`).
+    QString role;
+    QString roleDatabase;
 };
 
 // The server's version as DBINFO("version", ...) reports it.
