@@ -43,6 +43,12 @@ int failureOf(EmbeddedFixture &f, const QString &sql)
     return f.engine->lastError().nativeCode;
 }
 
+// Where the last failure was reported, counted from 1 as the server counts.
+int failedAt(EmbeddedFixture &f)
+{
+    return f.engine->communicationArea().errorOffset;
+}
+
 } // namespace
 
 // Views, triggers, routines and roles are kept in the system catalog as an
@@ -147,6 +153,8 @@ void TstCatalogObjects::viewStatementsFailAsOnAServer()
     QCOMPARE(failureOf(f, u"create view t as select a from t"_s), int(embedded::InformixCode::TableAlreadyExists));
     QCOMPARE(failureOf(f, u"create view v4 as select a, b a from t"_s), int(embedded::InformixCode::DuplicateViewColumn));
     QCOMPARE(failureOf(f, u"create view v5 as select a from missing"_s), int(embedded::InformixCode::TableNotInDatabase));
+    QCOMPARE(failedAt(f), 33);
+    QCOMPARE(failureOf(f, u"create view v6 as select b, b from t"_s), int(embedded::InformixCode::DuplicateViewColumn));
     // None of the failures left anything behind.
     QCOMPARE(f.rows(u"select tabname from systables where tabid >= 100 order by tabid"_s),
              (QStringList{u"t"_s, u"v"_s}));
@@ -226,6 +234,7 @@ void TstCatalogObjects::triggerStatementsFailAsOnAServer()
     QCOMPARE(failureOf(f, u"create trigger tx insert on missing for each row (delete from t)"_s),
              int(embedded::InformixCode::TableNotInDatabase));
     QCOMPARE(f.engine->lastError().context, u"The specified table (missing) is not in the database."_s);
+    QCOMPARE(failedAt(f), 29);
     QCOMPARE(failureOf(f, u"create trigger tr delete on t for each row (delete from t)"_s),
              int(embedded::InformixCode::ObjectAlreadyExists));
     QCOMPARE(failureOf(f, u"create trigger tx insert on t"_s), int(embedded::InformixCode::TriggerHasNoAction));
@@ -306,6 +315,7 @@ void TstCatalogObjects::routinesAreDroppedGrantedAndNotRun()
     QCOMPARE(f.engine->lastError().context, u"Routine (nothing) can not be resolved."_s);
 
     QCOMPARE(failureOf(f, u"drop procedure nothing"_s), int(embedded::InformixCode::RoutineNotResolved));
+    QCOMPARE(failedAt(f), 16);
     QCOMPARE(failureOf(f, u"drop procedure f"_s), int(embedded::InformixCode::RoutineNotResolved));
     QCOMPARE(failureOf(f, u"drop procedure p"_s), int(embedded::InformixCode::RoutineNotResolved));
     f.run(u"drop procedure p(integer)"_s);
@@ -352,6 +362,8 @@ void TstCatalogObjects::rolesAreGrantedListedAndSet()
     f.run(u"grant default role clerk to ann"_s);
     QCOMPARE(f.rows(u"select usertype, defrole from sysusers where username = 'ann'"_s), QStringList{u"U|clerk"_s});
     f.run(u"set role default"_s);
+    QCOMPARE(failureOf(f, u"grant default role clerk to everyone"_s),
+             int(embedded::InformixCode::DatabasePrivilegeToRole));
     f.run(u"grant connect to carl"_s);
     f.run(u"grant resource to carl"_s);
     QCOMPARE(f.rows(u"select usertype from sysusers where username = 'carl'"_s), QStringList{u"R"_s});
@@ -372,6 +384,7 @@ void TstCatalogObjects::tablePrivilegesAreCheckedAndAccepted()
     f.run(u"grant all privileges on t to dora as ann"_s);
     f.run(u"revoke all on t from public"_s);
     f.run(u"grant select on systables to public"_s);
+    f.run(u"grant usage on language spl to public"_s);
     QCOMPARE(failureOf(f, u"grant select on missing to public"_s), int(embedded::InformixCode::TableNotInDatabase));
     QCOMPARE(failureOf(f, u"grant select on t to public with grant option"_s),
              int(embedded::InformixCode::PublicWithGrantOption));

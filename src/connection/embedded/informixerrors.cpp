@@ -62,6 +62,7 @@ constexpr std::array messages{
     Message{InformixCode::RoleNameInUse, "Role name already exists as a user or role."},
     Message{InformixCode::RoleDoesNotExist, "Role does not exist."},
     Message{InformixCode::NoPrivilegeToSetRole, "No privilege to set to the role."},
+    Message{InformixCode::DatabasePrivilegeToRole, "Cannot grant database privileges or default role to a role."},
     Message{InformixCode::InsteadOfTriggerOnTable, "Cannot create an INSTEAD OF trigger on a table (%s)."},
     Message{InformixCode::EmbeddedFailure, "Embedded server failure: %s"},
     Message{InformixCode::RoutineNotRun,

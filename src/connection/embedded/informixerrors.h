@@ -51,6 +51,7 @@ enum : int {
     RoleNameInUse = -19800,
     RoleDoesNotExist = -19804,
     NoPrivilegeToSetRole = -19805,
+    DatabasePrivilegeToRole = -19806,
     InsteadOfTriggerOnTable = -19827,
     CharacterToNumericFailed = -1213,
     StringToDateFailed = -1218,

@@ -68,9 +68,13 @@ std::optional<CatalogPlan> planDefaultRole(const CatalogContext &context, WordCu
     } else {
         in.expect("from");
     }
+    const qsizetype usersAt = in.offset();
     const QStringList users = in.nameList();
     in.expectEnd();
     sqlite3 *db = context.db;
+    for (const QString &user : users)
+        if (isRole(db, user))
+            throw StatementError(InformixCode::DatabasePrivilegeToRole, usersAt);
     return CatalogPlan{std::nullopt, [db, role, users, grant] {
         for (const QString &user : users) {
             if (!grant) {
@@ -110,7 +114,7 @@ std::optional<CatalogPlan> planDatabasePrivilege(const CatalogContext &context, 
     sqlite3 *db = context.db;
     for (const QString &user : users)
         if (isRole(db, user))
-            throw StatementError(InformixCode::RoleNameInUse, usersAt);
+            throw StatementError(InformixCode::DatabasePrivilegeToRole, usersAt);
     return CatalogPlan{std::nullopt, [db, type, users, grant] {
         for (const QString &user : users) {
             const bool known = catalogExec(db, "select count(*) from sysusers where username = ?", {user}) > 0;
@@ -128,10 +132,12 @@ std::optional<CatalogPlan> planDatabasePrivilege(const CatalogContext &context, 
 }
 
 // GRANT privileges ON table TO ... and REVOKE privileges ON table FROM ...:
-// the table must exist; nothing is kept.
+// the table must exist; nothing is kept. USAGE ON LANGUAGE is accepted the
+// same way.
 std::optional<CatalogPlan> planTablePrivilege(const CatalogContext &context, WordCursor &in, size_t on, bool grant)
 {
     in.setIndex(on + 1);
+    const bool language = in.accept("language");
     const qsizetype tableAt = in.offset();
     const QString table = in.name();
     in.expect(grant ? "to" : "from");
@@ -148,7 +154,7 @@ std::optional<CatalogPlan> planTablePrivilege(const CatalogContext &context, Wor
     if (in.accept("as"))
         in.name();
     in.expectEnd();
-    if (catalogExec(context.db, "select count(*) from systables where tabname = ?", {table}) == 0)
+    if (!language && catalogExec(context.db, "select count(*) from systables where tabname = ?", {table}) == 0)
         throw StatementError(InformixCode::TableNotInDatabase, tableAt, table);
     if (withGrantOption && grantees.contains(u"public"_s))
         throw StatementError(InformixCode::PublicWithGrantOption, granteesAt);
@@ -208,6 +214,7 @@ std::optional<CatalogPlan> planSetRole(const CatalogContext &context, WordCursor
     in.expectEnd();
     return CatalogPlan{std::nullopt, [session, role] {
         session->role = role;
+        session->roleUser = session->user;
         session->roleDatabase = session->database;
     }};
 }
@@ -234,7 +241,7 @@ size_t privilegeOn(const WordCursor &in)
 
 QString currentRole(const SessionInfo &session)
 {
-    return session.roleDatabase == session.database ? session.role : QString();
+    return session.roleDatabase == session.database && session.roleUser == session.user ? session.role : QString();
 }
 
 std::optional<CatalogPlan> planRoleStatement(const CatalogContext &context, QStringView sql,
