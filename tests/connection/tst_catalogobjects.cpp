@@ -136,6 +136,14 @@ void TstCatalogObjects::viewIsQueryableAndCatalogued()
     QCOMPARE(f.rows(u"select colname, coltype, collength from syscolumns where tabid = 102 order by colno"_s),
              (QStringList{u"n|2|4"_s, u"total|5|8447"_s, u"flag|0|1"_s, u"city|13|30"_s}));
     QCOMPARE(f.rows(u"select city, n from totals order by city"_s), (QStringList{u"Oslo|2"_s, u"Rome|1"_s}));
+
+    // An Informix OUTER join in a view keeps the rows without a match.
+    f.run(u"create table orders (id integer, customer integer)"_s);
+    f.run(u"insert into orders values (10, 1)"_s);
+    f.run(u"create view custorders as select c.id, o.id order_id from customer c, outer orders o "
+          "where c.id = o.customer"_s);
+    QCOMPARE(f.rows(u"select id, order_id from custorders order by id"_s),
+             (QStringList{u"1|10"_s, u"2|"_s, u"3|"_s}));
 }
 
 void TstCatalogObjects::viewStatementsFailAsOnAServer()

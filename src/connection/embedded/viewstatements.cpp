@@ -4,6 +4,7 @@
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/informixtypes.h"
+#include "connection/embedded/outerjoin.h"
 #include "connection/embedded/sqliteerrors.h"
 #include "connection/embedded/wordcursor.h"
 
@@ -302,7 +303,16 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
     rewriter.copy(0, words[nameBegin].begin);
     rewriter.replace(words[nameBegin].begin, storageIdentifier(name));
     const qsizetype afterName = words[nameEnd - 1].end();
-    rewriter.copy(afterName, words[storageEnd - 1].end() - afterName);
+    // An Informix OUTER join in the select is restructured as in a query;
+    // error offsets inside it then point at the start of the select.
+    const qsizetype selectAt = words[select].begin;
+    const qsizetype storageStop = words[storageEnd - 1].end();
+    if (const std::optional<QString> joined = rewriteOuterJoins(sql.mid(selectAt, storageStop - selectAt))) {
+        rewriter.copy(afterName, selectAt - afterName);
+        rewriter.replace(selectAt, *joined);
+    } else {
+        rewriter.copy(afterName, storageStop - afterName);
+    }
 
     sqlite3 *db = context.db;
     const QString owner = context.session->user;
