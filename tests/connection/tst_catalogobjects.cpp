@@ -3,6 +3,8 @@
 
 #include "connection/embedded/catalogtext.h"
 #include "connection/embedded/informixerrors.h"
+#include "connection/embedded/selectlist.h"
+#include "connection/embedded/sqllexer.h"
 #include "connection/engine/query.h"
 
 #include <QTest>
@@ -78,6 +80,7 @@ class TstCatalogObjects : public QObject
 private slots:
     void piecesJoinBackToTheText_data();
     void piecesJoinBackToTheText();
+    void selectListItemsAreNamedAndTyped();
     void viewIsQueryableAndCatalogued();
     void viewStatementsFailAsOnAServer();
     void droppingATableOrViewDropsTheViewsOnIt();
@@ -118,6 +121,23 @@ void TstCatalogObjects::piecesJoinBackToTheText()
         QVERIFY(piece.size() <= length);
         QVERIFY(!piece.back().isHighSurrogate());
     }
+}
+
+void TstCatalogObjects::selectListItemsAreNamedAndTyped()
+{
+    const QString sql = u"select distinct a, t.b, count(*) n, x + 1 as y, t.*, 'lit' l, max(a) + "
+                        "(select 1 from u), \"s\" || b joined from t, u where a = 1"_s;
+    const auto words = embedded::significant(embedded::tokenize(sql));
+    const auto items = embedded::selectItems(sql, words, 0);
+    QStringList described;
+    for (const embedded::SelectItem &item : items)
+        described.append(u"%1:%2:%3:%4"_s.arg(item.named ? item.name : u"-"_s, item.star ? u"*"_s : QString(),
+                                              item.plainColumn ? u"col"_s : QString(),
+                                              item.star || item.plainColumn ? QString()
+                                                                            : embedded::expressionType(sql, item.tokens)));
+    QCOMPARE(described, (QStringList{u"a::col:"_s, u"b::col:"_s, u"n:::integer"_s, u"y:::decimal(32)"_s,
+                                     u"-:*::"_s, u"l:::char(3)"_s, u"-:::decimal(32)"_s,
+                                     u"joined:::varchar(255)"_s}));
 }
 
 void TstCatalogObjects::viewIsQueryableAndCatalogued()
