@@ -400,6 +400,16 @@ void TstCatalogObjects::rolesAreGrantedListedAndSet()
     QCOMPARE(failureOf(f, u"set role nothing"_s), int(embedded::InformixCode::RoleDoesNotExist));
     f.run(u"grant everyone to public"_s);
     f.run(u"set role everyone"_s);
+    // The role picker sets the role through a query object.
+    Query setRole(f.database, u"set role clerk"_s);
+    setRole.execute();
+    setRole.setText(u"set role nothing"_s);
+    try {
+        setRole.execute();
+        QFAIL("set role of an unknown role succeeded");
+    } catch (const EngineError &e) {
+        QCOMPARE(e.nativeCode(), int(embedded::InformixCode::RoleDoesNotExist));
+    }
 
     f.run(u"revoke clerk from ann"_s);
     QCOMPARE(failureOf(f, u"set role clerk"_s), int(embedded::InformixCode::NoPrivilegeToSetRole));
