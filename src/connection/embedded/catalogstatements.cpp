@@ -2,6 +2,10 @@
 
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/ddlparser.h"
+#include "connection/embedded/rolestatements.h"
+#include "connection/embedded/routinestatements.h"
+#include "connection/embedded/triggerstatements.h"
+#include "connection/embedded/viewstatements.h"
 
 #include <array>
 
@@ -9,9 +13,15 @@ namespace quoll::connection::embedded {
 
 namespace {
 
-// Every kind of statement that keeps the catalog, tried in order.
+// Every kind of statement that keeps the catalog, tried in order. Views
+// come before tables: DROP TABLE of a view is refused there, and DROP
+// TABLE of a table also drops the views that read it.
 constexpr std::array planners{
+    &planViewStatement,
     &planTableStatement,
+    &planTriggerStatement,
+    &planRoutineStatement,
+    &planRoleStatement,
 };
 
 } // namespace

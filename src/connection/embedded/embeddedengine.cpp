@@ -12,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -67,6 +68,24 @@ qsizetype nameOffset(QStringView sql, const QString &name)
             return t.begin;
     return -1;
 }
+
+// A prepared statement the server carries out in its catalog (SET ROLE,
+// CREATE VIEW, GRANT ...): it runs as a whole when executed, as it does in
+// direct execution. It takes no parameters.
+class CatalogStatement : public PreparedStatement
+{
+public:
+    explicit CatalogStatement(std::function<std::unique_ptr<Cursor>()> run) : m_run(std::move(run)) {}
+    void bind(int, const QVariant &) override
+    {
+        throw EngineError(0, u"This statement takes no parameters."_s);
+    }
+    std::unique_ptr<Cursor> execute() override { return m_run(); }
+    std::int64_t rowsAffected() const override { return 0; }
+
+private:
+    std::function<std::unique_ptr<Cursor>()> m_run;
+};
 
 } // namespace
 
@@ -431,6 +450,19 @@ void EmbeddedEngine::execute(const QString &sql)
 std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
     sqlite3 *db = database();
+    bool inCatalog = false;
+    try {
+        inCatalog = planCatalogStatement({db, &m_session}, sql, statementWords(sql)).has_value();
+    } catch (const EngineError &) {
+        inCatalog = true;   // one of its kinds, failing: it fails when run
+    }
+    if (inCatalog)
+        return std::make_unique<CatalogStatement>([this, sql] {
+            Outcome outcome = run(sql);
+            if (outcome.failed)
+                throw outcome.failure.error();
+            return std::move(outcome.cursor);
+        });
     const std::optional<QString> joined = rewriteOuterJoins(sql);
     const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
     const QByteArray utf8 = rewritten.text().toUtf8();

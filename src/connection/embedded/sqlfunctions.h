@@ -15,6 +15,11 @@ struct SessionInfo
     QString serverName;
     QString database;
     CommunicationArea lastArea;   // of the statement before the current one
+    // The role SET ROLE made current, empty for none; it holds for the
+    // user and the database it was set for.
+    QString role;
+    QString roleUser;
+    QString roleDatabase;
 };
 
 // The server's version as DBINFO("version", ...) reports it.
