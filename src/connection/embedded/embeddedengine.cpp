@@ -104,9 +104,9 @@ void EmbeddedEngine::connect(const ParameterList &parameters)
 {
     if (m_connected)
         disconnect();
-    m_server.ensureExists();
     const QString user = parameters.value(u"USER NAME"_s).trimmed();
     m_session.user = user.isEmpty() ? systemUser() : user;
+    m_server.ensureExists(m_session.user);
     QString database = parameters.value(u"DATABASE NAME"_s).trimmed();
     if (database.isEmpty())
         database = QString::fromLatin1(EmbeddedServer::Sysmaster);

@@ -99,8 +99,27 @@ void EmbeddedServer::buildDatabaseFile(const QString &name, bool sysmaster) cons
     }
 }
 
-void EmbeddedServer::ensureExists() const
+void EmbeddedServer::ensureExists(const QString &user) const
 {
+    if (m_seed && !QFile::exists(databaseFile(QString::fromLatin1(Sysmaster)))) {
+        const QString building = QDir::cleanPath(m_folder) + u".building"_s;
+        QDir(building).removeRecursively();
+        const EmbeddedServer part(m_name, building);
+        try {
+            part.ensureExists();
+            m_seed(part, user);
+        } catch (...) {
+            QDir(building).removeRecursively();
+            throw;
+        }
+        QDir().rmdir(m_folder);   // an empty folder is no server; anything else stays
+        if (!QDir().rename(building, m_folder)) {
+            QDir(building).removeRecursively();
+            throw informixError(InformixCode::EmbeddedFailure,
+                                u"cannot move the new server into %1"_s.arg(m_folder));
+        }
+        return;
+    }
     if (!QDir().mkpath(m_folder))
         throw informixError(InformixCode::EmbeddedFailure, u"cannot create the server folder %1"_s.arg(m_folder));
     if (!QFile::exists(databaseFile(QString::fromLatin1(Sysmaster))))

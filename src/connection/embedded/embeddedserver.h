@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct sqlite3;
 
 namespace quoll::connection::embedded {
@@ -21,8 +23,15 @@ public:
     const QString &name() const { return m_name; }
     const QString &folder() const { return m_folder; }
 
-    // Creates the folder and `sysmaster` when they are missing.
-    void ensureExists() const;
+    // Fills a server when it is made: gets the new server (in a folder of its
+    // own until it is complete) and the user who is connecting.
+    using Seed = std::function<void(const EmbeddedServer &building, const QString &user)>;
+    void setSeed(Seed seed) { m_seed = std::move(seed); }
+
+    // Creates the folder and `sysmaster` when they are missing. A server
+    // with a seed is made whole beside its folder and then moved into place,
+    // so that an interrupted first start leaves no half-made server behind.
+    void ensureExists(const QString &user = {}) const;
 
     // Database names are case-insensitive and kept in lower case.
     static QString normalName(const QString &name);
@@ -47,6 +56,7 @@ private:
 
     QString m_name;
     QString m_folder;
+    Seed m_seed;
 };
 
 } // namespace quoll::connection::embedded
