@@ -2,6 +2,7 @@
 #include "testregistry.h"
 
 #include "connection/engine/dataset.h"
+#include "connection/engine/query.h"
 #include "connection/engine/tabledataset.h"
 
 #include <QTest>
@@ -22,7 +23,25 @@ private slots:
     void tableDatasetEditsThroughTheRowIdentity();
     void failedPostKeepsWhatTheUserTyped();
     void preparedStatementRunsAgainWithNewValues();
+    void serverStatementsRunThroughAQuery();
 };
+
+void TstEmbeddedDatasets::serverStatementsRunThroughAQuery()
+{
+    // The window sends its session statements through a query object.
+    EmbeddedFixture f;
+    f.useNewDatabase(u"first"_s);
+    f.useNewDatabase(u"second"_s, false);
+    for (const QString &sql : {u"set isolation to dirty read"_s, u"database first"_s, u"begin work"_s,
+                               u"commit work"_s, u"close database"_s, u"database second"_s}) {
+        Query query(f.database, sql);
+        query.execute();
+    }
+    QCOMPARE(f.engine->currentDatabase(), u"second"_s);
+    Query begin(f.database, u"begin work"_s);
+    QVERIFY_THROWS_EXCEPTION(EngineError, begin.execute());   // no logging in "second"
+    QCOMPARE(f.engine->lastError().nativeCode, -256);
+}
 
 void TstEmbeddedDatasets::preparedStatementRunsAgainWithNewValues()
 {

@@ -87,6 +87,21 @@ private:
     std::function<std::unique_ptr<Cursor>()> m_run;
 };
 
+// The statements runServerStatement carries out: database, close, create
+// and drop database, transactions and the session settings.
+bool isServerStatement(QStringView sql, const std::vector<SqlToken> &words)
+{
+    const auto word = [&](size_t i, const char *w) { return i < words.size() && isWord(sql, words[i], w); };
+    if (word(0, "database") || (word(0, "close") && word(1, "database"))
+        || ((word(0, "create") || word(0, "drop")) && word(1, "database")))
+        return true;
+    if (word(0, "begin") || word(0, "commit") || word(0, "rollback"))
+        return words.size() == 1 || (words.size() == 2 && word(1, "work"));
+    return word(0, "set")
+           && (word(1, "isolation") || (word(1, "lock") && word(2, "mode")) || word(1, "explain")
+               || word(1, "pdqpriority") || word(1, "optimization") || word(1, "deferred_prepare"));
+}
+
 } // namespace
 
 EmbeddedEngine::EmbeddedEngine(EmbeddedServer server) : m_server(std::move(server))
@@ -449,10 +464,13 @@ void EmbeddedEngine::execute(const QString &sql)
 
 std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
-    sqlite3 *db = database();
-    bool inCatalog = false;
+    requireConnected();
+    // The server's own statements run whole when executed, as in direct
+    // execution; they may stand where no database is open.
+    bool inCatalog = isServerStatement(sql, statementWords(sql));
+    sqlite3 *db = inCatalog ? nullptr : database();
     try {
-        inCatalog = planCatalogStatement({db, &m_session}, sql, statementWords(sql)).has_value();
+        inCatalog = inCatalog || planCatalogStatement({db, &m_session}, sql, statementWords(sql)).has_value();
     } catch (const EngineError &) {
         inCatalog = true;   // one of its kinds, failing: it fails when run
     }
