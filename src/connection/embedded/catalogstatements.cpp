@@ -2,6 +2,8 @@
 
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/ddlparser.h"
+#include "connection/embedded/indexstatements.h"
+#include "connection/embedded/tableplanner.h"
 
 #include <array>
 
@@ -12,6 +14,8 @@ namespace {
 // Every kind of statement that keeps the catalog, tried in order.
 constexpr std::array planners{
     &planTableStatement,
+    &planIndexStatement,
+    &planStatisticsStatement,
 };
 
 } // namespace
@@ -35,15 +39,8 @@ RewrittenSql unchanged(QStringView sql)
 std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, QStringView sql,
                                               const std::vector<SqlToken> &)
 {
-    if (std::optional<CreateTable> created = parseCreateTable(sql)) {
-        if (created->temporary)
-            return std::nullopt;   // temporary tables are not in the database's catalog
-        const QString owner = context.session->user;
-        sqlite3 *db = context.db;
-        return CatalogPlan{unchanged(sql), [db, table = std::move(*created), owner] {
-                               recordCreateTable(db, table, owner);
-                           }};
-    }
+    if (std::optional<CreateTable> created = parseCreateTable(sql))
+        return planCreateTable(context, sql, std::move(*created));
     if (std::optional<QString> dropped = parseDropTable(sql)) {
         sqlite3 *db = context.db;
         return CatalogPlan{unchanged(sql), [db, name = *dropped] { recordDropTable(db, name); }};

@@ -26,6 +26,8 @@ constexpr std::array messages{
     Message{InformixCode::UniqueConstraintViolated, "Unique constraint (%s) violated."},
     Message{InformixCode::UnmatchedQuote, "Found a quote for which there is no matching quote."},
     Message{InformixCode::SubqueryNotOneRow, "A subquery has returned not exactly one row."},
+    Message{InformixCode::NoKeyInReferencedTable,
+            "Cannot find unique constraint or primary key on referenced table (%s)."},
     Message{InformixCode::TableAlreadyExists, "Table (%s) already exists in database."},
     Message{InformixCode::IndexAlreadyExists, "Index (%s) already exists in database."},
     Message{InformixCode::IndexDoesNotExist, "Index does not exist."},

@@ -21,6 +21,7 @@ enum : int {
     UniqueConstraintViolated = -268,
     UnmatchedQuote = -282,
     SubqueryNotOneRow = -284,
+    NoKeyInReferencedTable = -297,
     TableAlreadyExists = -310,
     IndexAlreadyExists = -316,
     IndexDoesNotExist = -319,

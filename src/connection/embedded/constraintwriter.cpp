@@ -1,0 +1,241 @@
+#include "connection/embedded/constraintwriter.h"
+
+#include "connection/embedded/catalogwriter.h"
+#include "connection/embedded/informixerrors.h"
+
+#include <QStringList>
+
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+using Kind = ConstraintDefinition::Kind;
+
+QString literal(const QString &text)
+{
+    QString q = text;
+    q.replace(u'\'', u"''"_s);
+    return u'\'' + q + u'\'';
+}
+
+QString triggerName(qint64 constrid, const char *event)
+{
+    return quotedName(u"quoll_ref_%1_%2"_s.arg(constrid).arg(QLatin1String(event)));
+}
+
+// "a = b and c = d" over the pairs of the two column lists.
+QString pairs(const QStringList &left, const QString &leftRow, const QStringList &right, const QString &rightRow)
+{
+    QStringList terms;
+    for (qsizetype i = 0; i < left.size() && i < right.size(); ++i)
+        terms.append(leftRow + quotedName(left[i]) + u" = "_s + rightRow + quotedName(right[i]));
+    return terms.join(u" and "_s);
+}
+
+// The triggers enforcing the reference `constrid` (named `qualified` in
+// its messages): a child row needs its parent unless a key column is NULL
+// (Informix matches a reference only when all its columns have values); a
+// parent row with children cannot go or change its key, or takes its
+// children with it when the reference cascades.
+void addReferenceTriggers(sqlite3 *db, qint64 constrid, const QString &qualified, const QString &child,
+                          const QStringList &childColumns, const QString &parent, const QStringList &parentColumns,
+                          bool cascade)
+{
+    QStringList present;
+    QStringList quotedChild;
+    for (const QString &c : childColumns) {
+        present.append(u"new."_s + quotedName(c) + u" is not null"_s);
+        quotedChild.append(quotedName(c));
+    }
+    QStringList quotedParent;
+    QStringList changed;
+    for (const QString &c : parentColumns) {
+        quotedParent.append(quotedName(c));
+        changed.append(u"old."_s + quotedName(c) + u" is not new."_s + quotedName(c));
+    }
+    const QString missing = present.join(u" and "_s) + u" and not exists (select 1 from "_s + quotedName(parent)
+                            + u" where "_s + pairs(parentColumns, QString(), childColumns, u"new."_s) + u')';
+    const QString orphan = u"begin select raise(abort, "_s + literal(u"quoll:-691:"_s + qualified) + u"); end"_s;
+    const QString referenced = u"exists (select 1 from "_s + quotedName(child) + u" where "_s
+                               + pairs(childColumns, QString(), parentColumns, u"old."_s) + u')';
+    const QString stillReferenced =
+        u"begin select raise(abort, "_s + literal(u"quoll:-692:"_s + qualified) + u"); end"_s;
+    const QStringList statements{
+        u"create trigger "_s + triggerName(constrid, "insert") + u" before insert on "_s + quotedName(child)
+            + u" when "_s + missing + u' ' + orphan,
+        u"create trigger "_s + triggerName(constrid, "update") + u" before update of "_s + quotedChild.join(u", "_s)
+            + u" on "_s + quotedName(child) + u" when "_s + missing + u' ' + orphan,
+        u"create trigger "_s + triggerName(constrid, "parentupdate") + u" before update of "_s
+            + quotedParent.join(u", "_s) + u" on "_s + quotedName(parent) + u" when ("_s + changed.join(u" or "_s)
+            + u") and "_s + referenced + u' ' + stillReferenced,
+        cascade ? u"create trigger "_s + triggerName(constrid, "delete") + u" after delete on "_s + quotedName(parent)
+                      + u" begin delete from "_s + quotedName(child) + u" where "_s
+                      + pairs(childColumns, QString(), parentColumns, u"old."_s) + u"; end"_s
+                : u"create trigger "_s + triggerName(constrid, "delete") + u" before delete on "_s
+                      + quotedName(parent) + u" when "_s + referenced + u' ' + stillReferenced,
+    };
+    for (const QString &sql : statements)
+        catalogValue(db, sql.toUtf8().constData());
+}
+
+void dropReferenceTriggers(sqlite3 *db, qint64 constrid)
+{
+    for (const char *event : {"insert", "update", "parentupdate", "delete"})
+        catalogValue(db, (u"drop trigger if exists "_s + triggerName(constrid, event)).toUtf8().constData());
+}
+
+// An index of the table on exactly `parts` (ascending) that can serve a
+// constraint: a unique one for a primary key or unique constraint, any
+// for a reference. Empty when there is none.
+QString servingIndex(sqlite3 *db, qint64 tabid, const std::vector<int> &parts, bool unique)
+{
+    const auto rows = catalogRows(db, "select idxname, idxtype from sysindexes where tabid = ? order by idxname", {tabid});
+    for (const QList<QVariant> &row : rows) {
+        if (unique && row[1].toString() != u"U"_s)
+            continue;
+        if (indexParts(db, row[0].toString()) == parts)
+            return row[0].toString();
+    }
+    return {};
+}
+
+QStringList names(const std::vector<NamedAt> &list)
+{
+    QStringList out;
+    for (const NamedAt &n : list)
+        out.append(n.name);
+    return out;
+}
+
+} // namespace
+
+std::vector<int> columnNumbers(sqlite3 *db, qint64 tabid, const QStringList &columns)
+{
+    std::vector<int> numbers;
+    for (const QString &c : columns)
+        numbers.push_back(int(catalogValue(db, "select colno from syscolumns where tabid = ? and colname = ?",
+                                           {tabid, c})));
+    return numbers;
+}
+
+std::vector<int> indexParts(sqlite3 *db, const QString &idxname)
+{
+    const auto rows = catalogRows(db,
+                                  "select part1, part2, part3, part4, part5, part6, part7, part8, part9, part10, "
+                                  "part11, part12, part13, part14, part15, part16 from sysindexes where idxname = ?",
+                                  {idxname});
+    std::vector<int> parts;
+    if (rows.isEmpty())
+        return parts;
+    for (const QVariant &v : rows.first())
+        if (v.toInt() != 0)
+            parts.push_back(v.toInt());
+    return parts;
+}
+
+qint64 keyConstraint(sqlite3 *db, qint64 tabid, const std::vector<int> &key)
+{
+    const auto rows = catalogRows(db,
+                                  "select constrid, constrtype, idxname from sysconstraints "
+                                  "where tabid = ? and constrtype in ('P', 'U') order by constrtype, constrid",
+                                  {tabid});
+    for (const QList<QVariant> &row : rows) {
+        if (key.empty() ? row[1].toString() == u"P"_s : indexParts(db, row[2].toString()) == key)
+            return row[0].toLongLong();
+    }
+    return 0;
+}
+
+void insertIndexRow(sqlite3 *db, const QString &idxname, const QString &owner, qint64 tabid, bool unique,
+                    bool clustered, const std::vector<int> &parts)
+{
+    QList<QVariant> values{idxname, owner, tabid, unique ? u"U"_s : u"D"_s, clustered ? u"C"_s : u" "_s};
+    for (size_t i = 0; i < 16; ++i)
+        values.append(i < parts.size() ? parts[i] : 0);
+    catalogValue(db,
+                 "insert into sysindexes (idxname, owner, tabid, idxtype, clustered, part1, part2, part3, part4, "
+                 "part5, part6, part7, part8, part9, part10, part11, part12, part13, part14, part15, part16, "
+                 "levels, leaves, nunique, clust) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                 "?, ?, 0, 0, 0, 0)",
+                 values);
+}
+
+void recountIndexes(sqlite3 *db, qint64 tabid)
+{
+    catalogValue(db, "update systables set nindexes = (select count(*) from sysindexes where tabid = ?) where tabid = ?",
+                 {tabid, tabid});
+}
+
+void recordConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const CreateTable &table)
+{
+    QStringList columnNames;
+    for (const ColumnDefinition &c : table.columns)
+        columnNames.append(c.name);
+    qint64 highest = 0;
+    // Keys first, so that a reference of the table to itself finds its key.
+    for (const bool references : {false, true}) {
+        for (const ConstraintDefinition &c : table.constraints) {
+            if ((c.kind == Kind::References) != references)
+                continue;
+            highest = std::max(highest, c.constrid);
+            std::vector<int> parts;
+            for (const NamedAt &n : c.columns)
+                parts.push_back(int(columnNames.indexOf(n.name)) + 1);
+            QVariant idxname;
+            if (c.kind == Kind::PrimaryKey || c.kind == Kind::Unique || c.kind == Kind::References) {
+                const bool unique = c.kind != Kind::References;
+                QString name = servingIndex(db, tabid, parts, unique);
+                if (name.isEmpty()) {
+                    name = u" %1_%2"_s.arg(tabid).arg(c.constrid);
+                    insertIndexRow(db, name, owner, tabid, unique, false, parts);
+                }
+                idxname = name;
+            }
+            catalogValue(db,
+                         "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
+                         "values (?, ?, ?, ?, ?, ?)",
+                         {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
+            if (c.kind != Kind::References)
+                continue;
+            catalogValue(db,
+                         "insert into sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, "
+                         "pendant) values (?, ?, ?, 'R', ?, 'N', 'N')",
+                         {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
+            addReferenceTriggers(db, c.constrid, owner + u'.' + c.name, table.name, names(c.columns),
+                                 c.referencedTable.name, c.referencedKey, c.cascadeDelete);
+        }
+    }
+    if (highest > 0)
+        claimCatalogId(db, "constrid", highest);
+    recountIndexes(db, tabid);
+}
+
+void forgetReferences(sqlite3 *db, qint64 tabid)
+{
+    for (const QList<QVariant> &row :
+         catalogRows(db, "select constrid from sysconstraints where tabid = ? and constrtype = 'R'", {tabid}))
+        dropReferenceTriggers(db, row[0].toLongLong());
+    const auto children = catalogRows(db,
+                                      "select c.constrid, c.tabid, c.idxname from sysreferences r, sysconstraints c "
+                                      "where r.ptabid = ? and c.constrid = r.constrid and c.tabid <> ?",
+                                      {tabid, tabid});
+    for (const QList<QVariant> &row : children) {
+        const qint64 constrid = row[0].toLongLong();
+        const qint64 child = row[1].toLongLong();
+        dropReferenceTriggers(db, constrid);
+        catalogValue(db, "delete from sysreferences where constrid = ?", {constrid});
+        catalogValue(db, "delete from sysconstraints where constrid = ?", {constrid});
+        // The index the server made for the reference goes with it, unless
+        // another constraint uses it.
+        if (row[2].toString().startsWith(u' ')
+            && catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {row[2]}) == 0)
+            catalogValue(db, "delete from sysindexes where idxname = ? and tabid = ?", {row[2], child});
+        recountIndexes(db, child);
+    }
+}
+
+} // namespace quoll::connection::embedded

@@ -1,0 +1,126 @@
+#include "connection/embedded/indexstatements.h"
+
+#include "connection/embedded/catalogwriter.h"
+#include "connection/embedded/constraintwriter.h"
+#include "connection/embedded/ddlparser.h"
+#include "connection/embedded/informixerrors.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+bool startsWith(QStringView sql, const std::vector<SqlToken> &words, std::initializer_list<const char *> first)
+{
+    size_t i = 0;
+    for (const char *w : first) {
+        if (i >= words.size() || words[i].kind != SqlToken::Kind::Word
+            || tokenText(sql, words[i]).compare(QLatin1String(w), Qt::CaseInsensitive) != 0)
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStringView sql, const CreateIndex &index)
+{
+    sqlite3 *db = context.db;
+    const qint64 tabid = tabidOf(db, index.table.name);
+    if (tabid == 0)
+        throw StatementError(InformixCode::TableNotInDatabase, index.table.at, index.table.name);
+    if (catalogValue(db, "select count(*) from sysindexes where idxname = ?", {index.name.name}) > 0)
+        throw StatementError(InformixCode::IndexAlreadyExists, index.name.at, index.name.name);
+    std::vector<int> parts;
+    for (size_t i = 0; i < index.columns.size(); ++i) {
+        const NamedAt &column = index.columns[i];
+        const int colno = columnNumbers(db, tabid, {column.name}).front();
+        if (colno == 0)
+            throw StatementError(InformixCode::ColumnNotFound, column.at, column.name);
+        parts.push_back(index.descending[i] ? -colno : colno);
+    }
+    // The storage engine sees the plain form: no owner, no CLUSTER, nothing
+    // after the column list.
+    SqlRewriter rewriter(sql);
+    rewriter.replace(0, index.unique ? u"create unique index "_s : u"create index "_s);
+    rewriter.replace(index.name.at, index.name.name);
+    rewriter.replace(index.name.at, u" on "_s);
+    rewriter.replace(index.table.at, index.table.name);
+    rewriter.replace(index.listBegin, u" "_s);
+    rewriter.copy(index.listBegin, index.listEnd - index.listBegin);
+    const QString owner = context.session->user;
+    return CatalogPlan{rewriter.finish(), [db, index, owner, tabid, parts] {
+                           insertIndexRow(db, index.name.name, owner, tabid, index.unique, index.cluster, parts);
+                           recountIndexes(db, tabid);
+                       }};
+}
+
+std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringView sql, const NamedAt &name)
+{
+    sqlite3 *db = context.db;
+    const qint64 tabid = catalogValue(db, "select tabid from sysindexes where idxname = ? and tabid >= 100", {name.name});
+    // An index the server made for a constraint goes only with the
+    // constraint.
+    if (tabid == 0 || name.name.startsWith(u' ')
+        || catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {name.name}) > 0)
+        throw StatementError(InformixCode::IndexDoesNotExist, name.at, name.name);
+    SqlRewriter rewriter(sql);
+    rewriter.replace(0, u"drop index "_s);
+    rewriter.replace(name.at, name.name);
+    return CatalogPlan{rewriter.finish(), [db, name, tabid] {
+                           catalogValue(db, "delete from sysindexes where idxname = ?", {name.name});
+                           recountIndexes(db, tabid);
+                       }};
+}
+
+} // namespace
+
+std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QStringView sql,
+                                              const std::vector<SqlToken> &words)
+{
+    if (startsWith(sql, words, {"create"})) {
+        if (std::optional<CreateIndex> index = parseCreateIndex(sql))
+            return planCreateIndex(context, sql, *index);
+        return std::nullopt;
+    }
+    if (startsWith(sql, words, {"drop", "index"}))
+        return planDropIndex(context, sql, *parseDropIndex(sql));
+    return std::nullopt;
+}
+
+std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, QStringView sql,
+                                                   const std::vector<SqlToken> &words)
+{
+    if (!startsWith(sql, words, {"update", "statistics"}))
+        return std::nullopt;
+    const std::optional<UpdateStatistics> statistics = parseUpdateStatistics(sql);
+    sqlite3 *db = context.db;
+    if (statistics->procedures)
+        return CatalogPlan{std::nullopt, [] {}};
+    QList<qint64> tables;
+    if (!statistics->table.name.isEmpty()) {
+        const qint64 tabid = tabidOf(db, statistics->table.name);
+        if (tabid == 0)
+            throw StatementError(InformixCode::TableNotInDatabase, statistics->table.at, statistics->table.name);
+        tables.append(tabid);
+    }
+    return CatalogPlan{std::nullopt, [db, tables] {
+                           QList<qint64> counted = tables;
+                           if (counted.isEmpty())
+                               for (const QList<QVariant> &row :
+                                    catalogRows(db, "select tabid from systables where tabid >= 100 and tabtype = 'T'"))
+                                   counted.append(row[0].toLongLong());
+                           for (qint64 tabid : counted) {
+                               const QString name =
+                                   catalogRows(db, "select tabname from systables where tabid = ?", {tabid})
+                                       .value(0)
+                                       .value(0)
+                                       .toString();
+                               const qint64 rows = catalogValue(
+                                   db, (u"select count(*) from "_s + quotedName(name)).toUtf8().constData());
+                               catalogValue(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
+                           }
+                       }};
+}
+
+} // namespace quoll::connection::embedded
