@@ -5,6 +5,8 @@
 #include "connection/embedded/ddlparser.h"
 #include "connection/embedded/informixerrors.h"
 
+#include <QStringList>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::connection::embedded {
@@ -38,6 +40,17 @@ std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStrin
         if (colno == 0)
             throw StatementError(InformixCode::ColumnNotFound, column.at, column.name);
         parts.push_back(index.descending[i] ? -colno : colno);
+    }
+    if (index.unique) {
+        // Rows that already share a key: the storage engine would report
+        // them as an insert's duplicate.
+        QStringList key;
+        for (const NamedAt &column : index.columns)
+            key.append(quotedName(column.name));
+        const QString duplicates = u"select count(*) from (select 1 from "_s + quotedName(index.table.name)
+                                   + u" group by "_s + key.join(u", "_s) + u" having count(*) > 1)"_s;
+        if (catalogValue(db, duplicates.toUtf8().constData()) > 0)
+            throw StatementError(InformixCode::DuplicateKeysForUniqueIndex, index.name.at, index.name.name);
     }
     // The storage engine sees the plain form: no owner, no CLUSTER, nothing
     // after the column list.

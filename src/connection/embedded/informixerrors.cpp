@@ -35,6 +35,7 @@ constexpr std::array messages{
     Message{InformixCode::DatabaseNotFound, "Database not found or no system permission."},
     Message{InformixCode::CannotCreateDatabase, "Cannot create or rename the database."},
     Message{InformixCode::DatabaseNotSelected, "Database not selected yet."},
+    Message{InformixCode::DuplicateKeysForUniqueIndex, "Cannot create unique index on column with duplicate data."},
     Message{InformixCode::NullIntoNotNull, "Cannot insert a null into column (%s)."},
     Message{InformixCode::CheckConstraintFailed, "Check constraint (%s) failed."},
     Message{InformixCode::AlreadyInTransaction, "Already in transaction."},

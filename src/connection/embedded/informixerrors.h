@@ -29,6 +29,7 @@ enum : int {
     DatabaseNotFound = -329,
     CannotCreateDatabase = -330,
     DatabaseNotSelected = -349,
+    DuplicateKeysForUniqueIndex = -371,
     NullIntoNotNull = -391,
     CheckConstraintFailed = -530,
     AlreadyInTransaction = -535,
