@@ -57,6 +57,7 @@ private slots:
     void violationsGiveInformixErrors_data();
     void violationsGiveInformixErrors();
     void referencesAreEnforced();
+    void serialKeysAndTemporaryTablesWork();
     void droppingATableDropsReferencesToIt();
     void updateStatisticsCountsRows();
     void browserQueriesListIndexesAndConstraints();
@@ -355,6 +356,26 @@ void TstCatalogIndexes::referencesAreEnforced()
     f.run(u"delete from p where id = 2"_s);
     QCOMPARE(f.rows(u"select n from c order by n"_s), QStringList{u"3"_s});
     QCOMPARE(f.rows(u"select count(*) from p"_s), QStringList{u"0"_s});
+}
+
+void TstCatalogIndexes::serialKeysAndTemporaryTablesWork()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"db"_s);
+    f.run(u"create table t (id serial not null primary key, v char(3))"_s);
+    f.run(u"insert into t (v) values ('a')"_s);
+    f.run(u"insert into t values (0, 'b')"_s);
+    QCOMPARE(f.rows(u"select id, v from t order by id"_s), (QStringList{u"1|a"_s, u"2|b"_s}));
+    QCOMPARE(failure(f, u"insert into t values (null, 'c')"_s).first, -391);
+    // A temporary table takes the same syntax and keeps no catalog rows.
+    const QStringList before = f.rows(constraintRows);
+    f.run(u"create temp table tt (a int not null constraint nn_a, b int, unique (b) constraint u_b, "
+          "check (a > 0) constraint ck_a, foreign key (b) references t)"_s);
+    QCOMPARE(f.rows(constraintRows), before);
+    f.run(u"insert into tt values (1, 1)"_s);
+    QCOMPARE(failure(f, u"insert into tt values (0, 2)"_s).first, -530);
+    QCOMPARE(f.engine->lastError().context, u"Check constraint (ck_a) failed."_s);
+    QCOMPARE(failure(f, u"insert into tt values (2, 1)"_s).first, -239);
 }
 
 void TstCatalogIndexes::droppingATableDropsReferencesToIt()
