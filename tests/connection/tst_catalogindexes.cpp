@@ -59,6 +59,11 @@ private slots:
     void referencesAreEnforced();
     void serialKeysAndTemporaryTablesWork();
     void droppingATableDropsReferencesToIt();
+    void alterTableAddsConstraints();
+    void addedConstraintsAreEnforced();
+    void addingAConstraintChecksTheRows_data();
+    void addingAConstraintChecksTheRows();
+    void alterTableDropsConstraints();
     void updateStatisticsCountsRows();
     void browserQueriesListIndexesAndConstraints();
 };
@@ -401,6 +406,115 @@ void TstCatalogIndexes::droppingATableDropsReferencesToIt()
     f.run(u"delete from q"_s);
     QCOMPARE(f.rows(u"select count(*) from sysreferences"_s), QStringList{u"0"_s});
     QCOMPARE(f.rows(u"select count(*) from sqlite_master where type = 'trigger'"_s), QStringList{u"0"_s});
+}
+
+void TstCatalogIndexes::alterTableAddsConstraints()
+{
+    EmbeddedFixture f(u"ann"_s);
+    f.useNewDatabase(u"db"_s);
+    runAll(f, u"create table p (id int, code char(2));create table c (n int, pid int, pc char(2));"
+              "create unique index ux on p (code)"_s);
+    f.run(u"alter table p add constraint primary key (id) constraint pk_p"_s);
+    f.run(u"alter table p add constraint unique (code)"_s);   // served by ux
+    f.run(u"alter table c add constraint (foreign key (pid) references p constraint fk_c, "
+          "check (n > 0), unique (n, pid))"_s);
+    f.run(u"alter table c add constraint fk_code foreign key (pc) references p (code) on delete cascade"_s);
+    QCOMPARE(f.rows(constraintRows),
+             (QStringList{u"1|pk_p|ann|100|P| 100_1"_s, u"2|u100_2|ann|100|U|ux"_s, u"3|fk_c|ann|101|R| 101_3"_s,
+                          u"4|c101_4|ann|101|C|"_s, u"5|u101_5|ann|101|U| 101_5"_s,
+                          u"6|fk_code|ann|101|R| 101_6"_s}));
+    QCOMPARE(f.rows(u"select * from sysreferences order by constrid"_s),
+             (QStringList{u"3|1|100|R|R|N|N"_s, u"6|2|100|R|C|N|N"_s}));
+    QCOMPARE(f.rows(u"select tabname, nindexes from systables where tabid >= 100 order by tabid"_s),
+             (QStringList{u"p|2"_s, u"c|3"_s}));
+    // A primary key's columns become NOT NULL in syscolumns.
+    QCOMPARE(f.rows(u"select colname, coltype from syscolumns where tabid = 100 order by colno"_s),
+             (QStringList{u"id|258"_s, u"code|0"_s}));
+}
+
+void TstCatalogIndexes::addedConstraintsAreEnforced()
+{
+    EmbeddedFixture f(u"ann"_s);
+    f.useNewDatabase(u"db"_s);
+    runAll(f, u"create table p (id int, code char(2));create table c (n int, pid int);"
+              "alter table p add constraint primary key (id);"
+              "alter table c add constraint (foreign key (pid) references p, check (n between 1 and 9) constraint ck_n);"
+              "insert into p values (1, 'a');insert into c values (1, 1)"_s);
+    QCOMPARE(failure(f, u"insert into p values (1, 'b')"_s).first, -268);
+    QCOMPARE(f.engine->lastError().context, u"Unique constraint (ann.u100_1) violated."_s);
+    QCOMPARE(failure(f, u"insert into p values (null, 'b')"_s).first, -391);
+    QCOMPARE(f.engine->lastError().context, u"Cannot insert a null into column (p.id)."_s);
+    QCOMPARE(failure(f, u"update c set n = 10"_s).first, -530);
+    QCOMPARE(f.engine->lastError().context, u"Check constraint (ann.ck_n) failed."_s);
+    QCOMPARE(failure(f, u"insert into c values (2, 7)"_s).first, -691);
+    QCOMPARE(failure(f, u"delete from p"_s).first, -692);
+    f.run(u"insert into c values (null, null)"_s);   // NULL passes a check and a reference
+}
+
+void TstCatalogIndexes::addingAConstraintChecksTheRows_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("offset");
+
+    // t (a, b) holds (1, 1), (1, 2), (null, 3); p (id) is a key holding 1.
+    QTest::newRow("duplicate key") << u"alter table t add constraint unique (a)"_s << -371 << 30;
+    QTest::newRow("null in a primary key") << u"alter table t add constraint primary key (b, a)"_s << -391 << 46;
+    QTest::newRow("check the rows break") << u"alter table t add constraint check (b < 3)"_s << -530 << 30;
+    QTest::newRow("reference without its parent")
+        << u"alter table t add constraint foreign key (b) references p"_s << -691 << 30;
+    QTest::newRow("unknown table") << u"alter table nosuch add constraint unique (a)"_s << -206 << 13;
+    QTest::newRow("unknown column") << u"alter table t add constraint unique (a, c)"_s << -217 << 41;
+    QTest::newRow("no constraint there") << u"alter table t add constraint (unique (b),)"_s << -201 << 0;
+    QTest::newRow("drop an unknown constraint") << u"alter table t drop constraint nosuch"_s << -623 << 31;
+    QTest::newRow("name taken") << u"alter table t add constraint unique (b) constraint u100_1"_s << -32001 << 30;
+}
+
+void TstCatalogIndexes::addingAConstraintChecksTheRows()
+{
+    QFETCH(QString, statement);
+    QFETCH(int, code);
+    QFETCH(int, offset);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"db"_s);
+    runAll(f, u"create table p (id int primary key);insert into p values (1);create table t (a int, b int);"
+              "insert into t values (1, 1);insert into t values (1, 2);insert into t values (null, 3)"_s);
+    const QStringList before = f.rows(constraintRows);
+    const std::pair<int, int> got = failure(f, statement);
+    QCOMPARE(got.first, code);
+    if (offset > 0)
+        QCOMPARE(got.second, offset);
+    QCOMPARE(f.rows(constraintRows), before);
+    QCOMPARE(f.rows(u"select count(*) from sqlite_master where type in ('trigger', 'index') "
+                     "and name like 'quoll%'"_s),
+             QStringList{u"0"_s});
+}
+
+void TstCatalogIndexes::alterTableDropsConstraints()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"db"_s);
+    runAll(f, u"create table p (id int, code char(2) unique constraint u_code);"
+              "create table c (pid int references p (code) constraint fk_c, n int check (n > 0));"
+              "alter table p add constraint primary key (id) constraint pk_p;"
+              "alter table c add constraint (foreign key (n) references p constraint fk_n, check (n < 5) constraint ck_n)"_s);
+    // A key written in CREATE TABLE stays with the table.
+    QCOMPARE(failure(f, u"alter table p drop constraint u_code"_s).first, -32001);
+    QCOMPARE(failure(f, u"alter table c drop constraint c101_3"_s).first, -32001);
+    // A reference, a check and a key that ALTER TABLE added can go; the
+    // references to a key go with it.
+    f.run(u"alter table c drop constraint (fk_c, ck_n)"_s);
+    f.run(u"alter table p drop constraint pk_p"_s);
+    QCOMPARE(f.rows(u"select constrname from sysconstraints order by constrid"_s),
+             (QStringList{u"u_code"_s, u"c101_3"_s}));
+    QCOMPARE(f.rows(u"select count(*) from sysreferences"_s), QStringList{u"0"_s});
+    QCOMPARE(f.rows(u"select idxname from sysindexes order by idxname"_s), QStringList{u" 100_1"_s});
+    QCOMPARE(f.rows(u"select tabname, nindexes from systables where tabid >= 100 order by tabid"_s),
+             (QStringList{u"p|1"_s, u"c|0"_s}));
+    // Nothing enforces them any more.
+    runAll(f, u"insert into p values (1, 'a');insert into p values (1, 'b');insert into c values ('zz', 7)"_s);
+    QCOMPARE(f.rows(u"select count(*) from sqlite_master where type in ('trigger', 'index') and name like 'quoll%'"_s),
+             QStringList{u"0"_s});
 }
 
 void TstCatalogIndexes::updateStatisticsCountsRows()

@@ -16,6 +16,7 @@ constexpr std::array planners{
     &planTableStatement,
     &planIndexStatement,
     &planStatisticsStatement,
+    &planAlterConstraints,
 };
 
 } // namespace

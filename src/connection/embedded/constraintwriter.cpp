@@ -2,6 +2,8 @@
 
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/informixerrors.h"
+#include "connection/embedded/sqllexer.h"
+#include "connection/embedded/sqlrewriter.h"
 
 #include <QStringList>
 
@@ -170,47 +172,218 @@ void recountIndexes(sqlite3 *db, qint64 tabid)
                  {tabid, tabid});
 }
 
-void recordConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const CreateTable &table)
+namespace {
+
+// The condition of a check with the row's columns as the new row's, for a
+// trigger's WHEN clause.
+QString onNewRow(const QString &condition, const QStringList &columns)
 {
-    QStringList columnNames;
-    for (const ColumnDefinition &c : table.columns)
-        columnNames.append(c.name);
+    const QString text = rewriteForSqlite(condition).text();
+    const std::vector<SqlToken> tokens = tokenize(text);
+    QString out;
+    QChar previous;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const SqlToken &t = tokens[i];
+        const QString piece = tokenText(text, t).toString();
+        size_t next = i + 1;
+        while (next < tokens.size() && tokens[next].isBlank())
+            ++next;
+        const bool call = next < tokens.size() && tokens[next].kind == SqlToken::Kind::Symbol
+                          && text[tokens[next].begin] == u'(';
+        if (t.kind == SqlToken::Kind::Word && previous != u'.' && !call && columns.contains(piece.toLower()))
+            out += u"new."_s + quotedName(piece.toLower());
+        else
+            out += piece;
+        if (!t.isBlank())
+            previous = t.kind == SqlToken::Kind::Symbol ? text[t.begin] : QChar();
+    }
+    return out;
+}
+
+QStringList tableColumns(sqlite3 *db, qint64 tabid)
+{
+    QStringList columns;
+    for (const QList<QVariant> &row : catalogRows(db, "select colname from syscolumns where tabid = ? order by colno",
+                                                  {tabid}))
+        columns.append(row[0].toString());
+    return columns;
+}
+
+// The storage engine's own objects for a constraint added by ALTER TABLE:
+// a unique index for a key, triggers for NULL in a primary key and for a
+// check.
+QString keyIndexName(qint64 constrid)
+{
+    return quotedName(u"quoll_key_%1"_s.arg(constrid));
+}
+
+QString addedTriggerName(qint64 constrid, int colno, const char *event)
+{
+    return quotedName(u"quoll_added_%1_%2_%3"_s.arg(constrid).arg(colno).arg(QLatin1String(event)));
+}
+
+void addKeyStorage(sqlite3 *db, const QString &table, const ConstraintDefinition &c)
+{
+    QStringList key;
+    for (const NamedAt &n : c.columns)
+        key.append(quotedName(n.name));
+    catalogValue(db, (u"create unique index "_s + keyIndexName(c.constrid) + u" on "_s + quotedName(table) + u" ("_s
+                      + key.join(u", "_s) + u')')
+                         .toUtf8()
+                         .constData());
+}
+
+void addNotNullTriggers(sqlite3 *db, const QString &table, const ConstraintDefinition &c, const std::vector<int> &parts)
+{
+    for (size_t i = 0; i < c.columns.size(); ++i) {
+        const QString column = quotedName(c.columns[i].name);
+        const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-391:"_s + table + u'.' + c.columns[i].name)
+                              + u"); end"_s;
+        catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "insert") + u" before insert on "_s
+                          + quotedName(table) + u" when new."_s + column + u" is null"_s + raise)
+                             .toUtf8()
+                             .constData());
+        catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "update") + u" before update of "_s
+                          + column + u" on "_s + quotedName(table) + u" when new."_s + column + u" is null"_s + raise)
+                             .toUtf8()
+                             .constData());
+    }
+    // syscolumns shows key columns as NOT NULL.
+    for (int colno : parts)
+        catalogValue(db,
+                     "update syscolumns set coltype = coltype | 256 where colno = ? and tabid = "
+                     "(select tabid from systables where tabname = ? and tabid >= 100)",
+                     {colno, table});
+}
+
+void addCheckTriggers(sqlite3 *db, const QString &table, qint64 tabid, const QString &qualified,
+                      const ConstraintDefinition &c)
+{
+    const QString when = u" when not "_s + onNewRow(c.condition, tableColumns(db, tabid));
+    const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-530:"_s + qualified) + u"); end"_s;
+    for (const char *event : {"insert", "update"})
+        catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, 0, event) + u" before "_s
+                          + QLatin1String(event) + u" on "_s + quotedName(table) + when + raise)
+                             .toUtf8()
+                             .constData());
+}
+
+// One constraint's rows; `added` when ALTER TABLE adds it, so that the
+// storage engine gets what enforces it.
+void writeConstraint(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+                     const ConstraintDefinition &c, const std::vector<int> &parts, bool added)
+{
+    QVariant idxname;
+    if (c.kind == Kind::PrimaryKey || c.kind == Kind::Unique || c.kind == Kind::References) {
+        const bool unique = c.kind != Kind::References;
+        QString name = servingIndex(db, tabid, parts, unique);
+        if (name.isEmpty()) {
+            name = u" %1_%2"_s.arg(tabid).arg(c.constrid);
+            insertIndexRow(db, name, owner, tabid, unique, false, parts);
+            if (added && unique)
+                addKeyStorage(db, table, c);
+        }
+        idxname = name;
+    }
+    if (added && c.kind == Kind::PrimaryKey)
+        addNotNullTriggers(db, table, c, parts);
+    if (added && c.kind == Kind::Check)
+        addCheckTriggers(db, table, tabid, owner + u'.' + c.name, c);
+    catalogValue(db,
+                 "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
+                 "values (?, ?, ?, ?, ?, ?)",
+                 {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
+    if (c.kind != Kind::References)
+        return;
+    catalogValue(db,
+                 "insert into sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, "
+                 "pendant) values (?, ?, ?, 'R', ?, 'N', 'N')",
+                 {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
+    addReferenceTriggers(db, c.constrid, owner + u'.' + c.name, table, names(c.columns), c.referencedTable.name,
+                         c.referencedKey, c.cascadeDelete);
+}
+
+void writeConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+                      const std::vector<ConstraintDefinition> &constraints, const QStringList &columnNames, bool added)
+{
     qint64 highest = 0;
     // Keys first, so that a reference of the table to itself finds its key.
     for (const bool references : {false, true}) {
-        for (const ConstraintDefinition &c : table.constraints) {
+        for (const ConstraintDefinition &c : constraints) {
             if ((c.kind == Kind::References) != references)
                 continue;
             highest = std::max(highest, c.constrid);
             std::vector<int> parts;
             for (const NamedAt &n : c.columns)
                 parts.push_back(int(columnNames.indexOf(n.name)) + 1);
-            QVariant idxname;
-            if (c.kind == Kind::PrimaryKey || c.kind == Kind::Unique || c.kind == Kind::References) {
-                const bool unique = c.kind != Kind::References;
-                QString name = servingIndex(db, tabid, parts, unique);
-                if (name.isEmpty()) {
-                    name = u" %1_%2"_s.arg(tabid).arg(c.constrid);
-                    insertIndexRow(db, name, owner, tabid, unique, false, parts);
-                }
-                idxname = name;
-            }
-            catalogValue(db,
-                         "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
-                         "values (?, ?, ?, ?, ?, ?)",
-                         {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
-            if (c.kind != Kind::References)
-                continue;
-            catalogValue(db,
-                         "insert into sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, "
-                         "pendant) values (?, ?, ?, 'R', ?, 'N', 'N')",
-                         {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
-            addReferenceTriggers(db, c.constrid, owner + u'.' + c.name, table.name, names(c.columns),
-                                 c.referencedTable.name, c.referencedKey, c.cascadeDelete);
+            writeConstraint(db, tabid, owner, table, c, parts, added);
         }
     }
     if (highest > 0)
         claimCatalogId(db, "constrid", highest);
+    recountIndexes(db, tabid);
+}
+
+} // namespace
+
+void recordConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const CreateTable &table)
+{
+    QStringList columnNames;
+    for (const ColumnDefinition &c : table.columns)
+        columnNames.append(c.name);
+    writeConstraints(db, tabid, owner, table.name, table.constraints, columnNames, false);
+}
+
+void recordAddedConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+                            const std::vector<ConstraintDefinition> &constraints)
+{
+    writeConstraints(db, tabid, owner, table, constraints, tableColumns(db, tabid), true);
+}
+
+bool canDropConstraint(sqlite3 *db, qint64 constrid)
+{
+    const auto rows = catalogRows(db, "select constrtype, idxname from sysconstraints where constrid = ?", {constrid});
+    if (rows.isEmpty())
+        return false;
+    const QString type = rows[0][0].toString();
+    const QString idxname = rows[0][1].toString();
+    const auto exists = [&](const QString &name) {
+        return catalogValue(db, "select count(*) from sqlite_master where name = ?", {name}) > 0;
+    };
+    if (type == u"R"_s)
+        return true;
+    if (type == u"C"_s)
+        return exists(u"quoll_added_%1_0_insert"_s.arg(constrid));
+    if (type == u"P"_s || type == u"U"_s)   // its own index, or a user's unique index that stays
+        return exists(u"quoll_key_%1"_s.arg(constrid)) || !idxname.startsWith(u' ');
+    return false;
+}
+
+void dropConstraint(sqlite3 *db, qint64 constrid)
+{
+    const auto rows = catalogRows(db, "select constrtype, idxname, tabid from sysconstraints where constrid = ?",
+                                  {constrid});
+    if (rows.isEmpty())
+        return;
+    const QString type = rows[0][0].toString();
+    const QString idxname = rows[0][1].toString();
+    const qint64 tabid = rows[0][2].toLongLong();
+    if (type == u"P"_s || type == u"U"_s) {
+        // References to the key go with it.
+        for (const QList<QVariant> &child :
+             catalogRows(db, "select constrid from sysreferences where \"primary\" = ?", {constrid}))
+            dropConstraint(db, child[0].toLongLong());
+    }
+    dropReferenceTriggers(db, constrid);
+    catalogValue(db, (u"drop index if exists "_s + keyIndexName(constrid)).toUtf8().constData());
+    for (const QList<QVariant> &t :
+         catalogRows(db, "select name from sqlite_master where type = 'trigger' and substr(name, 1, length(?)) = ?",
+                     {u"quoll_added_%1_"_s.arg(constrid), u"quoll_added_%1_"_s.arg(constrid)}))
+        catalogValue(db, (u"drop trigger "_s + quotedName(t[0].toString())).toUtf8().constData());
+    catalogValue(db, "delete from sysreferences where constrid = ?", {constrid});
+    catalogValue(db, "delete from sysconstraints where constrid = ?", {constrid});
+    if (idxname.startsWith(u' ') && catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {idxname}) == 0)
+        catalogValue(db, "delete from sysindexes where idxname = ? and tabid = ?", {idxname, tabid});
     recountIndexes(db, tabid);
 }
 

@@ -20,6 +20,24 @@ namespace quoll::connection::embedded {
 // or delete the children when the reference cascades. Raises EngineError.
 void recordConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const CreateTable &table);
 
+// Writes constraints that ALTER TABLE adds to an existing table, as
+// recordConstraints does, and what enforces them in the storage engine
+// (which cannot add constraints to a table): a unique index for a key
+// that no unique index serves yet, triggers for NULL in a primary key
+// (-391) and for a check (-530), triggers for a reference.
+void recordAddedConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+                            const std::vector<ConstraintDefinition> &constraints);
+
+// Whether the storage engine can let the constraint go: references, and
+// constraints added by ALTER TABLE or kept by a user's unique index; not
+// those written into CREATE TABLE, which the storage engine's table
+// definition keeps.
+bool canDropConstraint(sqlite3 *db, qint64 constrid);
+
+// Drops the constraint, its references (for a key) and what enforces it,
+// with its index row when the server made it for the constraint.
+void dropConstraint(sqlite3 *db, qint64 constrid);
+
 // Before a table is dropped: the triggers of its own references, and the
 // references other tables have to it (their rows, backing indexes and
 // triggers), as dropping a parent table drops the constraints that refer

@@ -116,7 +116,10 @@ bool readConstraintBody(QStringView sql, const std::vector<SqlToken> &w, size_t 
     } else if (word(i, "check")) {
         c.kind = Kind::Check;
         c.checkAt = w[i].begin;
-        i = skipGroup(sql, w, i + 1, end);
+        const size_t open = i + 1;
+        i = skipGroup(sql, w, open, end);
+        if (open < i)
+            c.condition = sql.mid(w[open].begin, w[i - 1].end() - w[open].begin).toString();
         return true;
     } else if (word(i, "foreign") && word(i + 1, "key") && tableLevel) {
         c.kind = Kind::References;
@@ -423,6 +426,71 @@ std::optional<NamedAt> parseDropIndex(QStringView sql)
     if (name.name.isEmpty() || i != w.size())
         throw StatementError(InformixCode::SyntaxError, i < w.size() ? w[i].begin : sql.size());
     return name;
+}
+
+std::optional<AlterConstraints> parseAlterConstraints(QStringView sql)
+{
+    const std::vector<SqlToken> w = words(sql);
+    const auto word = [&](size_t k, const char *text) { return k < w.size() && isWord(sql, w[k], QLatin1String(text)); };
+    if (!word(0, "alter") || !word(1, "table"))
+        return std::nullopt;
+    size_t i = 2;
+    AlterConstraints alter;
+    alter.table = namedAt(sql, w, i);
+    const bool adding = word(i, "add");
+    if (!(adding || word(i, "drop")) || !word(i + 1, "constraint"))
+        return std::nullopt;
+    i += 2;
+    const size_t end = w.size();
+    const bool grouped = i < end && isSymbol(sql, w[i], u'(');
+    size_t itemBegin = grouped ? i + 1 : i;
+    const size_t listEnd = grouped ? end - 1 : end;
+    if (grouped && !isSymbol(sql, w[end - 1], u')'))
+        throw StatementError(InformixCode::SyntaxError, w[end - 1].begin);
+    // The items, split at commas outside parentheses.
+    std::vector<std::pair<size_t, size_t>> items;
+    int depth = 0;
+    for (size_t k = itemBegin; k < listEnd; ++k) {
+        if (isSymbol(sql, w[k], u'('))
+            ++depth;
+        else if (isSymbol(sql, w[k], u')'))
+            --depth;
+        else if (depth == 0 && isSymbol(sql, w[k], u',')) {
+            items.emplace_back(itemBegin, k);
+            itemBegin = k + 1;
+        }
+    }
+    items.emplace_back(itemBegin, listEnd);
+    for (const auto &[begin, itemEnd] : items) {
+        if (begin >= itemEnd)
+            throw StatementError(InformixCode::SyntaxError, begin < end ? w[begin].begin : sql.size());
+        if (!adding) {
+            size_t k = begin;
+            NamedAt name = namedAt(sql, w, k);
+            if (name.name.isEmpty() || k != itemEnd)
+                throw StatementError(InformixCode::SyntaxError, w[k < itemEnd ? k : begin].begin);
+            alter.dropped.push_back(name);
+            continue;
+        }
+        CreateTable scratch;   // the storage edits of CREATE TABLE do not apply
+        size_t k = begin;
+        ConstraintDefinition c;
+        // The name may stand before the constraint ("ADD CONSTRAINT name UNIQUE (a)").
+        if (!word(k, "primary") && !word(k, "unique") && !word(k, "distinct") && !word(k, "foreign")
+            && !word(k, "check") && w[k].kind == SqlToken::Kind::Word && k + 1 < itemEnd) {
+            c.name = tokenText(sql, w[k]).toString().toLower();
+            ++k;
+        }
+        if (k >= itemEnd || !readConstraintBody(sql, w, k, itemEnd, true, c, scratch)
+            || c.kind == ConstraintDefinition::Kind::NotNull)
+            throw StatementError(InformixCode::SyntaxError, k < itemEnd ? w[k].begin : sql.size());
+        if (const QString after = constraintName(sql, w, k, itemEnd, scratch); !after.isEmpty())
+            c.name = after;
+        if (k != itemEnd)
+            throw StatementError(InformixCode::SyntaxError, w[k].begin);
+        alter.added.push_back(std::move(c));
+    }
+    return alter;
 }
 
 std::optional<UpdateStatistics> parseUpdateStatistics(QStringView sql)

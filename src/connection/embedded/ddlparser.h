@@ -44,6 +44,7 @@ struct ConstraintDefinition
     std::vector<NamedAt> referencedColumns;   // empty: the parent's primary key
     bool cascadeDelete = false;
     qsizetype checkAt = -1;       // CHECK: where the word CHECK stands
+    QString condition;            // CHECK: the condition as written, in its parentheses
     // Given by the planner: the constraint's number and, for a reference,
     // the parent's key constraint, table and key columns.
     qint64 constrid = 0;
@@ -111,6 +112,17 @@ std::optional<CreateIndex> parseCreateIndex(QStringView sql);
 
 // The index a DROP INDEX statement names, if `sql` is one.
 std::optional<NamedAt> parseDropIndex(QStringView sql);
+
+// ALTER TABLE name ADD CONSTRAINT constraint | ADD CONSTRAINT (constraint, ...)
+// and ALTER TABLE name DROP CONSTRAINT name | DROP CONSTRAINT (name, ...);
+// nothing for any other statement (other ALTER TABLE forms included).
+struct AlterConstraints
+{
+    NamedAt table;
+    std::vector<ConstraintDefinition> added;
+    std::vector<NamedAt> dropped;
+};
+std::optional<AlterConstraints> parseAlterConstraints(QStringView sql);
 
 // UPDATE STATISTICS [LOW|MEDIUM|HIGH] [FOR TABLE [name]]: the table named,
 // empty for every table; nothing when `sql` is not one. FOR PROCEDURE

@@ -39,6 +39,7 @@ constexpr std::array messages{
     Message{InformixCode::NullIntoNotNull, "Cannot insert a null into column (%s)."},
     Message{InformixCode::CheckConstraintFailed, "Check constraint (%s) failed."},
     Message{InformixCode::AlreadyInTransaction, "Already in transaction."},
+    Message{InformixCode::ConstraintNotFound, "Unable to find CONSTRAINT (%s)."},
     Message{InformixCode::RoutineNotResolved, "Routine (%s) can not be resolved."},
     Message{InformixCode::MissingKeyInReferencedTable,
             "Missing key in referenced table for referential constraint (%s)."},

@@ -33,6 +33,7 @@ enum : int {
     NullIntoNotNull = -391,
     CheckConstraintFailed = -530,
     AlreadyInTransaction = -535,
+    ConstraintNotFound = -623,
     RoutineNotResolved = -674,
     MissingKeyInReferencedTable = -691,
     KeyStillReferenced = -692,

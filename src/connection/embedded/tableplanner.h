@@ -17,4 +17,15 @@ namespace quoll::connection::embedded {
 // parent without that key).
 CatalogPlan planCreateTable(const CatalogContext &context, QStringView sql, CreateTable table);
 
+// ALTER TABLE ... ADD CONSTRAINT and DROP CONSTRAINT. Added constraints
+// are numbered and named as in CREATE TABLE and checked against the rows
+// the table has (-371 duplicates, -391 NULL in a key, -530, -691); the
+// storage engine, which cannot change a table's constraints, gets unique
+// indexes and triggers that enforce them. Dropping a constraint drops the
+// references to it; one written in CREATE TABLE other than a reference
+// cannot be dropped (the storage engine's table keeps it). Raises
+// StatementError (-206, -217, -297, -623 unknown constraint).
+std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, QStringView sql,
+                                                const std::vector<SqlToken> &words);
+
 } // namespace quoll::connection::embedded
