@@ -521,15 +521,20 @@ void TstCatalogIndexes::updateStatisticsCountsRows()
 {
     EmbeddedFixture f;
     f.useNewDatabase(u"db"_s);
-    runAll(f, u"create table a (x int);create table b (y int);insert into a values (1);insert into a values (2);"
-              "insert into b values (1)"_s);
+    runAll(f, u"create table a (x int, y int);create table b (y int);create index ax on a (y desc, x);"
+              "insert into a values (1, 5);insert into a values (2, 5);insert into b values (1)"_s);
     const QString counts = u"select tabname, nrows from systables where tabid >= 100 order by tabid"_s;
     QCOMPARE(f.rows(counts), (QStringList{u"a|0"_s, u"b|0"_s}));
     f.run(u"update statistics medium for table a"_s);
     QCOMPARE(f.rows(counts), (QStringList{u"a|2"_s, u"b|0"_s}));
+    QCOMPARE(f.rows(u"select nunique from sysindexes where idxname = 'ax'"_s), QStringList{u"1"_s});
     runAll(f, u"insert into b values (2);insert into b values (3);delete from a"_s);
     f.run(u"update statistics"_s);
     QCOMPARE(f.rows(counts), (QStringList{u"a|0"_s, u"b|3"_s}));
+    // The catalog's own tables are counted too.
+    QCOMPARE(f.rows(u"select nrows from systables where tabname = 'systables'"_s),
+             f.rows(u"select count(*) from systables"_s));
+    QCOMPARE(f.rows(u"select nrows from systables where tabname = 'syscolumns'"_s), QStringList{u"3"_s});
     f.run(u"update statistics high for table"_s);
     f.run(u"update statistics for procedure"_s);
     QCOMPARE(f.rows(counts), (QStringList{u"a|0"_s, u"b|3"_s}));

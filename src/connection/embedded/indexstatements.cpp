@@ -86,6 +86,37 @@ std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringV
                        }};
 }
 
+// Every table of the database, the catalog's own included (not the
+// locale and version rows, which have no storage).
+QList<qint64> statisticsTables(sqlite3 *db)
+{
+    QList<qint64> tables;
+    for (const QList<QVariant> &row :
+         catalogRows(db, "select tabid from systables where tabtype = 'T' and tabname in "
+                         "(select name from sqlite_master where type = 'table') order by tabid"))
+        tables.append(row[0].toLongLong());
+    return tables;
+}
+
+// systables.nrows, and sysindexes.nunique (the distinct keys of the first
+// column of each index).
+void countRows(sqlite3 *db, qint64 tabid)
+{
+    const QString name =
+        catalogRows(db, "select tabname from systables where tabid = ?", {tabid}).value(0).value(0).toString();
+    const QString table = quotedName(name);
+    const qint64 rows = catalogValue(db, (u"select count(*) from "_s + table).toUtf8().constData());
+    catalogValue(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
+    for (const QList<QVariant> &index :
+         catalogRows(db, "select s.idxname, c.colname from sysindexes s, syscolumns c where s.tabid = ? "
+                         "and c.tabid = s.tabid and c.colno = abs(s.part1)",
+                         {tabid})) {
+        const qint64 distinct = catalogValue(
+            db, (u"select count(distinct "_s + quotedName(index[1].toString()) + u") from "_s + table).toUtf8().constData());
+        catalogValue(db, "update sysindexes set nunique = ? where idxname = ? and tabid = ?", {distinct, index[0], tabid});
+    }
+}
+
 } // namespace
 
 std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QStringView sql,
@@ -120,19 +151,9 @@ std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context
     return CatalogPlan{std::nullopt, [db, tables] {
                            QList<qint64> counted = tables;
                            if (counted.isEmpty())
-                               for (const QList<QVariant> &row :
-                                    catalogRows(db, "select tabid from systables where tabid >= 100 and tabtype = 'T'"))
-                                   counted.append(row[0].toLongLong());
-                           for (qint64 tabid : counted) {
-                               const QString name =
-                                   catalogRows(db, "select tabname from systables where tabid = ?", {tabid})
-                                       .value(0)
-                                       .value(0)
-                                       .toString();
-                               const qint64 rows = catalogValue(
-                                   db, (u"select count(*) from "_s + quotedName(name)).toUtf8().constData());
-                               catalogValue(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
-                           }
+                               counted = statisticsTables(db);
+                           for (qint64 tabid : counted)
+                               countRows(db, tabid);
                        }};
 }
 

@@ -13,7 +13,9 @@ std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QSt
                                               const std::vector<SqlToken> &words);
 
 // UPDATE STATISTICS [LOW|MEDIUM|HIGH] [FOR TABLE [name]]: the server counts
-// the rows of the table, or of every user table, into `systables.nrows`.
+// the rows of the table, or of every table of the database (the catalog's
+// included), into `systables.nrows`, and the distinct first-column keys of
+// their indexes into `sysindexes.nunique`.
 // FOR PROCEDURE is accepted and changes nothing (routines have no plans to
 // keep here).
 std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, QStringView sql,
