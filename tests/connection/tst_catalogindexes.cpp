@@ -381,6 +381,11 @@ void TstCatalogIndexes::serialKeysAndTemporaryTablesWork()
     QCOMPARE(failure(f, u"insert into tt values (0, 2)"_s).first, -530);
     QCOMPARE(f.engine->lastError().context, u"Check constraint (ck_a) failed."_s);
     QCOMPARE(failure(f, u"insert into tt values (2, 1)"_s).first, -239);
+    f.run(u"create unique index tix on tt (a)"_s);
+    QCOMPARE(failure(f, u"insert into tt values (1, 3)"_s).first, -239);
+    f.run(u"drop index tix"_s);
+    f.run(u"insert into tt values (1, 3)"_s);
+    QCOMPARE(f.rows(u"select count(*) from sysindexes"_s), QStringList{u"1"_s});   // t's key only
 }
 
 void TstCatalogIndexes::droppingATableDropsReferencesToIt()

@@ -392,23 +392,11 @@ void forgetReferences(sqlite3 *db, qint64 tabid)
     for (const QList<QVariant> &row :
          catalogRows(db, "select constrid from sysconstraints where tabid = ? and constrtype = 'R'", {tabid}))
         dropReferenceTriggers(db, row[0].toLongLong());
-    const auto children = catalogRows(db,
-                                      "select c.constrid, c.tabid, c.idxname from sysreferences r, sysconstraints c "
-                                      "where r.ptabid = ? and c.constrid = r.constrid and c.tabid <> ?",
-                                      {tabid, tabid});
-    for (const QList<QVariant> &row : children) {
-        const qint64 constrid = row[0].toLongLong();
-        const qint64 child = row[1].toLongLong();
-        dropReferenceTriggers(db, constrid);
-        catalogValue(db, "delete from sysreferences where constrid = ?", {constrid});
-        catalogValue(db, "delete from sysconstraints where constrid = ?", {constrid});
-        // The index the server made for the reference goes with it, unless
-        // another constraint uses it.
-        if (row[2].toString().startsWith(u' ')
-            && catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {row[2]}) == 0)
-            catalogValue(db, "delete from sysindexes where idxname = ? and tabid = ?", {row[2], child});
-        recountIndexes(db, child);
-    }
+    for (const QList<QVariant> &row : catalogRows(db,
+                                                  "select r.constrid from sysreferences r, sysconstraints c "
+                                                  "where r.ptabid = ? and c.constrid = r.constrid and c.tabid <> ?",
+                                                  {tabid, tabid}))
+        dropConstraint(db, row[0].toLongLong());
 }
 
 } // namespace quoll::connection::embedded

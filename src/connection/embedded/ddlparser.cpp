@@ -171,8 +171,13 @@ void readTableConstraint(QStringView sql, const std::vector<SqlToken> &w, size_t
             table.primaryKey.append(n.name);
     if (c.kind == ConstraintDefinition::Kind::References) {
         // The server checks references itself: the storage engine does not
-        // see them (from the comma before the item to its end).
-        table.storageEdits.push_back({w[begin - 1].begin, w[end - 1].end(), u" "_s});
+        // see them (the item with the comma before it, or after it when
+        // the item comes first).
+        const bool afterComma = isSymbol(sql, w[begin - 1], u',');
+        qsizetype to = w[end - 1].end();
+        if (!afterComma && end < w.size() && isSymbol(sql, w[end], u','))
+            to = w[end].end();
+        table.storageEdits.push_back({afterComma ? w[begin - 1].begin : w[begin].begin, to, u" "_s});
     }
     table.constraints.push_back(std::move(c));
 }

@@ -25,10 +25,35 @@ bool startsWith(QStringView sql, const std::vector<SqlToken> &words, std::initia
     return true;
 }
 
+// Whether the session has a temporary object (a table or an index) of the
+// name; the catalog does not list them.
+bool isTemporary(sqlite3 *db, const char *type, const QString &name)
+{
+    return catalogValue(db, "select count(*) from sqlite_temp_master where type = ? and name = ?",
+                        {QString::fromLatin1(type), name})
+           > 0;
+}
+
+// The storage engine sees the plain form: no owner, no CLUSTER, nothing
+// after the column list.
+RewrittenSql storageOf(QStringView sql, const CreateIndex &index)
+{
+    SqlRewriter rewriter(sql);
+    rewriter.replace(0, index.unique ? u"create unique index "_s : u"create index "_s);
+    rewriter.replace(index.name.at, index.name.name);
+    rewriter.replace(index.name.at, u" on "_s);
+    rewriter.replace(index.table.at, index.table.name);
+    rewriter.replace(index.listBegin, u" "_s);
+    rewriter.copy(index.listBegin, index.listEnd - index.listBegin);
+    return rewriter.finish();
+}
+
 std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStringView sql, const CreateIndex &index)
 {
     sqlite3 *db = context.db;
     const qint64 tabid = tabidOf(db, index.table.name);
+    if (tabid == 0 && isTemporary(db, "table", index.table.name))
+        return CatalogPlan{storageOf(sql, index), {}};
     if (tabid == 0)
         throw StatementError(InformixCode::TableNotInDatabase, index.table.at, index.table.name);
     if (catalogValue(db, "select count(*) from sysindexes where idxname = ?", {index.name.name}) > 0)
@@ -52,17 +77,8 @@ std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStrin
         if (catalogValue(db, duplicates.toUtf8().constData()) > 0)
             throw StatementError(InformixCode::DuplicateKeysForUniqueIndex, index.name.at, index.name.name);
     }
-    // The storage engine sees the plain form: no owner, no CLUSTER, nothing
-    // after the column list.
-    SqlRewriter rewriter(sql);
-    rewriter.replace(0, index.unique ? u"create unique index "_s : u"create index "_s);
-    rewriter.replace(index.name.at, index.name.name);
-    rewriter.replace(index.name.at, u" on "_s);
-    rewriter.replace(index.table.at, index.table.name);
-    rewriter.replace(index.listBegin, u" "_s);
-    rewriter.copy(index.listBegin, index.listEnd - index.listBegin);
     const QString owner = context.session->user;
-    return CatalogPlan{rewriter.finish(), [db, index, owner, tabid, parts] {
+    return CatalogPlan{storageOf(sql, index), [db, index, owner, tabid, parts] {
                            insertIndexRow(db, index.name.name, owner, tabid, index.unique, index.cluster, parts);
                            recountIndexes(db, tabid);
                        }};
@@ -72,14 +88,17 @@ std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringV
 {
     sqlite3 *db = context.db;
     const qint64 tabid = catalogValue(db, "select tabid from sysindexes where idxname = ? and tabid >= 100", {name.name});
+    const bool temporary = tabid == 0 && isTemporary(db, "index", name.name);
     // An index the server made for a constraint goes only with the
     // constraint.
-    if (tabid == 0 || name.name.startsWith(u' ')
+    if ((tabid == 0 && !temporary) || name.name.startsWith(u' ')
         || catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {name.name}) > 0)
         throw StatementError(InformixCode::IndexDoesNotExist, name.at, name.name);
     SqlRewriter rewriter(sql);
     rewriter.replace(0, u"drop index "_s);
     rewriter.replace(name.at, name.name);
+    if (temporary)
+        return CatalogPlan{rewriter.finish(), {}};
     return CatalogPlan{rewriter.finish(), [db, name, tabid] {
                            catalogValue(db, "delete from sysindexes where idxname = ?", {name.name});
                            recountIndexes(db, tabid);
