@@ -56,6 +56,7 @@ private slots:
     void failedStatementsLeaveNoCatalogRows();
     void violationsGiveInformixErrors_data();
     void violationsGiveInformixErrors();
+    void compositeAndDescendingKeysNameTheirRule();
     void referencesAreEnforced();
     void serialKeysAndTemporaryTablesWork();
     void droppingATableDropsReferencesToIt();
@@ -330,6 +331,23 @@ void TstCatalogIndexes::violationsGiveInformixErrors()
     QCOMPARE(failure(f, statement).first, code);
     QCOMPARE(f.engine->lastError().context, message);
     QCOMPARE(f.rows(u"select count(*) from item"_s), QStringList{u"1"_s});
+}
+
+void TstCatalogIndexes::compositeAndDescendingKeysNameTheirRule()
+{
+    EmbeddedFixture f(u"eve"_s);
+    f.useNewDatabase(u"db"_s);
+    runAll(f, u"create table k (a int, b int, c int, d int, primary key (b, a), unique (c, d) constraint u_cd);"
+              "create unique index kd on k (d desc, a);insert into k values (1, 1, 1, 1)"_s);
+    QCOMPARE(failure(f, u"insert into k values (1, 1, 2, 2)"_s).first, -268);
+    QCOMPARE(f.engine->lastError().context, u"Unique constraint (eve.u100_1) violated."_s);
+    QCOMPARE(failure(f, u"insert into k values (2, 2, 1, 1)"_s).first, -268);
+    QCOMPARE(f.engine->lastError().context, u"Unique constraint (eve.u_cd) violated."_s);
+    QCOMPARE(failure(f, u"insert into k values (1, 3, 3, 1)"_s).first, -239);
+    QCOMPARE(f.engine->lastError().context,
+             u"Could not insert new row - duplicate value in a UNIQUE INDEX column (Unique Index:kd)."_s);
+    // The same columns in another order are another key.
+    f.run(u"insert into k values (2, 1, 2, 1)"_s);
 }
 
 void TstCatalogIndexes::referencesAreEnforced()
