@@ -196,12 +196,16 @@ void TstEmbeddedEngine::failuresCarryInformixCodesAndOffsets_data()
     QTest::newRow("unknown column") << QString() << u"select nosuch from systables"_s << -217
                                     << u"Column (nosuch) not found in any table in the query (or SLV is undefined)."_s
                                     << 8;
+    // Constraint numbers: a's NOT NULL 1, its primary key 2, b's unique 3.
     QTest::newRow("duplicate key") << table + u";insert into t values (1, 'x')"_s << u"insert into t values (1, 'y')"_s
-                                   << -239 << u"Could not insert new row - duplicate value in a UNIQUE INDEX column (Unique Index:t.a)."_s
-                                   << 0;
+                                   << -268 << u"Unique constraint (tester.u100_2) violated."_s << 0;
     QTest::newRow("duplicate in unique column")
-        << table + u";insert into t values (1, 'x')"_s << u"insert into t values (2, 'x')"_s << -239
-        << u"Could not insert new row - duplicate value in a UNIQUE INDEX column (Unique Index:t.b)."_s << 0;
+        << table + u";insert into t values (1, 'x')"_s << u"insert into t values (2, 'x')"_s << -268
+        << u"Unique constraint (tester.u100_3) violated."_s << 0;
+    QTest::newRow("duplicate in unique index")
+        << u"create table u (a integer, b integer);create unique index ix_ab on u (b, a);insert into u values (1, 2)"_s
+        << u"insert into u values (1, 2)"_s << -239
+        << u"Could not insert new row - duplicate value in a UNIQUE INDEX column (Unique Index:ix_ab)."_s << 0;
     QTest::newRow("null into not null") << u"create table n (a integer not null, b integer)"_s
                                         << u"insert into n (b) values (1)"_s << -391
                                         << u"Cannot insert a null into column (n.a)."_s << 0;

@@ -6,6 +6,8 @@
 #include "connection/embedded/routinestatements.h"
 #include "connection/embedded/triggerstatements.h"
 #include "connection/embedded/viewstatements.h"
+#include "connection/embedded/indexstatements.h"
+#include "connection/embedded/tableplanner.h"
 
 #include <array>
 
@@ -19,6 +21,9 @@ namespace {
 constexpr std::array planners{
     &planViewStatement,
     &planTableStatement,
+    &planIndexStatement,
+    &planStatisticsStatement,
+    &planAlterConstraints,
     &planTriggerStatement,
     &planRoutineStatement,
     &planRoleStatement,
@@ -45,15 +50,8 @@ RewrittenSql unchanged(QStringView sql)
 std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, QStringView sql,
                                               const std::vector<SqlToken> &)
 {
-    if (std::optional<CreateTable> created = parseCreateTable(sql)) {
-        if (created->temporary)
-            return std::nullopt;   // temporary tables are not in the database's catalog
-        const QString owner = context.session->user;
-        sqlite3 *db = context.db;
-        return CatalogPlan{unchanged(sql), [db, table = std::move(*created), owner] {
-                               recordCreateTable(db, table, owner);
-                           }};
-    }
+    if (std::optional<CreateTable> created = parseCreateTable(sql))
+        return planCreateTable(context, sql, std::move(*created));
     if (std::optional<QString> dropped = parseDropTable(sql)) {
         sqlite3 *db = context.db;
         return CatalogPlan{unchanged(sql), [db, name = *dropped] { recordDropTable(db, name); }};

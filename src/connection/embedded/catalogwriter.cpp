@@ -1,5 +1,6 @@
 #include "connection/embedded/catalogwriter.h"
 
+#include "connection/embedded/constraintwriter.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/informixtypes.h"
 
@@ -14,9 +15,7 @@ namespace quoll::connection::embedded {
 
 namespace {
 
-// Runs one statement with bound values; returns the first column of the
-// first row as an integer (0 when none).
-qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
+sqlite3_stmt *prepared(sqlite3 *db, const char *sql, const QList<QVariant> &values)
 {
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
@@ -32,6 +31,12 @@ qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
             sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
         }
     }
+    return stmt;
+}
+
+qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
+{
+    sqlite3_stmt *stmt = prepared(db, sql, values);
     const int rc = sqlite3_step(stmt);
     const qint64 value = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
     sqlite3_finalize(stmt);
@@ -51,13 +56,6 @@ QString storedLiteral(int coltype, const QString &text)
     default:
         return QString::fromLatin1(text.toUtf8().toBase64(QByteArray::OmitTrailingEquals)) + u' ' + text;
     }
-}
-
-QString quotedName(const QString &name)
-{
-    QString q = name;
-    q.replace(u'"', u"\"\""_s);
-    return u'"' + q + u'"';
 }
 
 // A SERIAL column numbers the rows inserted with 0 or without a value:
@@ -90,7 +88,45 @@ void addSerialNumbering(sqlite3 *db, const CreateTable &table)
 
 } // namespace
 
-qint64 nextCatalogId(sqlite3 *db, const char *name)
+QString quotedName(const QString &name)
+{
+    QString q = name;
+    q.replace(u'"', u"\"\""_s);
+    return u'"' + q + u'"';
+}
+
+qint64 catalogValue(sqlite3 *db, const char *sql, const QList<QVariant> &values)
+{
+    return run(db, sql, values);
+}
+
+QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values)
+{
+    sqlite3_stmt *stmt = prepared(db, sql, values);
+    QList<QList<QVariant>> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        QList<QVariant> row;
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_NULL: row.append(QVariant()); break;
+            case SQLITE_INTEGER: row.append(sqlite3_column_int64(stmt, c)); break;
+            default:
+                row.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c))));
+            }
+        }
+        rows.append(row);
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
+    return rows;
+}
+
+namespace {
+
+// The highest number of a catalog identifier given so far.
+qint64 highestCatalogId(sqlite3 *db, const char *name)
 {
     struct Source
     {
@@ -110,10 +146,29 @@ qint64 nextCatalogId(sqlite3 *db, const char *name)
     Q_ASSERT(highest);
     run(db, "create table if not exists quoll_catalog_ids (name varchar(32) primary key, last integer)");
     const qint64 given = run(db, "select last from quoll_catalog_ids where name = ?", {QString::fromLatin1(name)});
-    qint64 next = std::max(given, run(db, highest)) + 1;
+    qint64 top = std::max(given, run(db, highest));
     if (qstrcmp(name, "tabid") == 0)
-        next = std::max<qint64>(next, 100);
-    run(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), next});
+        top = std::max<qint64>(top, 99);
+    return top;
+}
+
+} // namespace
+
+qint64 peekCatalogId(sqlite3 *db, const char *name)
+{
+    return highestCatalogId(db, name) + 1;
+}
+
+void claimCatalogId(sqlite3 *db, const char *name, qint64 value)
+{
+    const qint64 top = std::max(highestCatalogId(db, name), value);
+    run(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), top});
+}
+
+qint64 nextCatalogId(sqlite3 *db, const char *name)
+{
+    const qint64 next = peekCatalogId(db, name);
+    claimCatalogId(db, name, next);
     return next;
 }
 
@@ -160,6 +215,8 @@ int rowSizeOf(int coltype, int collength)
 void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner)
 {
     const qint64 tabid = nextCatalogId(db, "tabid");
+    if (table.tabid != 0 && table.tabid != tabid)
+        throw informixError(InformixCode::EmbeddedFailure, u"the table's number changed while it was created"_s);
     int rowsize = 0;
     int colno = 0;
     for (const ColumnDefinition &c : table.columns) {
@@ -183,6 +240,7 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
         "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', 'P', 0, 16, 16, 0, 0, 0, 2048)",
         {table.name, owner, tabid, rowsize, int(table.columns.size()), QDate::currentDate().toString(Qt::ISODate)});
+    recordConstraints(db, tabid, owner, table);
 }
 
 void recordDropTable(sqlite3 *db, const QString &table)
@@ -190,6 +248,7 @@ void recordDropTable(sqlite3 *db, const QString &table)
     const qint64 tabid = tabidOf(db, table);
     if (tabid == 0)
         return;
+    forgetReferences(db, tabid);
     run(db, "delete from syscolumns where tabid = ?", {tabid});
     run(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
     run(db, "delete from sysindexes where tabid = ?", {tabid});

@@ -2,7 +2,9 @@
 
 #include "connection/embedded/ddlparser.h"
 
+#include <QList>
 #include <QString>
+#include <QVariant>
 
 struct sqlite3;
 
@@ -21,6 +23,22 @@ void recordDropTable(sqlite3 *db, const QString &table);
 // "trigid"): like a SERIAL, one past the highest ever given in this
 // database, so that a dropped object's number is never given again.
 qint64 nextCatalogId(sqlite3 *db, const char *name);
+
+// The number nextCatalogId would give now, without giving it.
+qint64 peekCatalogId(sqlite3 *db, const char *name);
+
+// Records `value` as given, so that nextCatalogId gives more than it.
+void claimCatalogId(sqlite3 *db, const char *name, qint64 value);
+
+// Runs one statement with bound values (integers, text, NULL); the first
+// column of the first row as an integer, 0 when none. Raises EngineError.
+qint64 catalogValue(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
+
+// Every row of a query with bound values.
+QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
+
+// A name quoted for the storage engine's own SQL.
+QString quotedName(const QString &name);
 
 // The tabid of a user table or view, 0 when there is none of that name.
 qint64 tabidOf(sqlite3 *db, const QString &name);

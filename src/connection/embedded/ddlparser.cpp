@@ -1,6 +1,9 @@
 #include "connection/embedded/ddlparser.h"
 
+#include "connection/embedded/informixerrors.h"
 #include "connection/embedded/sqllexer.h"
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -52,17 +55,131 @@ QString objectName(QStringView sql, const std::vector<SqlToken> &w, size_t &i)
     return name.toLower();
 }
 
-// The names inside "( a, b )" starting at `i` (at the opening parenthesis).
-QStringList nameList(QStringView sql, const std::vector<SqlToken> &w, size_t &i)
+// The same, with where its last part stands.
+NamedAt namedAt(QStringView sql, const std::vector<SqlToken> &w, size_t &i)
 {
-    QStringList names;
-    if (i >= w.size() || !isSymbol(sql, w[i], u'('))
+    NamedAt n;
+    const size_t first = i;
+    n.name = objectName(sql, w, i);
+    n.at = i > first ? w[i - 1].begin : (i < w.size() ? w[i].begin : sql.size());
+    return n;
+}
+
+// The names inside "( a, b )" starting at `i` (at the opening parenthesis),
+// with their positions; `i` ends past the closing parenthesis.
+std::vector<NamedAt> nameList(QStringView sql, const std::vector<SqlToken> &w, size_t &i, size_t end)
+{
+    std::vector<NamedAt> names;
+    if (i >= end || !isSymbol(sql, w[i], u'('))
         return names;
-    for (++i; i < w.size() && !isSymbol(sql, w[i], u')'); ++i)
+    for (++i; i < end && !isSymbol(sql, w[i], u')'); ++i)
         if (w[i].kind == SqlToken::Kind::Word)
-            names.append(tokenText(sql, w[i]).toString().toLower());
+            names.push_back({tokenText(sql, w[i]).toString().toLower(), w[i].begin});
     ++i;
     return names;
+}
+
+// Past the parenthesised group starting at `i`.
+size_t skipGroup(QStringView sql, const std::vector<SqlToken> &w, size_t i, size_t end)
+{
+    int depth = 0;
+    for (; i < end; ++i) {
+        if (isSymbol(sql, w[i], u'('))
+            ++depth;
+        else if (isSymbol(sql, w[i], u')') && --depth == 0)
+            return i + 1;
+    }
+    return i;
+}
+
+// Reads a constraint starting at `i` (its kind's first word) into `c`;
+// "REFERENCES table [(columns)] [ON DELETE CASCADE]", "CHECK (condition)",
+// "PRIMARY KEY", "UNIQUE", "DISTINCT", "NOT NULL", with "(columns)" after
+// the key words at table level. False when no constraint starts there.
+bool readConstraintBody(QStringView sql, const std::vector<SqlToken> &w, size_t &i, size_t end, bool tableLevel,
+                        ConstraintDefinition &c, CreateTable &table)
+{
+    using Kind = ConstraintDefinition::Kind;
+    c.at = w[i].begin;
+    const auto word = [&](size_t k, const char *text) { return k < end && isWord(sql, w[k], QLatin1String(text)); };
+    if (word(i, "not") && word(i + 1, "null")) {
+        c.kind = Kind::NotNull;
+        i += 2;
+    } else if (word(i, "primary") && word(i + 1, "key")) {
+        c.kind = Kind::PrimaryKey;
+        i += 2;
+    } else if (word(i, "unique") || word(i, "distinct")) {
+        c.kind = Kind::Unique;
+        if (word(i, "distinct"))
+            table.storageEdits.push_back({w[i].begin, w[i].end(), u"unique"_s});
+        ++i;
+    } else if (word(i, "check")) {
+        c.kind = Kind::Check;
+        c.checkAt = w[i].begin;
+        const size_t open = i + 1;
+        i = skipGroup(sql, w, open, end);
+        if (open < i)
+            c.condition = sql.mid(w[open].begin, w[i - 1].end() - w[open].begin).toString();
+        return true;
+    } else if (word(i, "foreign") && word(i + 1, "key") && tableLevel) {
+        c.kind = Kind::References;
+        i += 2;
+        c.columns = nameList(sql, w, i, end);
+    } else if (!word(i, "references")) {
+        return false;
+    }
+    if (tableLevel && c.kind != Kind::References)
+        c.columns = nameList(sql, w, i, end);
+    if (word(i, "references")) {
+        c.kind = Kind::References;
+        ++i;
+        c.referencedTable = namedAt(sql, w, i);
+        c.referencedColumns = nameList(sql, w, i, end);
+        if (word(i, "on") && word(i + 1, "delete") && word(i + 2, "cascade")) {
+            c.cascadeDelete = true;
+            i += 3;
+        }
+    }
+    return true;
+}
+
+// "CONSTRAINT name" at `i`, removed from the storage text; the name, empty
+// when none stands there.
+QString constraintName(QStringView sql, const std::vector<SqlToken> &w, size_t &i, size_t end, CreateTable &table)
+{
+    if (i + 1 >= end || !isWord(sql, w[i], QLatin1String("constraint")))
+        return {};
+    const qsizetype begin = w[i].begin;
+    ++i;
+    const QString name = objectName(sql, w, i);
+    table.storageEdits.push_back({begin, w[i - 1].end(), u" "_s});
+    return name;
+}
+
+void readTableConstraint(QStringView sql, const std::vector<SqlToken> &w, size_t begin, size_t end,
+                         CreateTable &table)
+{
+    size_t i = begin;
+    ConstraintDefinition c;
+    c.name = constraintName(sql, w, i, end, table);   // the ANSI place of the name
+    if (i >= end || !readConstraintBody(sql, w, i, end, true, c, table))
+        return;
+    if (const QString after = constraintName(sql, w, i, end, table); !after.isEmpty())
+        c.name = after;
+    if (c.kind == ConstraintDefinition::Kind::PrimaryKey)
+        for (const NamedAt &n : c.columns)
+            table.primaryKey.append(n.name);
+    if (c.kind == ConstraintDefinition::Kind::References) {
+        // The server checks references itself: the storage engine does not
+        // see them (the item with the comma before it, or after it when
+        // the item comes first).
+        const bool afterComma = isSymbol(sql, w[begin - 1], u',');
+        qsizetype to = w[end - 1].end();
+        if (!afterComma && end < w.size() && isSymbol(sql, w[end], u','))
+            to = w[end].end();
+        table.storageEdits.push_back({afterComma ? w[begin - 1].begin : w[begin].begin, to, u" "_s});
+    }
+    table.constraints.push_back(std::move(c));
 }
 
 void readColumn(QStringView sql, const std::vector<SqlToken> &w, size_t begin, size_t end, CreateTable &table)
@@ -73,14 +190,7 @@ void readColumn(QStringView sql, const std::vector<SqlToken> &w, size_t begin, s
     if (isWord(sql, first, QLatin1String("primary")) || isWord(sql, first, QLatin1String("unique"))
         || isWord(sql, first, QLatin1String("distinct")) || isWord(sql, first, QLatin1String("foreign"))
         || isWord(sql, first, QLatin1String("check")) || isWord(sql, first, QLatin1String("constraint"))) {
-        // A table constraint; the primary key's columns matter for NOT NULL.
-        for (size_t i = begin; i + 1 < end; ++i) {
-            if (isWord(sql, w[i], QLatin1String("primary")) && isWord(sql, w[i + 1], QLatin1String("key"))) {
-                size_t j = i + 2;
-                table.primaryKey = nameList(sql, w, j);
-                break;
-            }
-        }
+        readTableConstraint(sql, w, begin, end, table);
         return;
     }
     ColumnDefinition column;
@@ -99,7 +209,9 @@ void readColumn(QStringView sql, const std::vector<SqlToken> &w, size_t begin, s
         typeEnd = w[i].end();
     }
     column.type = sql.mid(typeBegin, typeEnd - typeBegin).toString().simplified();
-    for (; i < end; ++i) {
+    column.typeEnd = typeEnd;
+    QString pendingName;
+    while (i < end) {
         if (isWord(sql, w[i], QLatin1String("default")) && i + 1 < end) {
             const SqlToken &d = w[++i];
             if (d.kind == SqlToken::Kind::String || d.kind == SqlToken::Kind::QuotedString) {
@@ -122,19 +234,62 @@ void readColumn(QStringView sql, const std::vector<SqlToken> &w, size_t begin, s
             } else if (isWord(sql, d, QLatin1String("user"))) {
                 column.defaultType = u'U';
             }
+            ++i;
             continue;
         }
-        if (isWord(sql, w[i], QLatin1String("not")) && i + 1 < end && isWord(sql, w[i + 1], QLatin1String("null")))
-            column.notNull = true;
-        else if (isWord(sql, w[i], QLatin1String("primary")))
-            column.primaryKey = true;
-        else if (isWord(sql, w[i], QLatin1String("unique")) || isWord(sql, w[i], QLatin1String("distinct")))
-            column.unique = true;
+        if (const QString name = constraintName(sql, w, i, end, table); !name.isEmpty()) {
+            pendingName = name;   // the ANSI place: before the constraint
+            continue;
+        }
+        ConstraintDefinition c;
+        const size_t clauseBegin = i;
+        if (!readConstraintBody(sql, w, i, end, false, c, table)) {
+            ++i;   // NULL, or what the storage engine will judge
+            continue;
+        }
+        c.columns = {{column.name, first.begin}};
+        c.name = pendingName;
+        pendingName.clear();
+        const size_t bodyEnd = i;
+        if (const QString after = constraintName(sql, w, i, end, table); !after.isEmpty()) {
+            c.name = after;
+            if (c.kind == ConstraintDefinition::Kind::References)
+                table.storageEdits.pop_back();   // removed below with the clause
+        }
+        switch (c.kind) {
+        case ConstraintDefinition::Kind::NotNull: column.declaredNotNull = column.notNull = true; break;
+        case ConstraintDefinition::Kind::PrimaryKey: column.primaryKey = true; break;
+        case ConstraintDefinition::Kind::Unique: column.unique = true; break;
+        case ConstraintDefinition::Kind::References:
+            table.storageEdits.push_back({w[clauseBegin].begin, w[(i > bodyEnd ? i : bodyEnd) - 1].end(), u" "_s});
+            break;
+        case ConstraintDefinition::Kind::Check: break;
+        }
+        table.constraints.push_back(std::move(c));
     }
     table.columns.push_back(column);
 }
 
 } // namespace
+
+RewrittenSql applyEdits(QStringView sql, std::vector<TextEdit> edits)
+{
+    std::stable_sort(edits.begin(), edits.end(), [](const TextEdit &a, const TextEdit &b) {
+        return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+    });
+    SqlRewriter rewriter(sql);
+    qsizetype at = 0;
+    for (const TextEdit &e : edits) {
+        if (e.begin < at)
+            continue;   // inside a piece already replaced
+        rewriter.copy(at, e.begin - at);
+        if (!e.text.isEmpty())
+            rewriter.replace(e.begin, e.text);
+        at = e.end;
+    }
+    rewriter.copy(at, sql.size() - at);
+    return rewriter.finish();
+}
 
 std::optional<CreateTable> parseCreateTable(QStringView sql)
 {
@@ -174,7 +329,7 @@ std::optional<CreateTable> parseCreateTable(QStringView sql)
         return std::nullopt;
     readColumn(sql, w, itemBegin, i, table);
     for (ColumnDefinition &c : table.columns)
-        if (table.primaryKey.contains(c.name))
+        if (table.primaryKey.contains(c.name) || c.primaryKey)
             c.notNull = true;
     if (table.columns.empty())
         return std::nullopt;
@@ -189,6 +344,184 @@ std::optional<QString> parseDropTable(QStringView sql)
     size_t i = 2;
     const QString name = objectName(sql, w, i);
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
+} // namespace quoll::connection::embedded
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+// The significant words of a statement without its trailing semicolons.
+std::vector<SqlToken> words(QStringView sql)
+{
+    std::vector<SqlToken> w = significant(tokenize(sql));
+    while (!w.empty() && isSymbol(sql, w.back(), u';'))
+        w.pop_back();
+    return w;
+}
+
+} // namespace
+
+std::optional<CreateIndex> parseCreateIndex(QStringView sql)
+{
+    const std::vector<SqlToken> w = words(sql);
+    const auto word = [&](size_t k, const char *text) { return k < w.size() && isWord(sql, w[k], QLatin1String(text)); };
+    const auto at = [&](size_t k) { return k < w.size() ? w[k].begin : sql.size(); };
+    if (!word(0, "create"))
+        return std::nullopt;
+    CreateIndex index;
+    size_t i = 1;
+    if (word(i, "unique") || word(i, "distinct")) {
+        index.unique = true;
+        ++i;
+    }
+    if (word(i, "cluster")) {
+        index.cluster = true;
+        ++i;
+    }
+    if (!word(i, "index"))
+        return std::nullopt;
+    ++i;
+    index.name = namedAt(sql, w, i);
+    if (index.name.name.isEmpty())
+        throw StatementError(InformixCode::SyntaxError, at(i));
+    if (!word(i, "on"))
+        throw StatementError(InformixCode::SyntaxError, at(i));
+    ++i;
+    index.table = namedAt(sql, w, i);
+    if (index.table.name.isEmpty() || i >= w.size() || !isSymbol(sql, w[i], u'('))
+        throw StatementError(InformixCode::SyntaxError, at(i));
+    index.listBegin = w[i].begin;
+    for (++i; i < w.size();) {
+        if (w[i].kind != SqlToken::Kind::Word)
+            throw StatementError(InformixCode::SyntaxError, at(i));
+        index.columns.push_back({tokenText(sql, w[i]).toString().toLower(), w[i].begin});
+        ++i;
+        bool descending = false;
+        if (word(i, "asc") || word(i, "desc")) {
+            descending = word(i, "desc");
+            ++i;
+        }
+        index.descending.push_back(descending);
+        if (i < w.size() && isSymbol(sql, w[i], u',')) {
+            ++i;
+            continue;
+        }
+        if (i < w.size() && isSymbol(sql, w[i], u')')) {
+            index.listEnd = w[i].end();
+            break;
+        }
+        throw StatementError(InformixCode::SyntaxError, at(i));
+    }
+    if (index.listEnd == 0)
+        throw StatementError(InformixCode::SyntaxError, sql.size());
+    if (index.columns.size() > 16)
+        throw StatementError(InformixCode::SyntaxError, index.columns[16].at);
+    return index;
+}
+
+std::optional<NamedAt> parseDropIndex(QStringView sql)
+{
+    const std::vector<SqlToken> w = words(sql);
+    if (w.size() < 3 || !isWord(sql, w[0], QLatin1String("drop")) || !isWord(sql, w[1], QLatin1String("index")))
+        return std::nullopt;
+    size_t i = 2;
+    NamedAt name = namedAt(sql, w, i);
+    if (name.name.isEmpty() || i != w.size())
+        throw StatementError(InformixCode::SyntaxError, i < w.size() ? w[i].begin : sql.size());
+    return name;
+}
+
+std::optional<AlterConstraints> parseAlterConstraints(QStringView sql)
+{
+    const std::vector<SqlToken> w = words(sql);
+    const auto word = [&](size_t k, const char *text) { return k < w.size() && isWord(sql, w[k], QLatin1String(text)); };
+    if (!word(0, "alter") || !word(1, "table"))
+        return std::nullopt;
+    size_t i = 2;
+    AlterConstraints alter;
+    alter.table = namedAt(sql, w, i);
+    const bool adding = word(i, "add");
+    if (!(adding || word(i, "drop")) || !word(i + 1, "constraint"))
+        return std::nullopt;
+    i += 2;
+    const size_t end = w.size();
+    const bool grouped = i < end && isSymbol(sql, w[i], u'(');
+    size_t itemBegin = grouped ? i + 1 : i;
+    const size_t listEnd = grouped ? end - 1 : end;
+    if (grouped && !isSymbol(sql, w[end - 1], u')'))
+        throw StatementError(InformixCode::SyntaxError, w[end - 1].begin);
+    // The items, split at commas outside parentheses.
+    std::vector<std::pair<size_t, size_t>> items;
+    int depth = 0;
+    for (size_t k = itemBegin; k < listEnd; ++k) {
+        if (isSymbol(sql, w[k], u'('))
+            ++depth;
+        else if (isSymbol(sql, w[k], u')'))
+            --depth;
+        else if (depth == 0 && isSymbol(sql, w[k], u',')) {
+            items.emplace_back(itemBegin, k);
+            itemBegin = k + 1;
+        }
+    }
+    items.emplace_back(itemBegin, listEnd);
+    for (const auto &[begin, itemEnd] : items) {
+        if (begin >= itemEnd)
+            throw StatementError(InformixCode::SyntaxError, begin < end ? w[begin].begin : sql.size());
+        if (!adding) {
+            size_t k = begin;
+            NamedAt name = namedAt(sql, w, k);
+            if (name.name.isEmpty() || k != itemEnd)
+                throw StatementError(InformixCode::SyntaxError, w[k < itemEnd ? k : begin].begin);
+            alter.dropped.push_back(name);
+            continue;
+        }
+        CreateTable scratch;   // the storage edits of CREATE TABLE do not apply
+        size_t k = begin;
+        ConstraintDefinition c;
+        // The name may stand before the constraint ("ADD CONSTRAINT name UNIQUE (a)").
+        if (!word(k, "primary") && !word(k, "unique") && !word(k, "distinct") && !word(k, "foreign")
+            && !word(k, "check") && w[k].kind == SqlToken::Kind::Word && k + 1 < itemEnd) {
+            c.name = tokenText(sql, w[k]).toString().toLower();
+            ++k;
+        }
+        if (k >= itemEnd || !readConstraintBody(sql, w, k, itemEnd, true, c, scratch)
+            || c.kind == ConstraintDefinition::Kind::NotNull)
+            throw StatementError(InformixCode::SyntaxError, k < itemEnd ? w[k].begin : sql.size());
+        if (const QString after = constraintName(sql, w, k, itemEnd, scratch); !after.isEmpty())
+            c.name = after;
+        if (k != itemEnd)
+            throw StatementError(InformixCode::SyntaxError, w[k].begin);
+        alter.added.push_back(std::move(c));
+    }
+    return alter;
+}
+
+std::optional<UpdateStatistics> parseUpdateStatistics(QStringView sql)
+{
+    const std::vector<SqlToken> w = words(sql);
+    const auto word = [&](size_t k, const char *text) { return k < w.size() && isWord(sql, w[k], QLatin1String(text)); };
+    if (!word(0, "update") || !word(1, "statistics"))
+        return std::nullopt;
+    UpdateStatistics statistics;
+    size_t i = 2;
+    if (word(i, "low") || word(i, "medium") || word(i, "high"))
+        ++i;
+    if (word(i, "for") && (word(i + 1, "procedure") || word(i + 1, "function") || word(i + 1, "routine"))) {
+        statistics.procedures = true;
+        return statistics;
+    }
+    if (word(i, "for") && word(i + 1, "table")) {
+        i += 2;
+        // Column lists, DISTRIBUTIONS ONLY and RESOLUTION change only
+        // what a server samples: the row count is the same.
+        if (i < w.size() && !word(i, "distributions") && !word(i, "resolution") && !isSymbol(sql, w[i], u'('))
+            statistics.table = namedAt(sql, w, i);
+    } else if (i < w.size() && !word(i, "distributions") && !word(i, "resolution")) {
+        throw StatementError(InformixCode::SyntaxError, w[i].begin);
+    }
+    return statistics;
 }
 
 } // namespace quoll::connection::embedded

@@ -1,8 +1,13 @@
 #include "connection/embedded/sqliteerrors.h"
 
+#include "connection/embedded/catalogwriter.h"
+#include "connection/embedded/constraintwriter.h"
 #include "connection/embedded/informixerrors.h"
 
 #include <QRegularExpression>
+#include <QStringList>
+
+#include <cstdlib>
 
 #include <sqlite3.h>
 
@@ -41,6 +46,62 @@ const Pattern patterns[] = {
     {"^CHECK constraint failed: (.*)$", InformixCode::CheckConstraintFailed},
 };
 
+// A broken unique rule on "t.a, t.b" as a server reports it: -268 with
+// owner.name when a primary key or unique constraint owns the index, -239
+// with the index's name for a plain unique index; the storage engine's
+// text when the catalog knows neither.
+void describeUniqueFailure(sqlite3 *db, const QString &columns, ServerFailure &failure)
+{
+    QString table;
+    QStringList names;
+    for (const QString &qualified : columns.split(u", "_s)) {
+        table = qualified.section(u'.', 0, -2);
+        names.append(qualified.section(u'.', -1));
+    }
+    try {
+        const qint64 tabid = tabidOf(db, table);
+        if (tabid == 0)
+            return;
+        const std::vector<int> key = columnNumbers(db, tabid, names);
+        for (const QList<QVariant> &index :
+             catalogRows(db, "select idxname from sysindexes where tabid = ? and idxtype = 'U'", {tabid})) {
+            const QString idxname = index[0].toString();
+            std::vector<int> parts = indexParts(db, idxname);
+            for (int &p : parts)
+                p = std::abs(p);
+            if (parts != key)
+                continue;
+            const auto owners = catalogRows(db,
+                                            "select owner, constrname from sysconstraints where idxname = ? "
+                                            "and tabid = ? and constrtype in ('P', 'U') order by constrid",
+                                            {idxname, tabid});
+            if (owners.isEmpty()) {
+                failure.code = InformixCode::DuplicateInUniqueIndex;
+                failure.name = idxname;
+            } else {
+                failure.code = InformixCode::UniqueConstraintViolated;
+                failure.name = owners[0][0].toString().trimmed() + u'.' + owners[0][1].toString();
+            }
+            failure.message = informixMessage(failure.code, failure.name);
+            return;
+        }
+    } catch (const EngineError &) {
+        // A database without a catalog to look in: the storage engine's text.
+    }
+}
+
+// A broken check names its constraint; the server reports it as owner.name.
+void describeCheckFailure(sqlite3 *db, ServerFailure &failure)
+{
+    try {
+        const auto rows = catalogRows(db, "select owner from sysconstraints where constrname = ? and constrtype = 'C'",
+                                      {failure.name});
+        if (!rows.isEmpty())
+            failure.message = informixMessage(failure.code, rows[0][0].toString().trimmed() + u'.' + failure.name);
+    } catch (const EngineError &) {
+    }
+}
+
 } // namespace
 
 ServerFailure mapSqliteFailure(sqlite3 *db, int rc)
@@ -55,6 +116,16 @@ ServerFailure mapSqliteFailure(sqlite3 *db, int rc)
         failure.message = informixMessage(failure.code, QString());
         return failure;
     }
+    if (primary == SQLITE_CONSTRAINT) {
+        // The server's own triggers raise "quoll:<code>:<constraint>".
+        static const QRegularExpression raised(u"^quoll:(-\\d+):(.*)$"_s);
+        const QRegularExpressionMatch m = raised.match(message);
+        if (m.hasMatch()) {
+            failure.code = m.captured(1).toInt();
+            failure.message = informixMessage(failure.code, m.captured(2));
+            return failure;
+        }
+    }
     if (primary == SQLITE_ERROR || primary == SQLITE_CONSTRAINT) {
         for (const Pattern &p : patterns) {
             static thread_local QHash<const char *, QRegularExpression> compiled;
@@ -68,6 +139,12 @@ ServerFailure mapSqliteFailure(sqlite3 *db, int rc)
             if (m.lastCapturedIndex() >= 1 && p.code != InformixCode::SyntaxError)
                 failure.name = m.captured(1);
             failure.message = informixMessage(p.code, failure.name);
+            if (!db)
+                return failure;
+            if (p.code == InformixCode::DuplicateInUniqueIndex)
+                describeUniqueFailure(db, failure.name, failure);
+            else if (p.code == InformixCode::CheckConstraintFailed)
+                describeCheckFailure(db, failure);
             return failure;
         }
         if (primary == SQLITE_CONSTRAINT) {
