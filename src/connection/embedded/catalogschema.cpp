@@ -69,6 +69,27 @@ constexpr CatalogTable sysdatabasesTable{
     "name CHAR(128), partnum INTEGER, owner CHAR(32), created DATE, is_logging INTEGER, "
     "is_buff_log INTEGER, is_ansi INTEGER, is_nls INTEGER, is_case_insens INTEGER, flags SMALLINT"};
 
+// The storage engine's indexes on the catalog, so that looking up one
+// table's rows stays quick in a catalog of thousands of tables.
+constexpr std::array catalogIndexes{
+    "create index quoll_systables_name on systables (tabname)",
+    "create index quoll_syscolumns_tabid on syscolumns (tabid, colno)",
+    "create index quoll_sysdefaults_tabid on sysdefaults (tabid, colno)",
+    "create index quoll_sysindexes_tabid on sysindexes (tabid)",
+    "create index quoll_sysindexes_name on sysindexes (idxname)",
+    "create index quoll_sysconstraints_tabid on sysconstraints (tabid)",
+    "create index quoll_sysconstraints_name on sysconstraints (constrname)",
+    "create index quoll_sysreferences_constrid on sysreferences (constrid)",
+    "create index quoll_sysreferences_ptabid on sysreferences (ptabid)",
+    "create index quoll_systriggers_tabid on systriggers (tabid)",
+    "create index quoll_systrigbody_trigid on systrigbody (trigid, datakey, seqno)",
+    "create index quoll_sysprocedures_name on sysprocedures (procname)",
+    "create index quoll_sysprocbody_procid on sysprocbody (procid, datakey, seqno)",
+    "create index quoll_sysprocauth_procid on sysprocauth (procid)",
+    "create index quoll_sysviews_tabid on sysviews (tabid, seqno)",
+    "create index quoll_sysroleauth_grantee on sysroleauth (grantee)",
+};
+
 void exec(sqlite3 *db, const QByteArray &sql)
 {
     char *error = nullptr;
@@ -117,6 +138,8 @@ void createCatalog(sqlite3 *db, bool sysmaster)
             tables.push_back(sysdatabasesTable);
         for (const CatalogTable &t : tables)
             exec(db, QByteArray("create table ") + t.name + " (" + t.columns + ")");
+        for (const char *index : catalogIndexes)
+            exec(db, index);
         for (const CatalogTable &t : tables)
             listInSystables(db, t.tabid, t.name, columnCount(db, t.name), created);
         // Locale and version rows; their names begin with a blank.
