@@ -102,13 +102,12 @@ void fillMainDatabase(DemoWriter &writer, const QString &user)
     writer.run(demoViews());
     writer.run(demoTriggers());
     writer.run(demoRoutines());
-    writer.run(u"grant execute on purge_readings to "_s + quotedText(user));
     writer.run(u"create role clerk"_s);
     writer.run(u"create role manager"_s);
-    for (const QString &role : {u"clerk"_s, u"manager"_s}) {
+    for (const QString &role : {u"clerk"_s, u"manager"_s})
         writer.run(u"grant %1 to %2"_s.arg(role, quotedText(user)));
-    }
     writer.run(u"grant clerk to public"_s);
+    writer.run(u"grant execute on purge_readings to manager"_s);
     writer.run(u"update statistics"_s);
     writer.run(u"commit work"_s);
 }

@@ -229,7 +229,10 @@ std::vector<QVariantList> makeSensorReadings(int count)
 QStringList wideTableStatements(int number)
 {
     const QString name = u"wide_%1"_s.arg(number, 4, 10, QLatin1Char('0'));
-    QString columns = u"id serial primary key, code char(8) not null, name varchar(40)"_s;
+    // A serial key in every tenth table only: each one costs the storage
+    // engine a trigger.
+    QString columns = (number % 10 == 1 ? u"id serial primary key"_s : u"id integer not null primary key"_s)
+                      + u", code char(8) not null, name varchar(40)"_s;
     switch (number % 5) {
     case 0: columns += u", amount decimal(12,2) default 0, changed date default today"_s; break;
     case 1: columns += u", qty integer, price money(10,2), noted datetime year to second"_s; break;

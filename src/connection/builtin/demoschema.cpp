@@ -17,7 +17,7 @@ constexpr std::array tables{
     "  customer_num serial(101),\n"
     "  fname char(15),\n"
     "  lname char(15),\n"
-    "  company char(20) not null,\n"
+    "  company char(20) not null unique constraint u_customer_company,\n"
     "  address1 varchar(40),\n"
     "  address2 varchar(40,10),\n"
     "  city nvarchar(30,5),\n"

@@ -2,12 +2,12 @@
 
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/ddlparser.h"
+#include "connection/embedded/indexstatements.h"
 #include "connection/embedded/rolestatements.h"
 #include "connection/embedded/routinestatements.h"
+#include "connection/embedded/tableplanner.h"
 #include "connection/embedded/triggerstatements.h"
 #include "connection/embedded/viewstatements.h"
-#include "connection/embedded/indexstatements.h"
-#include "connection/embedded/tableplanner.h"
 
 #include <array>
 
