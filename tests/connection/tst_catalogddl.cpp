@@ -29,7 +29,35 @@ private slots:
     void outerJoinKeepsRowsWithoutAMatch();
     void columnQueryOfTheBrowserAnswers();
     void serialColumnsNumberTheRows();
+    void storageOptionsOfCreateTable_data();
+    void storageOptionsOfCreateTable();
 };
+
+void TstCatalogDdl::storageOptionsOfCreateTable_data()
+{
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("row");   // locklevel|fextsize|nextsize
+    QTest::newRow("none") << QString() << u"P|16|16"_s;
+    QTest::newRow("row locks") << u"lock mode row"_s << u"R|16|16"_s;
+    QTest::newRow("parenthesised") << u"lock mode (table)"_s << u"T|16|16"_s;
+    QTest::newRow("extents, dbspace, page locks") << u"in datadbs extent size 64 next size 32 lock mode page"_s
+                                                  << u"P|64|32"_s;
+}
+
+void TstCatalogDdl::storageOptionsOfCreateTable()
+{
+    QFETCH(QString, options);
+    QFETCH(QString, row);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"opts"_s);
+    f.run(u"create table t (a integer) "_s + options);
+    QCOMPARE(f.rows(u"select locklevel, fextsize, nextsize from systables where tabname = 't'"_s), QStringList{row});
+    // Anything else after the column list is a syntax error where it stands.
+    QCOMPARE(f.engine->executeDirect(u"create table u (a integer) lock mode row sideways"_s).status,
+             quint16(StatusSqlError));
+    QCOMPARE(f.engine->lastError().nativeCode, -201);
+    QCOMPARE(f.engine->communicationArea().errorOffset, 42);
+}
 
 void TstCatalogDdl::readsTheColumnsOfCreateTable()
 {

@@ -238,8 +238,9 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
     run(db,
         "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
-        "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', 'P', 0, 16, 16, 0, 0, 0, 2048)",
-        {table.name, owner, tabid, rowsize, int(table.columns.size()), QDate::currentDate().toString(Qt::ISODate)});
+        "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', ?, 0, ?, ?, 0, 0, 0, 2048)",
+        {table.name, owner, tabid, rowsize, int(table.columns.size()), QDate::currentDate().toString(Qt::ISODate),
+         QString(QChar(table.lockLevel)), table.extentSize, table.nextSize});
     recordConstraints(db, tabid, owner, table);
 }
 

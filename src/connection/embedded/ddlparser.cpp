@@ -291,6 +291,50 @@ RewrittenSql applyEdits(QStringView sql, std::vector<TextEdit> edits)
     return rewriter.finish();
 }
 
+namespace {
+
+// The options after a CREATE TABLE's column list, from `i`, as far as they
+// are known; what follows them is left for the storage engine to refuse.
+void readStorageOptions(QStringView sql, const std::vector<SqlToken> &w, size_t i, CreateTable &table)
+{
+    const auto word = [&](size_t k, const char *text) { return k < w.size() && isWord(sql, w[k], QLatin1String(text)); };
+    const size_t first = i;
+    while (i < w.size()) {
+        if (word(i, "lock") && word(i + 1, "mode")) {
+            size_t k = i + 2;
+            const bool parenthesised = k < w.size() && isSymbol(sql, w[k], u'(');
+            if (parenthesised)
+                ++k;
+            if (word(k, "page") || word(k, "row") || word(k, "table"))
+                table.lockLevel = tokenText(sql, w[k]).front().toUpper().unicode();
+            else
+                break;
+            ++k;
+            if (parenthesised) {
+                if (k >= w.size() || !isSymbol(sql, w[k], u')'))
+                    break;
+                ++k;
+            }
+            i = k;
+        } else if ((word(i, "extent") || word(i, "next")) && word(i + 1, "size") && i + 2 < w.size()
+                   && w[i + 2].kind == SqlToken::Kind::Number) {
+            const int size = tokenText(sql, w[i + 2]).toInt();
+            (word(i, "extent") ? table.extentSize : table.nextSize) = size;
+            i += 3;
+        } else if (word(i, "in") && i + 1 < w.size() && w[i + 1].kind == SqlToken::Kind::Word) {
+            i += 2;
+        } else if (word(i, "with") && word(i + 1, "no") && word(i + 2, "log")) {
+            i += 3;
+        } else {
+            break;
+        }
+    }
+    if (i > first)
+        table.storageEdits.push_back({w[first].begin, w[i - 1].end(), QString()});
+}
+
+} // namespace
+
 std::optional<CreateTable> parseCreateTable(QStringView sql)
 {
     const std::vector<SqlToken> w = significant(tokenize(sql));
@@ -328,6 +372,7 @@ std::optional<CreateTable> parseCreateTable(QStringView sql)
     if (i >= w.size())
         return std::nullopt;
     readColumn(sql, w, itemBegin, i, table);
+    readStorageOptions(sql, w, i + 1, table);
     for (ColumnDefinition &c : table.columns)
         if (table.primaryKey.contains(c.name) || c.primaryKey)
             c.notNull = true;

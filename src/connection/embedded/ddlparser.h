@@ -82,6 +82,12 @@ struct CreateTable
     // them itself).
     std::vector<TextEdit> storageEdits;
     qint64 tabid = 0;                  // given by the planner
+    // The storage options after the column list (removed from the storage
+    // engine's text): LOCK MODE, EXTENT SIZE, NEXT SIZE; IN <dbspace> and
+    // WITH NO LOG are accepted.
+    char16_t lockLevel = u'P';         // P page, R row, T table
+    int extentSize = 16;
+    int nextSize = 16;
 };
 
 // Reads the table name and column definitions of a CREATE [TEMP] TABLE

@@ -28,6 +28,7 @@ struct Pattern
 const Pattern patterns[] = {
     {"^near \"(.*)\": syntax error$", InformixCode::SyntaxError},
     {"^incomplete input$", InformixCode::SyntaxError},
+    {"^unknown table option: (.*)$", InformixCode::SyntaxError},
     {"^unrecognized token: \"['\"]", InformixCode::UnmatchedQuote},
     {"^unrecognized token", InformixCode::IllegalCharacter},
     {"^no such table: (?:main\\.)?(.*)$", InformixCode::TableNotInDatabase},
@@ -136,7 +137,7 @@ ServerFailure mapSqliteFailure(sqlite3 *db, int rc)
             if (!m.hasMatch())
                 continue;
             failure.code = p.code;
-            if (m.lastCapturedIndex() >= 1 && p.code != InformixCode::SyntaxError)
+            if (m.lastCapturedIndex() >= 1)
                 failure.name = m.captured(1);
             failure.message = informixMessage(p.code, failure.name);
             if (!db)
