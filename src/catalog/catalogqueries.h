@@ -4,7 +4,8 @@
 
 namespace quoll::catalog {
 
-// The fixed texts of the catalog queries the browser sends. Lines are
+// The fixed texts of the catalog queries the browser sends (header only:
+// the engine's tests run them too). Lines are
 // joined by line breaks; ":tabid", ":procid" and ":trigid" are the queries'
 // parameters.
 namespace CatalogQuery {
@@ -65,10 +66,19 @@ inline constexpr const char *ViewText = "Select  viewtext||'%', seqno\n"
 
 // The table list query with the name condition of the filter box
 // (nameFilterCondition, possibly empty), ordered by name.
-QString tableListQuery(const QString &condition);
+inline QString tableListQuery(const QString &condition)
+{
+    return QString::fromLatin1(CatalogQuery::TableListHead) + condition + QStringLiteral(" order by 1");
+}
 
 // The routine list query: with isproc on a server of major version "9",
 // without it on any other.
-QString procListQuery(const QString &serverMajorVersion, const QString &condition);
+inline QString procListQuery(const QString &serverMajorVersion, const QString &condition)
+{
+    const QString head = serverMajorVersion == QLatin1String("9")
+                             ? QStringLiteral("select procname, owner, procid, mode, isproc from sysprocedures WHERE 1=1 ")
+                             : QStringLiteral("select procname, owner, procid, mode from sysprocedures WHERE 1=1 ");
+    return head + condition + QStringLiteral(" order by 1");
+}
 
 } // namespace quoll::catalog

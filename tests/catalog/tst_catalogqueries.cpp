@@ -13,41 +13,6 @@ using namespace quoll;
 using namespace quoll::connection;
 using quoll::testing::EmbeddedFixture;
 
-namespace {
-
-// Every row of a query text with its one integer parameter, fields joined by "|".
-QStringList queryRows(Database &database, const char *sql, const QString &parameter = {}, int value = 0)
-{
-    Query query(database, QString::fromUtf8(sql));
-    if (!parameter.isEmpty())
-        query.setParameter(parameter, value);
-    query.open();
-    QStringList rows;
-    for (; !query.atEnd(); query.next()) {
-        QStringList fields;
-        for (int i = 0; i < query.fields().size(); ++i)
-            fields.append(query.text(i));
-        rows.append(fields.join(u'|'));
-    }
-    query.close();
-    return rows;
-}
-
-// Catalog pieces joined as the browser joins them: each piece without the
-// "%" its query appends.
-QString joinedPieces(Database &database, const char *sql, const QString &parameter, int value)
-{
-    Query query(database, QString::fromUtf8(sql));
-    query.setParameter(parameter, value);
-    query.open();
-    QString text;
-    for (; !query.atEnd(); query.next())
-        text += query.text(0).chopped(1);
-    query.close();
-    return text;
-}
-
-} // namespace
 
 // The statements the window and the catalog browser send, against a real
 // embedded server: each returns the rows the browser expects.
@@ -167,36 +132,36 @@ void TstCatalogQueries::sessionStatementsAnswer()
     f.useNewDatabase(u"other"_s);
     f.run(u"database sysmaster"_s);
     Database &db = f.database;
-    const QStringList caption = queryRows(db, SessionQuery::UserAndVersion);
+    const QStringList caption = f.rowsWith(QString::fromLatin1(SessionQuery::UserAndVersion));
     QCOMPARE(caption.size(), 1);
     QVERIFY(caption.first().startsWith(u"maria|Quoll Embedded Server Version 9.40"_s));
-    QCOMPARE(queryRows(db, SessionQuery::MajorVersion), QStringList{u"9"_s});
+    QCOMPARE(f.rowsWith(QString::fromLatin1(SessionQuery::MajorVersion)), QStringList{u"9"_s});
     db.execute(QString::fromLatin1(SessionQuery::DirtyRead));
-    QStringList databases = queryRows(db, SessionQuery::DatabaseList);
+    QStringList databases = f.rowsWith(QString::fromLatin1(SessionQuery::DatabaseList));
     databases.sort();
     QCOMPARE(databases, (QStringList{u"other"_s, u"sysmaster"_s}));
     db.execute(QString::fromLatin1(SessionQuery::CommittedRead));
     db.execute(QString::fromLatin1(SessionQuery::DatabasePrefix) + u"other"_s);
-    QCOMPARE(queryRows(db, SessionQuery::RoleList), QStringList{});
+    QCOMPARE(f.rowsWith(QString::fromLatin1(SessionQuery::RoleList)), QStringList{});
 
-    QCOMPARE(queryRows(m_f->database, SessionQuery::RoleList), QStringList{u"clerk"_s});
+    QCOMPARE(m_f->rowsWith(QString::fromLatin1(SessionQuery::RoleList)), QStringList{u"clerk"_s});
     m_f->database.execute(QString::fromLatin1(SessionQuery::SetRolePrefix) + u"clerk"_s);
     QCOMPARE(m_f->engine->executeDirect(u"set role manager"_s).status, quint16(StatusSqlError));
 }
 
 void TstCatalogQueries::columnQueryDecodesDefaults()
 {
-    QCOMPARE(queryRows(m_f->database, catalog::CatalogQuery::Fields, u"tabid"_s, m_customer),
+    QCOMPARE(m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Fields), u"tabid"_s, m_customer),
              (QStringList{u"id|262|4|1||"_s, u"name|256|20|2||"_s, u"city|13|30|3|L|Moscow"_s,
                           u"created|7|4|4|T|"_s, u"note|0|10|5|N|"_s}));
     // A view's columns are listed too.
     const int view = m_f->rows(u"select tabid from systables where tabname = 'big_orders'"_s).value(0).toInt();
-    QCOMPARE(queryRows(m_f->database, catalog::CatalogQuery::Fields, u"tabid"_s, view).size(), 3);
+    QCOMPARE(m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Fields), u"tabid"_s, view).size(), 3);
 }
 
 void TstCatalogQueries::indexQueryListsKeyParts()
 {
-    QStringList rows = queryRows(m_f->database, catalog::CatalogQuery::Indexes, u"tabid"_s, m_orders);
+    QStringList rows = m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Indexes), u"tabid"_s, m_orders);
     rows.sort();
     // The primary key's and the foreign key's indexes, named with a
     // leading blank, and the user's index with its descending part.
@@ -209,34 +174,34 @@ void TstCatalogQueries::indexQueryListsKeyParts()
     QCOMPARE(std::count_if(rows.begin(), rows.end(),
                            [&](const QString &r) { return r.startsWith(u' ') && r.endsWith(u"|D |2|0"_s + zeros); }),
              1);
-    QCOMPARE(queryRows(m_f->database, catalog::CatalogQuery::Indexes, u"tabid"_s, m_customer).filter(u"ux_customer"_s),
+    QCOMPARE(m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Indexes), u"tabid"_s, m_customer).filter(u"ux_customer"_s),
              QStringList{u"ux_customer_name|UC|2|0"_s + zeros});
     QCOMPARE(m_f->rows(u"select nindexes from systables where tabid = %1"_s.arg(m_orders)), QStringList{u"3"_s});
 }
 
 void TstCatalogQueries::constraintQueryNamesReferencedTables()
 {
-    QStringList rows = queryRows(m_f->database, catalog::CatalogQuery::Constraints, u"tabid"_s, m_orders);
+    QStringList rows = m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Constraints), u"tabid"_s, m_orders);
     rows.sort();
     QCOMPARE(rows.size(), 3);
     QVERIFY2(rows.filter(u"fk_orders_customer|R| "_s).size() == 1, qPrintable(rows.join(u'\n')));
     QVERIFY(rows.filter(u"fk_orders_customer"_s).first().endsWith(u"|customer"_s));
     QCOMPARE(rows.filter(QRegularExpression(u"^c101_\\d+\\|C\\|\\|$"_s)).size(), 1);
     QCOMPARE(rows.filter(QRegularExpression(u"^u101_\\d+\\|P\\| 101_\\d+\\|$"_s)).size(), 1);
-    const QStringList customer = queryRows(m_f->database, catalog::CatalogQuery::Constraints, u"tabid"_s, m_customer);
+    const QStringList customer = m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Constraints), u"tabid"_s, m_customer);
     QVERIFY(customer.filter(QRegularExpression(u"^pk_customer\\|P\\| 100_\\d+\\|$"_s)).size() == 1);
     QVERIFY(customer.filter(QRegularExpression(u"^n100_\\d+\\|N\\|\\|$"_s)).size() >= 1);
 }
 
 void TstCatalogQueries::triggerQueriesGiveTheTextBack()
 {
-    const QStringList triggers = queryRows(m_f->database, catalog::CatalogQuery::Triggers, u"tabid"_s, m_orders);
+    const QStringList triggers = m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::Triggers), u"tabid"_s, m_orders);
     QCOMPARE(triggers.size(), 1);
     const QStringList fields = triggers.first().split(u'|');
     QCOMPARE(fields.mid(1), (QStringList{u"tr_orders_ins"_s, u"tester"_s, u"I"_s, QString(), u"n"_s}));
     const int trigid = fields.first().toInt();
-    const QString head = joinedPieces(m_f->database, catalog::CatalogQuery::TriggerHead, u"trigid"_s, trigid);
-    const QString body = joinedPieces(m_f->database, catalog::CatalogQuery::TriggerBody, u"trigid"_s, trigid);
+    const QString head = m_f->readPieces(QString::fromLatin1(catalog::CatalogQuery::TriggerHead), u"trigid"_s, trigid);
+    const QString body = m_f->readPieces(QString::fromLatin1(catalog::CatalogQuery::TriggerBody), u"trigid"_s, trigid);
     QVERIFY(!head.isEmpty());
     QVERIFY(!body.isEmpty());
     QCOMPARE(head + body, TriggerStatement);
@@ -255,10 +220,10 @@ void TstCatalogQueries::routineQueriesListAndGiveTheTextBack()
             procid = list.text(2).toInt();
     }
     QCOMPARE(routines, (QStringList{u"touch|tester|O|t"_s, u"twice|tester|O|f"_s}));
-    QCOMPARE(joinedPieces(m_f->database, catalog::CatalogQuery::ProcBody, u"procid"_s, procid), ProcedureStatement);
-    QVERIFY(joinedPieces(m_f->database, catalog::CatalogQuery::ProcDocument, u"procid"_s, procid)
+    QCOMPARE(m_f->readPieces(QString::fromLatin1(catalog::CatalogQuery::ProcBody), u"procid"_s, procid), ProcedureStatement);
+    QVERIFY(m_f->readPieces(QString::fromLatin1(catalog::CatalogQuery::ProcDocument), u"procid"_s, procid)
                 .contains(u"Touches one customer."_s));
-    QCOMPARE(queryRows(m_f->database, catalog::CatalogQuery::ProcAuth, u"procid"_s, procid),
+    QCOMPARE(m_f->rowsWith(QString::fromLatin1(catalog::CatalogQuery::ProcAuth), u"procid"_s, procid),
              QStringList{u"tester|public|e"_s});
     // The other servers' list has four columns.
     Query other(m_f->database, catalog::procListQuery(u"10"_s, {}), false);
@@ -269,7 +234,7 @@ void TstCatalogQueries::routineQueriesListAndGiveTheTextBack()
 void TstCatalogQueries::viewTextComesBackWhole()
 {
     const int view = m_f->rows(u"select tabid from systables where tabname = 'big_orders'"_s).value(0).toInt();
-    const QString text = joinedPieces(m_f->database, catalog::CatalogQuery::ViewText, u"tabid"_s, view);
+    const QString text = m_f->readPieces(QString::fromLatin1(catalog::CatalogQuery::ViewText), u"tabid"_s, view);
     QVERIFY(text.size() > 64);
     QVERIFY2(text.contains(u"select o.num, o.amount, c.name from orders o, customer c"_s), qPrintable(text));
     QCOMPARE(m_f->rows(u"select count(*) from sysviews where tabid = %1"_s.arg(view)),

@@ -1,60 +1,24 @@
 #include "embeddedfixture.h"
 #include "testregistry.h"
 
+#include "catalog/catalogqueries.h"
+
 #include "connection/embedded/catalogtext.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/selectlist.h"
 #include "connection/embedded/sqllexer.h"
 #include "connection/engine/query.h"
+#include "connection/sessionqueries.h"
 
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace quoll;
 using namespace quoll::connection;
 using quoll::testing::EmbeddedFixture;
 
 namespace {
 
-// A text read back from its catalog pieces as the catalog browser reads it:
-// each piece selected with "%" appended, the "%" cut, the pieces joined.
-QString readPieces(EmbeddedFixture &f, const QString &sql, const QString &parameter, qint64 id)
-{
-    Query query(f.database, sql);
-    query.prepare();
-    query.setParameter(parameter, id);
-    query.open();
-    QString text;
-    for (; !query.atEnd(); query.next())
-        text += query.text(0).chopped(1);
-    query.close();
-    return text;
-}
-
-// The rows of a query with one integer parameter, fields joined by "|".
-QStringList rowsWith(EmbeddedFixture &f, const QString &sql, const QString &parameter, qint64 value)
-{
-    Query query(f.database, sql);
-    query.prepare();
-    query.setParameter(parameter, value);
-    query.open();
-    QStringList rows;
-    for (; !query.atEnd(); query.next()) {
-        QStringList fields;
-        for (int i = 0; i < query.fields().size(); ++i)
-            fields.append(query.isNull(i) ? u"<null>"_s : query.text(i));
-        rows.append(fields.join(u'|'));
-    }
-    return rows;
-}
-
-const QString triggerList = u"Select trigid, trigname, owner, event, old, new From systriggers  Where tabid = :tabid"_s;
-const QString viewPieces = u"Select  viewtext||'%', seqno\nFrom sysviews a\nWhere a.tabid = :tabid\nOrder By 2\n"_s;
-const QString triggerHeader = u"Select data||'%',seqno\nFrom systrigbody \nwhere  datakey = \"D\" and  trigid = :trigid\nOrder By 2"_s;
-const QString triggerBody = u"Select data||'%',seqno\nFrom systrigbody \nwhere  datakey = \"A\" and  trigid = :trigid\nOrder By 2"_s;
-const QString routineText = u"Select data||'%',seqno\nFrom sysprocbody\nwhere  datakey = \"T\" and  procid = :procid\nOrder By 2"_s;
-const QString routineDocument = u"Select data||'%',seqno\nFrom sysprocbody\nwhere  datakey = \"D\" and  procid = :procid\nOrder By 2"_s;
-const QString routineList = u"select procname, owner, procid, mode, isproc from sysprocedures WHERE 1=1  order by 1"_s;
-const QString roleList = u" Select rolename From sysroleauth Where grantee = user"_s;
 
 // The native code a statement fails with (0 when it succeeds).
 int failureOf(EmbeddedFixture &f, const QString &sql)
@@ -167,7 +131,7 @@ void TstCatalogObjects::viewIsQueryableAndCatalogued()
     // Longer than one piece: split at 64 characters and joined back whole.
     QCOMPARE(f.rows(u"select count(*), max(length(viewtext)) from sysviews where tabid = 101"_s),
              QStringList{u"3|64"_s});
-    QCOMPARE(readPieces(f, viewPieces, u"tabid"_s, 101), statement);
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::ViewText), u"tabid"_s, 101), statement);
 
     // Expression columns named by aliases, typed from the expression.
     f.run(u"create view totals as select count(*) n, sum(id) total, 'x' flag, city from customer group by city"_s);
@@ -244,15 +208,15 @@ void TstCatalogObjects::triggerIsKeptInTheCatalogButNotRun()
     f.run(u"create trigger ins_item insert on item referencing new n for each row (insert into pricelog values (n.id, null, n.price))"_s);
     f.run(u"create trigger del_item delete on item before (delete from pricelog) after (delete from pricelog)"_s);
     f.run(u"create trigger sel_item select on item for each row (insert into pricelog values (0, 0, 0))"_s);
-    QCOMPARE(rowsWith(f, triggerList, u"tabid"_s, 100),
-             (QStringList{u"1|upd_price|bob|U|pre|post"_s, u"2|ins_item|bob|I|<null>|n"_s,
-                          u"3|del_item|bob|D|<null>|<null>"_s, u"4|sel_item|bob|S|<null>|<null>"_s}));
-    QVERIFY(rowsWith(f, triggerList, u"tabid"_s, 101).isEmpty());
-    QCOMPARE(readPieces(f, triggerHeader, u"trigid"_s, 1), header);
-    QCOMPARE(readPieces(f, triggerBody, u"trigid"_s, 1), body);
+    QCOMPARE(f.rowsWith(QString::fromLatin1(catalog::CatalogQuery::Triggers), u"tabid"_s, 100),
+             (QStringList{u"1|upd_price|bob|U|pre|post"_s, u"2|ins_item|bob|I||n"_s,
+                          u"3|del_item|bob|D||"_s, u"4|sel_item|bob|S||"_s}));
+    QVERIFY(f.rowsWith(QString::fromLatin1(catalog::CatalogQuery::Triggers), u"tabid"_s, 101).isEmpty());
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::TriggerHead), u"trigid"_s, 1), header);
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::TriggerBody), u"trigid"_s, 1), body);
     QCOMPARE(f.rows(u"select datakey, count(*) from systrigbody where trigid = 1 group by datakey order by 1"_s),
              (QStringList{u"A|2"_s, u"D|1"_s}));
-    QCOMPARE(readPieces(f, triggerHeader, u"trigid"_s, 3) + readPieces(f, triggerBody, u"trigid"_s, 3),
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::TriggerHead), u"trigid"_s, 3) + f.readPieces(QString::fromLatin1(catalog::CatalogQuery::TriggerBody), u"trigid"_s, 3),
              u"create trigger del_item delete on item before (delete from pricelog) after (delete from pricelog)"_s);
     // The embedded server keeps triggers but does not run their actions.
     f.run(u"insert into item values (1, 9.5)"_s);
@@ -317,15 +281,15 @@ void TstCatalogObjects::routineIsKeptWithItsTextAndDocument()
     const QString function = u"create dba function Total(c integer) returning decimal(10,2);\n"
                              "  return c * 2;\nend function"_s;
     f.run(function);
-    QCOMPARE(f.rows(routineList),
+    QCOMPARE(f.rows(catalog::procListQuery(u"9"_s, {})),
              (QStringList{u"add_item|ann|1|O|t"_s, u"total|ann|2|D|f"_s}));
     QCOMPARE(f.rows(u"select numargs, paramstyle, paramtypes from sysprocedures order by procid"_s),
              (QStringList{u"2|I|integer,char(20)"_s, u"1|I|integer"_s}));
-    QCOMPARE(readPieces(f, routineText, u"procid"_s, 1), procedure);
-    QCOMPARE(readPieces(f, routineDocument, u"procid"_s, 1), u"Adds an item.\nSecond line; with a semicolon."_s);
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::ProcBody), u"procid"_s, 1), procedure);
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::ProcDocument), u"procid"_s, 1), u"Adds an item.\nSecond line; with a semicolon."_s);
     QCOMPARE(f.rows(u"select count(*) from sysprocbody where procid = 1 and datakey = 'T'"_s), QStringList{u"2"_s});
-    QCOMPARE(readPieces(f, routineText, u"procid"_s, 2), function);
-    QCOMPARE(readPieces(f, routineDocument, u"procid"_s, 2), QString());
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::ProcBody), u"procid"_s, 2), function);
+    QCOMPARE(f.readPieces(QString::fromLatin1(catalog::CatalogQuery::ProcDocument), u"procid"_s, 2), QString());
     // A database that is not ANSI lets everyone execute a new routine.
     QCOMPARE(f.rows(u"select grantor, grantee, procid, procauth from sysprocauth order by procid"_s),
              (QStringList{u"ann|public|1|e"_s, u"ann|public|2|e"_s}));
@@ -390,7 +354,7 @@ void TstCatalogObjects::rolesAreGrantedListedAndSet()
              (QStringList{u"Boss|G"_s, u"clerk|G"_s, u"everyone|G"_s}));
     QCOMPARE(f.rows(u"select rolename, grantee, is_grantable from sysroleauth order by 2, 1"_s),
              (QStringList{u"Boss|ann|Y"_s, u"clerk|ann|N"_s, u"Boss|bob|Y"_s}));
-    QCOMPARE(f.rows(roleList + u" order by 1"_s), (QStringList{u"Boss"_s, u"clerk"_s}));
+    QCOMPARE(f.rows(QString::fromLatin1(SessionQuery::RoleList) + u" order by 1"_s), (QStringList{u"Boss"_s, u"clerk"_s}));
 
     f.run(u"set role clerk"_s);
     f.run(u"set role 'Boss'"_s);
@@ -413,7 +377,7 @@ void TstCatalogObjects::rolesAreGrantedListedAndSet()
 
     f.run(u"revoke clerk from ann"_s);
     QCOMPARE(failureOf(f, u"set role clerk"_s), int(embedded::InformixCode::NoPrivilegeToSetRole));
-    QCOMPARE(f.rows(roleList), QStringList{u"Boss"_s});
+    QCOMPARE(f.rows(QString::fromLatin1(SessionQuery::RoleList)), QStringList{u"Boss"_s});
 
     f.run(u"grant default role clerk to ann"_s);
     QCOMPARE(f.rows(u"select usertype, defrole from sysusers where username = 'ann'"_s), QStringList{u"U|clerk"_s});

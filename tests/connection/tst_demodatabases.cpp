@@ -1,3 +1,4 @@
+#include "embeddedfixture.h"
 #include "testregistry.h"
 
 #include "connection/builtin/builtinservers.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace quoll;
 using namespace quoll::connection;
 
 namespace {
@@ -33,21 +35,7 @@ struct BuiltinConnection
         database.open();
     }
 
-    QStringList rows(const QString &sql)
-    {
-        Dataset result;
-        result.attach(engine->executeDirect(sql).cursor);
-        if (engine->lastError().nativeCode != 0)
-            qWarning() << sql << engine->lastError().context;
-        QStringList lines;
-        for (qint64 r = 0; r < result.recordCount(); ++r) {
-            QStringList fields;
-            for (int c = 0; c < result.fieldCount(); ++c)
-                fields.append(result.text(r, c));
-            lines.append(fields.join(u'|'));
-        }
-        return lines;
-    }
+    QStringList rows(const QString &sql) { return testing::EmbeddedFixture::resultRows(*engine, sql); }
 
     QString value(const QString &sql)
     {

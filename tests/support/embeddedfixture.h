@@ -3,6 +3,7 @@
 #include "connection/embedded/embeddedengine.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
+#include "connection/engine/query.h"
 
 #include <QStringList>
 
@@ -34,10 +35,12 @@ struct EmbeddedFixture
     void run(const QString &sql) { database.execute(sql); }
 
     // Every row of a query, its fields joined by "|" (NULL as empty).
-    QStringList rows(const QString &sql)
+    QStringList rows(const QString &sql) { return resultRows(*engine, sql); }
+
+    static QStringList resultRows(connection::Engine &engine, const QString &sql)
     {
         connection::Dataset result;
-        result.attach(engine->executeDirect(sql).cursor);
+        result.attach(engine.executeDirect(sql).cursor);
         QStringList lines;
         for (qint64 r = 0; r < result.recordCount(); ++r) {
             QStringList fields;
@@ -46,6 +49,38 @@ struct EmbeddedFixture
             lines.append(fields.join(u'|'));
         }
         return lines;
+    }
+
+    // The rows of a query object with one named parameter (none when
+    // `parameter` is empty), as rows() gives them: the way the window and
+    // the catalog browser read their queries.
+    QStringList rowsWith(const QString &sql, const QString &parameter = {}, qint64 value = 0)
+    {
+        connection::Query query(database, sql);
+        if (!parameter.isEmpty())
+            query.setParameter(parameter, value);
+        query.open();
+        QStringList lines;
+        for (; !query.atEnd(); query.next()) {
+            QStringList fields;
+            for (int i = 0; i < query.fields().size(); ++i)
+                fields.append(query.text(i));
+            lines.append(fields.join(u'|'));
+        }
+        return lines;
+    }
+
+    // A text read back from its catalog pieces as the browser reads it:
+    // each piece selected with "%" appended, the "%" cut, pieces joined.
+    QString readPieces(const QString &sql, const QString &parameter, qint64 value)
+    {
+        connection::Query query(database, sql);
+        query.setParameter(parameter, value);
+        query.open();
+        QString text;
+        for (; !query.atEnd(); query.next())
+            text += query.text(0).chopped(1);
+        return text;
     }
 
     // A new logged (or not) database made current.

@@ -140,15 +140,7 @@ std::optional<CatalogPlan> planTablePrivilege(const CatalogContext &context, Wor
     const bool language = in.accept("language");
     const qsizetype tableAt = in.offset();
     const QString table = in.name();
-    in.expect(grant ? "to" : "from");
-    const qsizetype granteesAt = in.offset();
-    const QStringList grantees = in.nameList();
-    bool withGrantOption = false;
-    if (grant && in.accept("with")) {
-        in.expect("grant");
-        in.expect("option");
-        withGrantOption = true;
-    }
+    const auto [granteesAt, grantees, withGrantOption] = in.grantees(grant);
     if (!grant && !in.accept("cascade"))
         in.accept("restrict");
     if (in.accept("as"))
@@ -167,14 +159,7 @@ std::optional<CatalogPlan> planRoleGrant(const CatalogContext &context, WordCurs
     in.setIndex(1);
     const qsizetype roleAt = in.offset();
     const QString role = in.name();
-    in.expect(grant ? "to" : "from");
-    const QStringList grantees = in.nameList();
-    bool withGrantOption = false;
-    if (grant && in.accept("with")) {
-        in.expect("grant");
-        in.expect("option");
-        withGrantOption = true;
-    }
+    const auto [granteesAt, grantees, withGrantOption] = in.grantees(grant);
     in.expectEnd();
     sqlite3 *db = context.db;
     requireRole(db, role, roleAt);

@@ -189,26 +189,43 @@ std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, QStr
     }};
 }
 
+// PROCEDURE|FUNCTION|ROUTINE name [(types)] as DROP, GRANT and REVOKE name
+// a routine; the kind word is optional unless `kindRequired`.
+struct RoutineReference
+{
+    QString kind;   // "t" procedure, "f" function, empty for either
+    qsizetype nameAt = 0;
+    QString name;
+    std::optional<QStringList> types;
+};
+
+RoutineReference readRoutineReference(WordCursor &in, bool kindRequired)
+{
+    RoutineReference routine;
+    if (in.accept("procedure"))
+        routine.kind = u"t"_s;
+    else if (in.accept("function"))
+        routine.kind = u"f"_s;
+    else if (kindRequired)
+        in.expect("routine");
+    else
+        in.accept("routine");
+    routine.nameAt = in.offset();
+    routine.name = in.name();
+    if (in.peekSymbol(u'('))
+        routine.types = signatureTypes(in);
+    return routine;
+}
+
 std::optional<CatalogPlan> planDropRoutine(const CatalogContext &context, QStringView sql,
                                            const std::vector<SqlToken> &words)
 {
     WordCursor in(sql, words);
     in.expect("drop");
-    QString kind;
-    if (in.accept("procedure"))
-        kind = u"t"_s;
-    else if (in.accept("function"))
-        kind = u"f"_s;
-    else
-        in.expect("routine");
-    const qsizetype nameAt = in.offset();
-    const QString name = in.name();
-    std::optional<QStringList> types;
-    if (in.peekSymbol(u'('))
-        types = signatureTypes(in);
+    const RoutineReference routine = readRoutineReference(in, true);
     in.expectEnd();
     sqlite3 *db = context.db;
-    const qint64 procid = resolveRoutine(db, name, types, kind, nameAt);
+    const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
     return CatalogPlan{std::nullopt, [db, procid] {
         catalogExec(db, "delete from sysprocbody where procid = ?", {procid});
         catalogExec(db, "delete from sysprocauth where procid = ?", {procid});
@@ -227,27 +244,8 @@ std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, Q
         in.expect("revoke");
     in.expect("execute");
     in.expect("on");
-    QString kind;
-    if (in.accept("procedure"))
-        kind = u"t"_s;
-    else if (in.accept("function"))
-        kind = u"f"_s;
-    else
-        in.accept("routine");
-    const qsizetype nameAt = in.offset();
-    const QString name = in.name();
-    std::optional<QStringList> types;
-    if (in.peekSymbol(u'('))
-        types = signatureTypes(in);
-    in.expect(grant ? "to" : "from");
-    const qsizetype granteesAt = in.offset();
-    const QStringList grantees = in.nameList();
-    bool withGrantOption = false;
-    if (grant && in.accept("with")) {
-        in.expect("grant");
-        in.expect("option");
-        withGrantOption = true;
-    }
+    const RoutineReference routine = readRoutineReference(in, false);
+    const auto [granteesAt, grantees, withGrantOption] = in.grantees(grant);
     if (!grant && !in.accept("cascade"))
         in.accept("restrict");
     QString grantor = context.session->user;
@@ -260,7 +258,7 @@ std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, Q
     if (grant && grantees.contains(grantor))
         throw StatementError(InformixCode::GrantToSelf, granteesAt);
     sqlite3 *db = context.db;
-    const qint64 procid = resolveRoutine(db, name, types, kind, nameAt);
+    const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
     return CatalogPlan{std::nullopt, [db, procid, grant, grantees, grantor, withGrantOption] {
         for (const QString &grantee : grantees) {
             catalogExec(db, "delete from sysprocauth where procid = ? and grantor = ? and grantee = ?",

@@ -121,4 +121,18 @@ QString writtenText(QStringView sql, const std::vector<SqlToken> &words)
     return sql.mid(words.front().begin, words.back().end() - words.front().begin).toString();
 }
 
+WordCursor::Grantees WordCursor::grantees(bool grant)
+{
+    expect(grant ? "to" : "from");
+    Grantees result;
+    result.at = offset();
+    result.names = nameList();
+    if (grant && accept("with")) {
+        expect("grant");
+        expect("option");
+        result.withGrantOption = true;
+    }
+    return result;
+}
+
 } // namespace quoll::connection::embedded

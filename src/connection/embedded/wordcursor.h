@@ -44,6 +44,16 @@ public:
     // Comma-separated names up to the first token that is not one.
     QStringList nameList();
 
+    // The grantees of GRANT ... TO names [WITH GRANT OPTION] (`grant`) or
+    // REVOKE ... FROM names, and where their list begins.
+    struct Grantees
+    {
+        qsizetype at = 0;
+        QStringList names;
+        bool withGrantOption = false;
+    };
+    Grantees grantees(bool grant);
+
     // Where the next token begins in the statement (its end when none).
     qsizetype offset() const;
     // Where the last token read ends.
