@@ -1,6 +1,8 @@
 #include "embeddedfixture.h"
 #include "testregistry.h"
 
+#include "catalog/catalogqueries.h"
+
 #include "connection/embedded/ddlparser.h"
 #include "connection/engine/query.h"
 
@@ -570,42 +572,17 @@ void TstCatalogIndexes::browserQueriesListIndexesAndConstraints()
     runAll(f, u"create table p (id int primary key);"
               "create table c (n int not null, pid int references p, v int check (v > 0), "
               "unique (v, n) constraint u_vn);create cluster index ixc on c (v desc, pid)"_s);
-    const auto fetch = [&](const QString &text, int fields) {
-        Query query(f.database, text);
-        query.prepare();
-        query.setParameter(u"tabid"_s, 101);
-        query.open();
-        QStringList rows;
-        for (; !query.atEnd(); query.next()) {
-            QStringList values;
-            for (int i = 0; i < fields; ++i)
-                values.append(query.isNull(i) ? u"<null>"_s : query.text(i));
-            rows.append(values.join(u'|'));
-        }
+    const auto fetch = [&](const char *text) {
+        QStringList rows = f.rowsWith(QString::fromLatin1(text), u"tabid"_s, 101);
         rows.sort();
         return rows;
     };
-    QCOMPARE(fetch(u"select  idxname , idxtype||clustered, \n"
-                   "           part1,  part2,   part3,     part4,    part5,\n"
-                   "           part6,  part7,   part8,     part9,    part10,\n"
-                   "           part11,part12, part13,    part14,  part15, part16\n"
-                   "from sysindexes where tabid=:tabid"_s,
-                   18),
+    QCOMPARE(fetch(quoll::catalog::CatalogQuery::Indexes),
              (QStringList{u" 101_3|D |2|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0"_s,
                           u" 101_5|U |3|1|0|0|0|0|0|0|0|0|0|0|0|0|0|0"_s,
                           u"ixc|DC|-3|2|0|0|0|0|0|0|0|0|0|0|0|0|0|0"_s}));
-    QCOMPARE(fetch(u"select constrname, constrtype, idxname,\n"
-                   "\n"
-                   "case when constrtype=\"R\" then\n"
-                   "  (select tabname  From systables where tabid =\n"
-                   "      (select ptabid From sysreferences b where a.constrid=b.constrid)\n"
-                   "   )\n"
-                   "  end\n"
-                   "\n"
-                   "from  sysconstraints a Where tabid = :tabid"_s,
-                   4),
-             (QStringList{u"c101_4|C|<null>|<null>"_s, u"n101_2|N|<null>|<null>"_s, u"r101_3|R| 101_3|p"_s,
-                          u"u_vn|U| 101_5|<null>"_s}));
+    QCOMPARE(fetch(quoll::catalog::CatalogQuery::Constraints),
+             (QStringList{u"c101_4|C||"_s, u"n101_2|N||"_s, u"r101_3|R| 101_3|p"_s, u"u_vn|U| 101_5|"_s}));
 }
 
 QUOLL_TEST(TstCatalogIndexes);
