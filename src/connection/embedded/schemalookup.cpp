@@ -1,0 +1,39 @@
+#include "connection/embedded/schemalookup.h"
+
+#include <QHash>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace quoll::connection::embedded {
+
+SchemaLookup storedSchema(sqlite3 *db)
+{
+    auto cache = std::make_shared<QHash<QString, std::vector<StoredColumn>>>();
+    return [db, cache](const QString &table) -> std::vector<StoredColumn> {
+        if (const auto it = cache->constFind(table); it != cache->constEnd())
+            return *it;
+        std::vector<StoredColumn> columns;
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "select name, type from pragma_table_info(?)", -1, &stmt, nullptr) == SQLITE_OK) {
+            const QByteArray name = table.toUtf8();
+            sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+            while (sqlite3_step(stmt) == SQLITE_ROW) {
+                const auto text = [stmt](int i) {
+                    const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+                    return QString::fromUtf8(t ? t : "");
+                };
+                QString type = text(1).trimmed().toUpper();
+                if (type.size() >= 2 && type.front() == u'"' && type.back() == u'"')
+                    type = type.mid(1, type.size() - 2);
+                columns.push_back({text(0).toLower(), type});
+            }
+        }
+        sqlite3_finalize(stmt);
+        cache->insert(table, columns);
+        return columns;
+    };
+}
+
+} // namespace quoll::connection::embedded
