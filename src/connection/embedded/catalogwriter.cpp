@@ -1,4 +1,5 @@
 #include "connection/embedded/catalogwriter.h"
+#include "connection/embedded/dateliterals.h"
 
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/informixtypes.h"
@@ -182,7 +183,7 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
         "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
         "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', 'P', 0, 16, 16, 0, 0, 0, 2048)",
-        {table.name, owner, tabid, rowsize, int(table.columns.size()), QDate::currentDate().toString(Qt::ISODate)});
+        {table.name, owner, tabid, rowsize, int(table.columns.size()), storedDate(QDate::currentDate())});
 }
 
 void recordDropTable(sqlite3 *db, const QString &table)

@@ -4,6 +4,7 @@
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/outerjoin.h"
+#include "connection/embedded/schemalookup.h"
 #include "connection/embedded/sqlitecursor.h"
 #include "connection/embedded/sqllexer.h"
 
@@ -351,8 +352,9 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     const QString &sql = source.text();
     // An OUTER join is restructured first; error offsets in such a statement
     // then point into the restructured text.
-    const std::optional<QString> joined = rewriteOuterJoins(sql);
-    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
+    const SchemaLookup schema = storedSchema(db);
+    const std::optional<QString> joined = rewriteOuterJoins(sql, schema);
+    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql, schema);
     const QByteArray utf8 = rewritten.text().toUtf8();
     const auto userIndex = [&](qsizetype index) { return source.originalIndex(rewritten.originalIndex(index)); };
     const auto failAtByte = [&](int rc) {
@@ -388,6 +390,12 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
             return false;
         }
     }
+    if (!rewritten.intoTemp().isEmpty()) {
+        handle.reset();
+        if (!selectIntoTemp(rewritten, outcome))
+            failAtByte(sqlite3_errcode(db));
+        return !outcome.failed;
+    }
     const std::vector<SqlToken> words = statementWords(sql);
     const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
     rc = sqlite3_step(stmt);
@@ -403,7 +411,44 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
             m_area.serialOrSecondary = int(serial);
     }
     if (sqlite3_column_count(stmt) > 0)
-        outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW);
+        outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW, rewritten.dateColumns());
+    return true;
+}
+
+// SELECT ... INTO TEMP t: a temporary table of the query's columns, with
+// their declared types, filled with its rows.
+bool EmbeddedEngine::selectIntoTemp(const RewrittenSql &query, Outcome &)
+{
+    sqlite3 *db = database();
+    const QByteArray select = query.text().toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, select.constData(), int(select.size()), &stmt, nullptr) != SQLITE_OK)
+        return false;
+    QStringList columns;
+    for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+        QString name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        if (name.contains(u'(') || name.contains(u' ') || name.contains(u"quoll_"_s))
+            name = u"expr%1"_s.arg(i + 1);
+        const char *declared = sqlite3_column_decltype(stmt, i);
+        QString type = QString::fromUtf8(declared ? declared : "");
+        if (type.isEmpty() && size_t(i) < query.dateColumns().size() && query.dateColumns()[size_t(i)])
+            type = u"DATE"_s;
+        if (type.contains(u' ') && !type.startsWith(u'"'))
+            type = u'"' + type + u'"';
+        columns.append(u'"' + name + u"\" "_s + type);
+    }
+    sqlite3_finalize(stmt);
+    const QString table = u"temp.\""_s + query.intoTemp() + u'"';
+    const QByteArray create = (u"create table "_s + table + u" ("_s + columns.join(u", "_s) + u')').toUtf8();
+    if (sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    const QByteArray fill = (u"insert into "_s + table + u' ').toUtf8() + select;
+    if (sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const ServerFailure failure = mapSqliteFailure(db, sqlite3_errcode(db));
+        sqlite3_exec(db, ("drop table " + table.toUtf8()).constData(), nullptr, nullptr, nullptr);
+        throw failure.error();
+    }
+    m_area.rowsProcessed = int(sqlite3_changes64(db));
     return true;
 }
 
@@ -431,8 +476,9 @@ void EmbeddedEngine::execute(const QString &sql)
 std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
     sqlite3 *db = database();
-    const std::optional<QString> joined = rewriteOuterJoins(sql);
-    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
+    const SchemaLookup schema = storedSchema(db);
+    const std::optional<QString> joined = rewriteOuterJoins(sql, schema);
+    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql, schema);
     const QByteArray utf8 = rewritten.text().toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
@@ -446,7 +492,7 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     return std::make_unique<SqliteStatement>(handle, [this, db, isInsert](int rc) {
         startRun();
         noteStorageRun(db, rc, isInsert);
-    });
+    }, rewritten.dateColumns());
 }
 
 bool EmbeddedEngine::inTransaction() const

@@ -34,6 +34,8 @@ constexpr std::array messages{
     Message{InformixCode::CannotCreateDatabase, "Cannot create or rename the database."},
     Message{InformixCode::DatabaseNotSelected, "Database not selected yet."},
     Message{InformixCode::NullIntoNotNull, "Cannot insert a null into column (%s)."},
+    Message{InformixCode::TwoSidedOuterJoin, "A condition in the WHERE clause results in a two-sided outer join."},
+    Message{InformixCode::OuterCartesianProduct, "The WHERE clause contains an outer Cartesian product."},
     Message{InformixCode::CheckConstraintFailed, "Check constraint (%s) failed."},
     Message{InformixCode::AlreadyInTransaction, "Already in transaction."},
     Message{InformixCode::RoutineNotResolved, "Routine (%s) can not be resolved."},
@@ -41,7 +43,11 @@ constexpr std::array messages{
             "Missing key in referenced table for referential constraint (%s)."},
     Message{InformixCode::KeyStillReferenced, "Key value for constraint (%s) is still being referenced."},
     Message{InformixCode::CharacterToNumericFailed, "A character to numeric conversion process failed."},
+    Message{InformixCode::InvalidYearInDate, "Invalid year in date."},
+    Message{InformixCode::InvalidMonthInDate, "Invalid month in date."},
+    Message{InformixCode::InvalidDayInDate, "Invalid day in date."},
     Message{InformixCode::StringToDateFailed, "String to date conversion error."},
+    Message{InformixCode::NonNumericInDateTime, "Non-numeric character in datetime or interval."},
     Message{InformixCode::EmbeddedFailure, "Embedded server failure: %s"},
 };
 

@@ -1,10 +1,15 @@
 #include "connection/embedded/sqlfunctions.h"
 
+#include "connection/embedded/dateliterals.h"
+#include "connection/embedded/informixerrors.h"
 #include "connection/embedded/matches.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QSysInfo>
+
+#include <optional>
 
 #include <sqlite3.h>
 
@@ -36,7 +41,7 @@ void userFunction(sqlite3_context *context, int, sqlite3_value **)
 
 void todayFunction(sqlite3_context *context, int, sqlite3_value **)
 {
-    resultText(context, QDate::currentDate().toString(Qt::ISODate));
+    sqlite3_result_int64(context, dayNumber(QDate::currentDate()));
 }
 
 void serverNameFunction(sqlite3_context *context, int, sqlite3_value **)
@@ -101,6 +106,202 @@ void matchFunction(sqlite3_context *context, int, sqlite3_value **argv)
                                                QString::fromUtf8(value, valueBytes)));
 }
 
+
+// Failures carrying an Informix code, which the error mapping reads back.
+void resultInformixError(sqlite3_context *context, int code)
+{
+    const QByteArray message = "[" + QByteArray::number(code) + "] " + informixMessage(code).toUtf8();
+    sqlite3_result_error(context, message.constData(), int(message.size()));
+}
+
+// A value as a day number: integers are day numbers, texts dates in the
+// client's form or ISO (a DATETIME's text gives its date); nothing else.
+std::optional<qint64> dayOf(sqlite3_value *value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return sqlite3_value_int64(value);
+    case SQLITE_FLOAT:
+        return qint64(sqlite3_value_double(value));
+    case SQLITE_TEXT: {
+        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(value)),
+                                               sqlite3_value_bytes(value)).trimmed();
+        if (const auto days = parseDateText(text))
+            return days;
+        if (text.size() > 10 && text[10] == u' ')
+            return parseDateText(text.left(10));
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// The conversion of a value meant for a DATE: NULL stays NULL, a text that
+// is no date fails with -1218.
+void dateFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::optional<qint64> days = dayOf(argv[0]);
+    if (!days) {
+        resultInformixError(context, InformixCode::StringToDateFailed);
+        return;
+    }
+    sqlite3_result_int64(context, *days);
+}
+
+// YEAR, MONTH, DAY and WEEKDAY (0 for Sunday) of a date.
+template <int Part>
+void datePartFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::optional<qint64> days = dayOf(argv[0]);
+    if (!days) {
+        resultInformixError(context, InformixCode::StringToDateFailed);
+        return;
+    }
+    const QDate date = dateOfDay(*days);
+    const int value = Part == 0 ? date.year() : Part == 1 ? date.month() : Part == 2 ? date.day() : date.dayOfWeek() % 7;
+    sqlite3_result_int(context, value);
+}
+
+// MDY(month, day, year).
+void mdyFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    for (int i = 0; i < 3; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(context);
+            return;
+        }
+    const int month = sqlite3_value_int(argv[0]);
+    const int day = sqlite3_value_int(argv[1]);
+    const int year = sqlite3_value_int(argv[2]);
+    if (year < 1 || year > 9999)
+        return resultInformixError(context, InformixCode::InvalidYearInDate);
+    if (month < 1 || month > 12)
+        return resultInformixError(context, InformixCode::InvalidMonthInDate);
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return resultInformixError(context, InformixCode::InvalidDayInDate);
+    sqlite3_result_int64(context, dayNumber(date));
+}
+
+// EXTEND(value, 'first to last'): a DATE or DATETIME as a DATETIME text of
+// the qualifier's fields; missing time fields are zero.
+void extendFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    QString full;
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT) {
+        full = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[0]))).trimmed();
+        if (full.size() == 10 || full.size() < 10 || full[4] != u'-') {
+            const std::optional<qint64> days = dayOf(argv[0]);
+            if (!days)
+                return resultInformixError(context, InformixCode::StringToDateFailed);
+            full = dateOfDay(*days).toString(Qt::ISODate);
+        }
+    } else {
+        const std::optional<qint64> days = dayOf(argv[0]);
+        if (!days)
+            return resultInformixError(context, InformixCode::StringToDateFailed);
+        full = dateOfDay(*days).toString(Qt::ISODate);
+    }
+    full += QStringLiteral("0000-00-00 00:00:00.00000").mid(full.size());
+    static const QRegularExpression form(QStringLiteral("^(year|month|day|hour|minute|second|fraction)(?:\\s*\\(\\s*(\\d)\\s*\\))?\\s+to\\s+(year|month|day|hour|minute|second|fraction)(?:\\s*\\(\\s*(\\d)\\s*\\))?$"));
+    const QRegularExpressionMatch m = form.match(argText(argv[1]));
+    if (!m.hasMatch())
+        return resultInformixError(context, InformixCode::SyntaxError);
+    const auto start = [](const QString &f) {
+        return f == u"year" ? 0 : f == u"month" ? 5 : f == u"day" ? 8 : f == u"hour" ? 11 : f == u"minute" ? 14 : f == u"second" ? 17 : 20;
+    };
+    const auto stop = [&](const QString &f, const QString &digits) {
+        if (f == u"fraction")
+            return 20 + std::clamp(digits.isEmpty() ? 3 : digits.toInt(), 1, 5);
+        return start(f) + (f == u"year" ? 4 : 2);
+    };
+    const int from = start(m.captured(1)), to = stop(m.captured(3), m.captured(4));
+    if (to <= from)
+        return resultInformixError(context, InformixCode::SyntaxError);
+    resultText(context, full.mid(from, to - from));
+}
+
+// NVL(a, b): a, or b when a is NULL.
+void nvlFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    sqlite3_result_value(context, sqlite3_value_type(argv[0]) == SQLITE_NULL ? argv[1] : argv[0]);
+}
+
+// Whether two values are equal as DECODE compares them: numbers by value,
+// a number and a numeric text as numbers, texts exactly, NULL only with NULL.
+bool decodeEqual(sqlite3_value *a, sqlite3_value *b)
+{
+    const int ta = sqlite3_value_type(a), tb = sqlite3_value_type(b);
+    if (ta == SQLITE_NULL || tb == SQLITE_NULL)
+        return ta == tb;
+    const bool na = ta == SQLITE_INTEGER || ta == SQLITE_FLOAT, nb = tb == SQLITE_INTEGER || tb == SQLITE_FLOAT;
+    if (na && nb)
+        return sqlite3_value_double(a) == sqlite3_value_double(b);
+    const auto text = [](sqlite3_value *v) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    };
+    if (na || nb) {
+        bool ok = false;
+        const double other = text(na ? b : a).trimmed().toDouble(&ok);
+        return ok && other == sqlite3_value_double(na ? a : b);
+    }
+    return text(a) == text(b);
+}
+
+// DECODE(expr, when1, then1, ..., [default]): the first "then" whose "when"
+// equals expr, else the default, else NULL.
+void decodeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    if (argc < 3) {
+        sqlite3_result_error(context, "wrong number of arguments to function decode()", -1);
+        return;
+    }
+    int i = 1;
+    for (; i + 1 < argc; i += 2) {
+        if (decodeEqual(argv[0], argv[i])) {
+            sqlite3_result_value(context, argv[i + 1]);
+            return;
+        }
+    }
+    if (i < argc)
+        sqlite3_result_value(context, argv[i]);
+    else
+        sqlite3_result_null(context);
+}
+
+// LENGTH (bytes without trailing blanks), OCTET_LENGTH (bytes) and
+// CHAR_LENGTH (characters) of a value's text.
+template <int Kind>
+void lengthFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+    int bytes = sqlite3_value_bytes(argv[0]);
+    if (Kind == 0)
+        while (bytes > 0 && text[bytes - 1] == ' ')
+            --bytes;
+    if (Kind == 2)
+        sqlite3_result_int(context, int(QString::fromUtf8(text, bytes).size()));
+    else
+        sqlite3_result_int(context, bytes);
+}
+
 } // namespace
 
 void registerFunctions(sqlite3 *db, const SessionInfo *session)
@@ -112,6 +313,24 @@ void registerFunctions(sqlite3 *db, const SessionInfo *session)
                                nullptr);
     sqlite3_create_function_v2(db, "quoll_current", 0, SQLITE_UTF8, data, currentFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "dbinfo", -1, SQLITE_UTF8, data, dbinfoFunction, nullptr, nullptr, nullptr);
+    const auto pure = [db](const char *name, int args, void (*f)(sqlite3_context *, int, sqlite3_value **)) {
+        sqlite3_create_function_v2(db, name, args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, f, nullptr, nullptr,
+                                   nullptr);
+    };
+    pure("quoll_date", 1, dateFunction);
+    pure("date", 1, dateFunction);
+    pure("year", 1, datePartFunction<0>);
+    pure("month", 1, datePartFunction<1>);
+    pure("day", 1, datePartFunction<2>);
+    pure("weekday", 1, datePartFunction<3>);
+    pure("mdy", 3, mdyFunction);
+    pure("quoll_extend", 2, extendFunction);
+    pure("nvl", 2, nvlFunction);
+    pure("decode", -1, decodeFunction);
+    pure("length", 1, lengthFunction<0>);
+    pure("octet_length", 1, lengthFunction<1>);
+    pure("char_length", 1, lengthFunction<2>);
+    pure("character_length", 1, lengthFunction<2>);
     sqlite3_create_function_v2(db, "match", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, matchFunction, nullptr,
                                nullptr, nullptr);
 }

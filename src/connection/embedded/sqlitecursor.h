@@ -32,7 +32,8 @@ struct StatementHandle
 class SqliteCursor : public Cursor
 {
 public:
-    SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow);
+    // `dateColumns` marks the expression columns that hold DATE day numbers.
+    SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow, const std::vector<bool> &dateColumns = {});
 
     const QList<FieldDesc> &fields() const override { return m_fields; }
     bool fetch(RowSink &sink) override;
@@ -53,7 +54,8 @@ class SqliteStatement : public PreparedStatement
 {
 public:
     // `afterRun` is told of every run's outcome (for the communication area).
-    SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun);
+    SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun,
+                    std::vector<bool> dateColumns = {});
 
     void bind(int index, const QVariant &value) override;
     std::unique_ptr<Cursor> execute() override;
@@ -62,6 +64,7 @@ public:
 private:
     std::shared_ptr<StatementHandle> m_handle;
     std::function<void(int rc)> m_afterRun;
+    std::vector<bool> m_dateColumns;
     std::int64_t m_rowsAffected = 0;
 };
 

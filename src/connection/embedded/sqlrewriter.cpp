@@ -1,10 +1,17 @@
 #include "connection/embedded/sqlrewriter.h"
 
+#include "connection/embedded/dateliterals.h"
+#include "connection/embedded/informixerrors.h"
 #include "connection/embedded/sqllexer.h"
+
+#include <QHash>
+#include <QRegularExpression>
 
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -164,13 +171,520 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
     return p;
 }
 
+// Changes found before the statement is copied: tokens replaced as a span,
+// text put before or after a token.
+struct Edits
+{
+    std::map<size_t, std::pair<size_t, QString>> spans;   // first token -> (last token, text)
+    std::map<size_t, QString> before, after;
+    std::vector<bool> dateColumns;
+    QString intoTemp;
+};
+
+class Planner
+{
+public:
+    Planner(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema, Edits &edits)
+        : m_sql(sql), m_tokens(tokens), m_schema(schema), m_edits(edits)
+    {
+        for (size_t i = 0; i < tokens.size(); ++i)
+            if (!tokens[i].isBlank())
+                m_sig.push_back(i);
+    }
+
+    void plan()
+    {
+        findTables();
+        for (size_t k = 0; k < m_sig.size(); ++k) {
+            subscript(k);
+            trimForm(k);
+            substringForm(k);
+            timeLiteral(k);
+            extendForm(k);
+            comparedWithDate(k);
+        }
+        if (word(0, "insert"))
+            insertValues();
+        else if (word(0, "update"))
+            updateSet();
+        else if (word(0, "select")) {
+            intoTemp();
+            projectionDates();
+        }
+    }
+
+private:
+    const SqlToken &tok(size_t k) const { return m_tokens[m_sig[k]]; }
+    bool word(size_t k, const char *w) const
+    {
+        return k < m_sig.size() && tok(k).kind == SqlToken::Kind::Word
+               && tokenText(m_sql, tok(k)).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+    }
+    bool symbol(size_t k, QChar c) const
+    {
+        return k < m_sig.size() && tok(k).kind == SqlToken::Kind::Symbol && m_sql[tok(k).begin] == c;
+    }
+    bool isString(size_t k) const
+    {
+        return k < m_sig.size() && (tok(k).kind == SqlToken::Kind::String || tok(k).kind == SqlToken::Kind::QuotedString);
+    }
+    QString lower(size_t k) const { return lowerWord(m_sql, tok(k)); }
+    void span(size_t first, size_t last, const QString &text) { m_edits.spans[m_sig[first]] = {m_sig[last], text}; }
+    // The index of the ")" closing the "(" at `open`, or the end.
+    size_t closing(size_t open) const
+    {
+        int depth = 0;
+        for (size_t k = open; k < m_sig.size(); ++k) {
+            if (symbol(k, u'('))
+                ++depth;
+            else if (symbol(k, u')') && --depth == 0)
+                return k;
+        }
+        return m_sig.size();
+    }
+    QString quoted(QString text) const { return u'\'' + text.replace(u"'"_s, u"''"_s) + u'\''; }
+
+    // The tables the statement names: words that are stored tables.
+    void findTables()
+    {
+        if (!m_schema)
+            return;
+        for (size_t k = 0; k < m_sig.size(); ++k) {
+            if (tok(k).kind != SqlToken::Kind::Word || (k > 0 && symbol(k - 1, u'.')))
+                continue;
+            const QString name = lower(k);
+            if (m_tables.contains(name))
+                continue;
+            std::vector<StoredColumn> columns = m_schema(name);
+            if (!columns.empty())
+                m_tables.insert(name, std::move(columns));
+        }
+    }
+    // Whether `column` is a DATE column of every table of the statement that has it.
+    bool isDateColumn(const QString &column) const
+    {
+        bool found = false;
+        for (const auto &columns : m_tables)
+            for (const StoredColumn &c : columns)
+                if (c.name == column) {
+                    if (c.type != u"DATE"_s)
+                        return false;
+                    found = true;
+                }
+        return found;
+    }
+    // The column reference ending at `k` ("name" or "t.name") names a DATE column.
+    bool dateColumnAt(size_t k) const
+    {
+        return k < m_sig.size() && tok(k).kind == SqlToken::Kind::Word && !symbol(k + 1, u'(') && isDateColumn(lower(k));
+    }
+    // The column reference starting at `k` names a DATE column.
+    bool dateColumnFrom(size_t k) const
+    {
+        if (k + 2 < m_sig.size() && tok(k).kind == SqlToken::Kind::Word && symbol(k + 1, u'.'))
+            return dateColumnAt(k + 2);
+        return dateColumnAt(k);
+    }
+
+    // A string where a DATE is wanted becomes its day number; a parameter
+    // or another expression [first, last] passes the server's conversion.
+    void asDate(size_t first, size_t last)
+    {
+        if (first == last && isString(first)) {
+            const std::optional<qint64> days = parseDateText(stringValue(m_sql, tok(first)));
+            if (!days)
+                throw StatementError(InformixCode::StringToDateFailed, tok(first).begin);
+            span(first, first, QString::number(*days));
+            return;
+        }
+        if (first == last && (tok(first).kind == SqlToken::Kind::Number || word(first, "null")))
+            return;
+        m_edits.before[m_sig[first]] += u"quoll_date("_s;
+        m_edits.after[m_sig[last]].prepend(u')');
+    }
+
+    // Comparison operators made of one or two symbols, ending just before `k`
+    // (returns their first index) or starting at `k` (returns one past them).
+    std::optional<size_t> operatorBefore(size_t k) const
+    {
+        if (k == 0)
+            return std::nullopt;
+        const auto isOp = [&](size_t i) { return symbol(i, u'=') || symbol(i, u'<') || symbol(i, u'>') || symbol(i, u'!'); };
+        if (!isOp(k - 1))
+            return std::nullopt;
+        return k >= 2 && isOp(k - 2) ? k - 2 : k - 1;
+    }
+    std::optional<size_t> operatorAfter(size_t k) const
+    {
+        const auto isOp = [&](size_t i) { return symbol(i, u'=') || symbol(i, u'<') || symbol(i, u'>') || symbol(i, u'!'); };
+        if (!isOp(k))
+            return std::nullopt;
+        return isOp(k + 1) ? k + 2 : k + 1;
+    }
+
+    // A string or parameter compared with a DATE column: "placed = '12/31/2024'",
+    // "'01/01/2024' < placed", "placed between ? and '...'", "placed in (...)".
+    void comparedWithDate(size_t k)
+    {
+        if (!isString(k) && !symbol(k, u'?'))
+            return;
+        bool date = false;
+        if (const auto op = operatorBefore(k); op && *op > 0)
+            date = dateColumnAt(*op - 1);
+        if (!date)
+            if (const auto after = operatorAfter(k + 1))
+                date = dateColumnFrom(*after);
+        // BETWEEN's bounds.
+        const auto betweenAt = [&](size_t b) { return word(b, "between") && b > 0 && (dateColumnAt(b - 1) || (word(b - 1, "not") && b > 1 && dateColumnAt(b - 2))); };
+        if (!date && k > 0)
+            date = betweenAt(k - 1) || (k >= 3 && word(k - 1, "and") && betweenAt(k - 3));
+        // IN lists of strings.
+        if (!date) {
+            size_t b = k;
+            while (b >= 2 && symbol(b - 1, u',') && (isString(b - 2) || symbol(b - 2, u'?')))
+                b -= 2;
+            if (b >= 2 && symbol(b - 1, u'(') && word(b - 2, "in"))
+                date = b >= 3 && (dateColumnAt(b - 3) || (word(b - 3, "not") && b >= 4 && dateColumnAt(b - 4)));
+        }
+        if (date)
+            asDate(k, k);
+    }
+
+    // The top-level pieces of [first, end) split at commas.
+    std::vector<std::pair<size_t, size_t>> commaList(size_t first, size_t end) const
+    {
+        std::vector<std::pair<size_t, size_t>> items;
+        int depth = 0;
+        size_t begin = first;
+        for (size_t k = first; k < end; ++k) {
+            if (symbol(k, u'('))
+                ++depth;
+            else if (symbol(k, u')'))
+                --depth;
+            else if (depth == 0 && symbol(k, u',')) {
+                items.push_back({begin, k});
+                begin = k + 1;
+            }
+        }
+        if (begin < end)
+            items.push_back({begin, end});
+        return items;
+    }
+
+    // INSERT INTO t [(columns)] VALUES (values): values for DATE columns.
+    void insertValues()
+    {
+        if (!word(1, "into") || m_sig.size() < 4)
+            return;
+        const QString table = lower(2);
+        if (!m_tables.contains(table))
+            return;
+        QStringList columns;
+        size_t k = 3;
+        if (symbol(k, u'(')) {
+            const size_t close = closing(k);
+            for (const auto &[a, b] : commaList(k + 1, close))
+                columns.append(b == a + 1 ? lower(a) : QString());
+            k = close + 1;
+        } else {
+            for (const StoredColumn &c : m_tables.value(table))
+                columns.append(c.name);
+        }
+        if (!word(k, "values") || !symbol(k + 1, u'('))
+            return;
+        const auto values = commaList(k + 2, closing(k + 1));
+        const std::vector<StoredColumn> &stored = m_tables[table];
+        for (size_t v = 0; v < values.size() && v < size_t(columns.size()); ++v)
+            for (const StoredColumn &c : stored)
+                if (c.name == columns[qsizetype(v)] && c.type == u"DATE"_s && values[v].second > values[v].first)
+                    asDate(values[v].first, values[v].second - 1);
+    }
+
+    // UPDATE t SET column = value, ...: values for DATE columns.
+    void updateSet()
+    {
+        size_t k = 1;
+        while (k < m_sig.size() && !word(k, "set"))
+            ++k;
+        size_t end = k + 1;
+        int depth = 0;
+        for (; end < m_sig.size(); ++end) {
+            if (symbol(end, u'('))
+                ++depth;
+            else if (symbol(end, u')'))
+                --depth;
+            else if (depth == 0 && (word(end, "where") || symbol(end, u';')))
+                break;
+        }
+        for (const auto &[a, b] : commaList(k + 1, end)) {
+            size_t eq = a;
+            while (eq < b && !symbol(eq, u'='))
+                ++eq;
+            if (eq > a && eq + 1 < b && dateColumnAt(eq - 1))
+                asDate(eq + 1, b - 1);
+        }
+    }
+
+    // SELECT ... INTO TEMP name [WITH NO LOG] at the statement's top level.
+    void intoTemp()
+    {
+        int depth = 0;
+        for (size_t k = 0; k < m_sig.size(); ++k) {
+            if (symbol(k, u'('))
+                ++depth;
+            else if (symbol(k, u')'))
+                --depth;
+            if (depth != 0 || !word(k, "into") || !word(k + 1, "temp") || k + 2 >= m_sig.size()
+                || tok(k + 2).kind != SqlToken::Kind::Word)
+                continue;
+            size_t last = k + 2;
+            if (word(last + 1, "with") && word(last + 2, "no") && word(last + 3, "log"))
+                last += 3;
+            m_edits.intoTemp = lower(k + 2);
+            span(k, last, QString());
+            return;
+        }
+    }
+
+    // Whether the operand [a, b) is a DATE value.
+    bool dateOperand(size_t a, size_t b) const
+    {
+        if (b == a + 1)
+            return word(a, "today") || dateColumnAt(a);
+        if (b == a + 3 && symbol(a + 1, u'.'))
+            return dateColumnAt(a + 2);
+        if (b > a + 1 && symbol(a + 1, u'(') && closing(a + 1) == b - 1) {
+            if (word(a, "min") || word(a, "max") || word(a, "nvl"))
+                return dateExpression(a + 2, word(a, "nvl") ? commaList(a + 2, b - 1).front().second : b - 1);
+            return word(a, "mdy") || word(a, "date") || word(a, "quoll_date");
+        }
+        if (symbol(a, u'(') && closing(a) == b - 1)
+            return dateExpression(a + 1, b - 1);
+        return false;
+    }
+    // Whether [a, b) is date ± number: one date operand first and only + and - between.
+    bool dateExpression(size_t a, size_t b) const
+    {
+        std::vector<std::pair<size_t, size_t>> operands;
+        std::vector<QChar> ops;
+        int depth = 0;
+        size_t begin = a;
+        for (size_t k = a; k < b; ++k) {
+            if (symbol(k, u'('))
+                ++depth;
+            else if (symbol(k, u')'))
+                --depth;
+            else if (depth == 0 && k > begin && (symbol(k, u'+') || symbol(k, u'-'))) {
+                operands.push_back({begin, k});
+                ops.push_back(m_sql[tok(k).begin]);
+                begin = k + 1;
+            } else if (depth == 0 && tok(k).kind == SqlToken::Kind::Symbol && !symbol(k, u'.'))
+                return false;
+        }
+        if (begin >= b)
+            return false;
+        operands.push_back({begin, b});
+        if (!dateOperand(operands[0].first, operands[0].second))
+            return false;
+        for (size_t o = 1; o < operands.size(); ++o)
+            if (dateOperand(operands[o].first, operands[o].second))
+                return false;   // date - date is a number of days
+        return true;
+    }
+
+    // Which items of the projection list are DATE expressions.
+    void projectionDates()
+    {
+        size_t k = 1;
+        while (k < m_sig.size() && (word(k, "distinct") || word(k, "unique") || word(k, "all")
+                                    || ((word(k, "skip") || word(k, "first") || word(k, "limit"))
+                                        && k + 1 < m_sig.size() && tok(k + 1).kind == SqlToken::Kind::Number)))
+            k += word(k, "distinct") || word(k, "unique") || word(k, "all") ? 1 : 2;
+        size_t end = k;
+        int depth = 0;
+        for (; end < m_sig.size(); ++end) {
+            if (symbol(end, u'('))
+                ++depth;
+            else if (symbol(end, u')'))
+                --depth;
+            else if (depth == 0 && (word(end, "from") || word(end, "into")))
+                break;
+        }
+        for (auto [a, b] : commaList(k, end)) {
+            // Without its alias: "expr as name", "expr name".
+            if (b >= a + 2 && tok(b - 1).kind == SqlToken::Kind::Word && !symbol(b - 2, u'.')
+                && (tok(b - 2).kind == SqlToken::Kind::Word || symbol(b - 2, u')')))
+                b -= word(b - 2, "as") ? 2 : 1;
+            m_edits.dateColumns.push_back(b > a && dateExpression(a, b));
+        }
+    }
+
+    // name[a,b] and name[a]: the characters a to b of a column.
+    void subscript(size_t k)
+    {
+        if (!symbol(k, u'[') || k == 0 || tok(k - 1).kind != SqlToken::Kind::Word)
+            return;
+        if (k + 2 >= m_sig.size() || tok(k + 1).kind != SqlToken::Kind::Number)
+            return;
+        const int from = tokenText(m_sql, tok(k + 1)).toInt();
+        int to = from;
+        size_t close = k + 2;
+        if (symbol(close, u',') && close + 2 < m_sig.size() && tok(close + 1).kind == SqlToken::Kind::Number) {
+            to = tokenText(m_sql, tok(close + 1)).toInt();
+            close += 2;
+        }
+        if (!symbol(close, u']') || from < 1 || to < from)
+            return;
+        size_t start = k - 1;
+        while (start >= 2 && symbol(start - 1, u'.') && tok(start - 2).kind == SqlToken::Kind::Word)
+            start -= 2;
+        m_edits.before[m_sig[start]] += u"substr("_s;
+        span(k, close, u", %1, %2)"_s.arg(from).arg(to - from + 1));
+    }
+
+    // TRIM([[LEADING | TRAILING | BOTH] [pad] FROM] s).
+    void trimForm(size_t k)
+    {
+        if (!word(k, "trim") || !symbol(k + 1, u'('))
+            return;
+        const size_t close = closing(k + 1);
+        size_t j = k + 2;
+        QString function = u"trim"_s;
+        const bool side = word(j, "leading") || word(j, "trailing") || word(j, "both");
+        if (side) {
+            function = word(j, "leading") ? u"ltrim"_s : word(j, "trailing") ? u"rtrim"_s : u"trim"_s;
+            ++j;
+        }
+        QString pad;
+        if (isString(j) && (side || word(j + 1, "from"))) {
+            pad = quoted(stringValue(m_sql, tok(j)));
+            ++j;
+        }
+        if (!word(j, "from")) {
+            if (j == k + 2)
+                return;   // TRIM(s)
+            throw StatementError(InformixCode::SyntaxError, tok(std::min(j, m_sig.size() - 1)).begin);
+        }
+        if (close >= m_sig.size() || close == j + 1)
+            return;
+        span(k, j, function + u'(');
+        if (!pad.isEmpty())
+            m_edits.before[m_sig[close]] += u", "_s + pad;
+    }
+
+    // SUBSTRING(s FROM a [FOR b]).
+    void substringForm(size_t k)
+    {
+        if (!word(k, "substring") || !symbol(k + 1, u'('))
+            return;
+        const size_t close = closing(k + 1);
+        int depth = 0;
+        std::vector<size_t> froms, fors;
+        for (size_t j = k + 2; j < close; ++j) {
+            if (symbol(j, u'('))
+                ++depth;
+            else if (symbol(j, u')'))
+                --depth;
+            else if (depth == 0 && word(j, "from"))
+                froms.push_back(j);
+            else if (depth == 0 && word(j, "for"))
+                fors.push_back(j);
+        }
+        if (froms.size() != 1 || fors.size() > 1 || (!fors.empty() && fors[0] < froms[0]))
+            return;
+        span(k, k, u"substr"_s);
+        span(froms[0], froms[0], u","_s);
+        if (!fors.empty())
+            span(fors[0], fors[0], u","_s);
+    }
+
+    // The end of a "first TO last" qualifier starting at `k`: one past it,
+    // or k when none stands there.
+    size_t qualifier(size_t k) const
+    {
+        const auto field = [&](size_t &j) {
+            if (j >= m_sig.size() || tok(j).kind != SqlToken::Kind::Word || !isQualifierWord(lower(j)))
+                return false;
+            ++j;
+            if (symbol(j, u'(') && j + 2 < m_sig.size() && tok(j + 1).kind == SqlToken::Kind::Number && symbol(j + 2, u')'))
+                j += 3;
+            return true;
+        };
+        size_t j = k;
+        if (!field(j) || !word(j, "to"))
+            return k;
+        ++j;
+        return field(j) ? j : k;
+    }
+
+    // DATETIME (2024-01-31 10:00) YEAR TO MINUTE and INTERVAL (...) q: their texts.
+    void timeLiteral(size_t k)
+    {
+        if ((!word(k, "datetime") && !word(k, "interval")) || !symbol(k + 1, u'('))
+            return;
+        const size_t close = closing(k + 1);
+        if (close >= m_sig.size())
+            return;
+        const qsizetype from = tok(k + 1).end();
+        const QString value = m_sql.mid(from, tok(close).begin - from).toString().simplified();
+        const size_t end = qualifier(close + 1);
+        if (end == close + 1)
+            throw StatementError(InformixCode::SyntaxError, close + 1 < m_sig.size() ? tok(close + 1).begin : m_sql.size());
+        for (QChar c : value)
+            if (!c.isDigit() && c != u'-' && c != u':' && c != u'.' && c != u' ')
+                throw StatementError(InformixCode::NonNumericInDateTime, tok(k + 2).begin);
+        if (word(k, "datetime")) {
+            // The fields given must be the ones the qualifier names.
+            static const QRegularExpression shape(u"^\\d{1,4}(-\\d{1,2}(-\\d{1,2}( \\d{1,2}(:\\d{1,2}(:\\d{1,2}(\\.\\d{1,5})?)?)?)?)?)?$|^\\d{1,2}(:\\d{1,2}(:\\d{1,2}(\\.\\d{1,5})?)?)?$"_s);
+            if (!shape.match(value).hasMatch())
+                throw StatementError(InformixCode::NonNumericInDateTime, tok(k + 2).begin);
+        }
+        span(k, end - 1, quoted(value));
+    }
+
+    // EXTEND(value, first TO last): the server's function with the qualifier as text.
+    void extendForm(size_t k)
+    {
+        if (!word(k, "extend") || !symbol(k + 1, u'('))
+            return;
+        const size_t close = closing(k + 1);
+        int depth = 0;
+        for (size_t j = k + 2; j < close; ++j) {
+            if (symbol(j, u'('))
+                ++depth;
+            else if (symbol(j, u')'))
+                --depth;
+            else if (depth == 0 && symbol(j, u',')) {
+                const size_t end = qualifier(j + 1);
+                if (end == j + 1 || end != close)
+                    throw StatementError(InformixCode::SyntaxError, tok(j + 1 < m_sig.size() ? j + 1 : j).begin);
+                span(k, k, u"quoll_extend"_s);
+                const qsizetype from = tok(j + 1).begin;
+                span(j + 1, end - 1, quoted(m_sql.mid(from, tok(end - 1).end() - from).toString().simplified().toLower()));
+                return;
+            }
+        }
+    }
+
+    QStringView m_sql;
+    const std::vector<SqlToken> &m_tokens;
+    const SchemaLookup &m_schema;
+    Edits &m_edits;
+    std::vector<size_t> m_sig;
+    QHash<QString, std::vector<StoredColumn>> m_tables;
+};
+
 } // namespace
 
-RewrittenSql rewriteForSqlite(QStringView sql)
+RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 {
     const std::vector<SqlToken> tokens = tokenize(sql);
     const Projection projection = projectionOf(sql, tokens);
+    Edits edits;
+    Planner(sql, tokens, schema, edits).plan();
     SqlRewriter out(sql);
+    out.result().m_dateColumns = std::move(edits.dateColumns);
+    out.result().m_intoTemp = edits.intoTemp;
     qsizetype pending = 0; // start of the run of unchanged text not yet copied
     const auto flushTo = [&](qsizetype end) {
         out.copy(pending, end - pending);
@@ -185,12 +699,43 @@ RewrittenSql rewriteForSqlite(QStringView sql)
         return nullptr;
     };
     bool limitPlaced = false;
-    for (size_t i = 0; i < tokens.size(); ++i) {
+    // Text put after tokens up to `last`, once each.
+    size_t afterDone = 0;
+    const auto putAfter = [&](size_t last) {
+        for (; afterDone <= last && afterDone < tokens.size(); ++afterDone) {
+            const auto it = edits.after.find(afterDone);
+            if (it == edits.after.end())
+                continue;
+            flushTo(std::max(pending, tokens[afterDone].end()));
+            out.replace(tokens[afterDone].end(), it->second);
+        }
+    };
+    for (size_t i = 0; i < tokens.size(); putAfter(i), ++i) {
         const SqlToken &t = tokens[i];
         if (!limitPlaced && projection.limitAt >= 0 && t.begin >= projection.limitAt) {
             flushTo(projection.limitAt);
             out.replace(projection.limitAt, projection.limit);
             limitPlaced = true;
+        }
+        if (const auto it = edits.before.find(i); it != edits.before.end()) {
+            flushTo(t.begin);
+            out.replace(t.begin, it->second);
+        }
+        if (const auto it = edits.spans.find(i); it != edits.spans.end()) {
+            flushTo(t.begin);
+            out.replace(t.begin, it->second.second);
+            const size_t last = it->second.first;
+            // Text put after the tokens inside the span goes after it.
+            QString trailing;
+            for (size_t k = i; k <= last; ++k)
+                if (const auto a = edits.after.find(k); a != edits.after.end())
+                    trailing += a->second;
+            pending = tokens[last].end();
+            if (!trailing.isEmpty())
+                out.replace(tokens[last].end(), trailing);
+            afterDone = last + 1;
+            i = last;
+            continue;
         }
         if (std::find(projection.removed.begin(), projection.removed.end(), i) != projection.removed.end()) {
             flushTo(t.begin);
