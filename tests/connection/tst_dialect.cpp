@@ -121,6 +121,8 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
         {u"10"_s, u"12"_s});
     row("date after a text", "select id from orders where placed > '02/01/2024' order by 1", {u"11"_s, u"12"_s});
     row("date in texts", "select id from orders where placed not in ('01/15/2024', '02/29/2024')", {u"11"_s});
+    row("today compared with a text", "select count(*) from orders where today > '12/31/2024' and '01/01/2000' < today",
+        {u"3"_s});
     row("date order", "select id from orders order by placed desc", {u"11"_s, u"12"_s, u"10"_s});
     row("date plus days", "select placed + 1, placed - 366 as earlier from orders where id = 11",
         {u"01/01/2025|12/31/2023"_s});
@@ -158,6 +160,15 @@ void TstDialect::refusedFormsFailAtTheirWord_data()
         << u"select c.name from customer c, outer (orders o, outer items i), outer calls x "
            "where c.id = o.customer and o.id = i.order_id and c.id = x.customer and x.customer = i.order_id"_s
         << int(embedded::InformixCode::TwoSidedOuterJoin) << u"x.customer = i"_s;
+    QTest::newRow("unknown column in an outer join")
+        << u"select c.nme from customer c, outer orders o where c.id = o.customer"_s
+        << int(embedded::InformixCode::ColumnNotFound) << u"c.nme"_s;
+    QTest::newRow("syntax error after an outer join")
+        << u"select c.name from customer c, outer orders o where c.id = o.customer order by 1 desc asc"_s
+        << int(embedded::InformixCode::SyntaxError) << u"asc"_s;
+    QTest::newRow("not a date in an outer join")
+        << u"select c.name from customer c, outer orders o where c.id = o.customer and o.placed = '1/1'"_s
+        << int(embedded::InformixCode::StringToDateFailed) << u"'1/1'"_s;
     QTest::newRow("no dominant table") << u"select * from outer orders o"_s
                                        << int(embedded::InformixCode::SyntaxError) << u"outer"_s;
     QTest::newRow("not a date in a date column") << u"insert into orders values (13, 1, '02/30/2024', 5)"_s
@@ -209,6 +220,10 @@ void TstDialect::dateValuesAreDayNumbersShownInTheUsersForm()
     f.run(u"update orders set placed = '03/01/2024' where id = 10"_s);
     QCOMPARE(f.rows(u"select placed from orders where id = 10"_s), QStringList{u"03/01/2024"_s});
     f.run(u"update orders set placed = placed + 30 where id = 10"_s);
+    f.run(u"update orders set (total, placed) = (1, '04/01/2024') where id = 12"_s);
+    f.run(u"insert into orders (placed, id) values ('05/01/2024', 16)"_s);
+    QCOMPARE(f.rows(u"select id, placed from orders where placed >= '04/01/2024' and placed < '06/01/2024' order by 1"_s),
+             (QStringList{u"12|04/01/2024"_s, u"16|05/01/2024"_s}));
     QCOMPARE(f.rows(u"select placed from orders where id = 10"_s), QStringList{u"03/31/2024"_s});
     f.run(u"insert into orders (id, placed) values (14, today)"_s);
     QCOMPARE(f.rows(u"select placed, today from orders where id = 14"_s),

@@ -69,6 +69,37 @@ qsizetype nameOffset(QStringView sql, const QString &name)
     return -1;
 }
 
+// A statement as the storage engine takes it: OUTER joins restructured,
+// then the rest of the dialect rewritten, with the way back to the user's
+// text. Raises StatementError with an index in that text.
+struct StorageSql
+{
+    std::optional<RewrittenSql> joined;
+    RewrittenSql rewritten;
+
+    qsizetype userIndex(qsizetype index) const
+    {
+        const qsizetype inJoined = rewritten.originalIndex(index);
+        return joined ? joined->originalIndex(inJoined) : inJoined;
+    }
+};
+
+StorageSql forStorage(const QString &sql, const SchemaLookup &schema)
+{
+    StorageSql s;
+    s.joined = rewriteOuterJoins(sql, schema);
+    if (!s.joined) {
+        s.rewritten = rewriteForSqlite(sql, schema);
+        return s;
+    }
+    try {
+        s.rewritten = rewriteForSqlite(s.joined->text(), schema);
+    } catch (const StatementError &e) {
+        throw StatementError(e.nativeCode(), s.joined->originalIndex(e.at()));
+    }
+    return s;
+}
+
 } // namespace
 
 EmbeddedEngine::EmbeddedEngine(EmbeddedServer server) : m_server(std::move(server))
@@ -350,13 +381,16 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
 {
     sqlite3 *db = database();
     const QString &sql = source.text();
-    // An OUTER join is restructured first; error offsets in such a statement
-    // then point into the restructured text.
-    const SchemaLookup schema = storedSchema(db);
-    const std::optional<QString> joined = rewriteOuterJoins(sql, schema);
-    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql, schema);
+    StorageSql storage;
+    try {
+        storage = forStorage(sql, storedSchema(db));
+    } catch (const StatementError &e) {
+        fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
+        return false;
+    }
+    const RewrittenSql &rewritten = storage.rewritten;
     const QByteArray utf8 = rewritten.text().toUtf8();
-    const auto userIndex = [&](qsizetype index) { return source.originalIndex(rewritten.originalIndex(index)); };
+    const auto userIndex = [&](qsizetype index) { return source.originalIndex(storage.userIndex(index)); };
     const auto failAtByte = [&](int rc) {
         outcome.failed = true;
         outcome.failure = mapSqliteFailure(db, rc);
@@ -476,9 +510,7 @@ void EmbeddedEngine::execute(const QString &sql)
 std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
     sqlite3 *db = database();
-    const SchemaLookup schema = storedSchema(db);
-    const std::optional<QString> joined = rewriteOuterJoins(sql, schema);
-    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql, schema);
+    const RewrittenSql rewritten = forStorage(sql, storedSchema(db)).rewritten;
     const QByteArray utf8 = rewritten.text().toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);

@@ -2,6 +2,7 @@
 
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/sqllexer.h"
+#include "connection/embedded/sqlrewriter.h"
 
 #include <QSet>
 #include <QStringList>
@@ -34,7 +35,7 @@ struct Node
     QString name;                  // a table's alias, else its name, lower case
     QString table;                 // a table's name, lower case
     std::vector<Node> children;    // a group's entries
-    QStringList on;                // the terms that join it
+    std::vector<std::pair<qsizetype, qsizetype>> on;   // the terms that join it (text ranges)
 };
 
 class FromParser
@@ -166,26 +167,40 @@ QSet<QString> plainNamesOf(const Node &group)
     return names;
 }
 
-QString render(QStringView sql, const Node &group)
+void render(SqlRewriter &out, const Node &group)
 {
-    QStringList plain;
-    for (const Node &child : group.children)
-        if (!child.outer)
-            plain.append(sql.mid(child.begin, child.end - child.begin).toString());
-    QString text = plain.join(u", "_s);
+    bool first = true;
+    for (const Node &child : group.children) {
+        if (child.outer)
+            continue;
+        if (!first)
+            out.replace(child.begin, u", "_s);
+        out.copy(child.begin, child.end - child.begin);
+        first = false;
+    }
     for (const Node &child : group.children) {
         if (!child.outer)
             continue;
-        text += u" left join "_s;
-        text += child.group ? u'(' + render(sql, child) + u')' : sql.mid(child.begin, child.end - child.begin).toString();
-        text += u" on "_s + child.on.join(u" and "_s);
+        out.replace(child.at, u" left join "_s);
+        if (child.group) {
+            out.replace(child.at, u"("_s);
+            render(out, child);
+            out.replace(child.at, u")"_s);
+        } else {
+            out.copy(child.begin, child.end - child.begin);
+        }
+        out.replace(child.at, u" on "_s);
+        for (size_t t = 0; t < child.on.size(); ++t) {
+            out.replace(child.on[t].first, t == 0 ? u"("_s : u" and ("_s);
+            out.copy(child.on[t].first, child.on[t].second - child.on[t].first);
+            out.replace(child.on[t].second, u")"_s);
+        }
     }
-    return text;
 }
 
 } // namespace
 
-std::optional<QString> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema)
+std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema)
 {
     const std::vector<SqlToken> w = significant(tokenize(sql));
     if (w.empty() || !isWordToken(sql, w[0], QLatin1String("select")))
@@ -270,8 +285,8 @@ std::optional<QString> rewriteOuterJoins(QStringView sql, const SchemaLookup &sc
 
     std::vector<std::tuple<Node *, int, Node *>> outerEntries;   // entry, depth, its group
     collectOuter(root, 0, outerEntries);
-    const auto text = [&](size_t a, size_t b) { return sql.mid(w[a].begin, w[b - 1].end() - w[a].begin).toString(); };
-    QStringList rest;
+    const auto range = [&](size_t a, size_t b) { return std::pair{w[a].begin, w[b - 1].end()}; };
+    std::vector<std::pair<qsizetype, qsizetype>> rest;
     for (const auto &[a, b] : terms) {
         QSet<QString> named;
         for (size_t k = a; k < b; ++k) {
@@ -290,7 +305,7 @@ std::optional<QString> rewriteOuterJoins(QStringView sql, const SchemaLookup &sc
         for (const Placed &p : tables)
             subordinate = subordinate || (!p.outers.empty() && named.contains(p.table->name));
         if (!subordinate) {
-            rest.append(text(a, b));
+            rest.push_back(range(a, b));
             continue;
         }
         // The innermost outer entry whose join may name all these tables.
@@ -315,18 +330,25 @@ std::optional<QString> rewriteOuterJoins(QStringView sql, const SchemaLookup &sc
         for (size_t k = a; k < b; ++k)
             if (isSymbolToken(sql, w[k], u'?'))
                 return std::nullopt;
-        target->on.append(u'(' + text(a, b) + u')');
+        target->on.push_back(range(a, b));
     }
     for (const auto &[entry, entryDepth, group] : outerEntries)
-        if (entry->on.isEmpty())
+        if (entry->on.empty())
             throw StatementError(InformixCode::OuterCartesianProduct, entry->at);
 
-    QString out = sql.left(w[from].end()).toString() + u' ' + render(sql, root);
-    if (!rest.isEmpty())
-        out += u" where "_s + rest.join(u" and "_s);
-    out += u' ';
-    out += end < w.size() ? sql.mid(w[end].begin).toString() : QString();
-    return out;
+    SqlRewriter out(sql);
+    out.copy(0, w[from].end());
+    out.replace(w[from].end(), u" "_s);
+    render(out, root);
+    for (size_t r = 0; r < rest.size(); ++r) {
+        out.replace(rest[r].first, r == 0 ? u" where "_s : u" and "_s);
+        out.copy(rest[r].first, rest[r].second - rest[r].first);
+    }
+    if (end < w.size()) {
+        out.replace(w[end].begin, u" "_s);
+        out.copy(w[end].begin, sql.size() - w[end].begin);
+    }
+    return out.finish();
 }
 
 } // namespace quoll::connection::embedded

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "connection/embedded/schemalookup.h"
+#include "connection/embedded/sqlrewriter.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,10 +17,11 @@ namespace quoll::connection::embedded {
 // subordinate tables become several LEFT JOINs. Each WHERE term that names a
 // subordinate table becomes the join condition of the innermost outer table
 // or group that can carry it; columns written without a table are found
-// through `schema`. Nothing when the statement has no OUTER.
+// through `schema`. Nothing when the statement has no OUTER. The result
+// maps its positions back to `sql`.
 // Raises StatementError -393 for a term joining two subordinate tables of
 // the same level (a two-sided outer join) and -395 for a subordinate table
 // that no term joins (an outer Cartesian product).
-std::optional<QString> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema = {});
+std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema = {});
 
 } // namespace quoll::connection::embedded

@@ -250,7 +250,7 @@ private:
         if (!m_schema)
             return;
         for (size_t k = 0; k < m_sig.size(); ++k) {
-            if (tok(k).kind != SqlToken::Kind::Word || (k > 0 && symbol(k - 1, u'.')))
+            if (tok(k).kind != SqlToken::Kind::Word)
                 continue;
             const QString name = lower(k);
             if (m_tables.contains(name))
@@ -330,10 +330,10 @@ private:
             return;
         bool date = false;
         if (const auto op = operatorBefore(k); op && *op > 0)
-            date = dateColumnAt(*op - 1);
+            date = dateColumnAt(*op - 1) || word(*op - 1, "today");
         if (!date)
             if (const auto after = operatorAfter(k + 1))
-                date = dateColumnFrom(*after);
+                date = dateColumnFrom(*after) || word(*after, "today");
         // BETWEEN's bounds.
         const auto betweenAt = [&](size_t b) { return word(b, "between") && b > 0 && (dateColumnAt(b - 1) || (word(b - 1, "not") && b > 1 && dateColumnAt(b - 2))); };
         if (!date && k > 0)
@@ -376,11 +376,15 @@ private:
     {
         if (!word(1, "into") || m_sig.size() < 4)
             return;
-        const QString table = lower(2);
+        // "table", "owner.table", "database:table", "database:owner.table".
+        size_t k = 2;
+        while (k + 2 < m_sig.size() && (symbol(k + 1, u'.') || symbol(k + 1, u':')))
+            k += 2;
+        const QString table = lower(k);
         if (!m_tables.contains(table))
             return;
         QStringList columns;
-        size_t k = 3;
+        ++k;
         if (symbol(k, u'(')) {
             const size_t close = closing(k);
             for (const auto &[a, b] : commaList(k + 1, close))
@@ -417,6 +421,19 @@ private:
                 break;
         }
         for (const auto &[a, b] : commaList(k + 1, end)) {
+            if (symbol(a, u'(')) {
+                // SET (c1, c2) = (v1, v2)
+                const size_t close = closing(a);
+                if (!symbol(close + 1, u'=') || !symbol(close + 2, u'('))
+                    continue;
+                const auto names = commaList(a + 1, close);
+                const auto values = commaList(close + 3, closing(close + 2));
+                for (size_t v = 0; v < names.size() && v < values.size(); ++v)
+                    if (names[v].second > names[v].first && dateColumnAt(names[v].second - 1)
+                        && values[v].second > values[v].first)
+                        asDate(values[v].first, values[v].second - 1);
+                continue;
+            }
             size_t eq = a;
             while (eq < b && !symbol(eq, u'='))
                 ++eq;
