@@ -131,6 +131,15 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
         {u"3"_s});
     row("datetime literal", "select count(*) from orders where extend(placed, year to minute) "
         "< DATETIME(2024-02-01 10:00) YEAR TO MINUTE", {u"1"_s});
+    row("datetime plus interval", "select DATETIME(2024-01-31 10:00) YEAR TO MINUTE + INTERVAL(1 02:30) DAY TO MINUTE, "
+        "DATETIME(2024-03-01) YEAR TO DAY - INTERVAL(1) DAY TO DAY, "
+        "DATETIME(2023-11-28 23:59:59) YEAR TO SECOND + INTERVAL(1-3) YEAR TO MONTH from customer where id = 1",
+        {u"2024-02-01 12:30|2024-02-29|2025-02-28 23:59:59"_s});
+    row("datetime minus datetime", "select DATETIME(2024-03-01 12:00) YEAR TO MINUTE - DATETIME(2024-02-28 10:30) YEAR TO MINUTE, "
+        "extend(placed, year to second) - DATETIME(2025-01-01 00:00:00) year to second from orders where id = 11",
+        {u"2 01:30:00|-1 00:00:00"_s});
+    row("current less an interval", "select count(*) from customer where current - interval(1) day to day < current",
+        {u"3"_s});
     row("interval literal", "select INTERVAL(7623-11) YEAR(9) TO MONTH from customer where id = 1", {u"7623-11"_s});
 }
 
@@ -184,6 +193,9 @@ void TstDialect::refusedFormsFailAtTheirWord_data()
     QTest::newRow("letters in a datetime literal")
         << u"select id from orders where DATETIME(2024-0x-31 10:00) YEAR TO MINUTE is null"_s
         << int(embedded::InformixCode::NonNumericInDateTime) << u"2024-0x"_s;
+    QTest::newRow("no 31 February by adding months")
+        << u"select DATETIME(2024-01-31) YEAR TO DAY + INTERVAL(1) MONTH TO MONTH from customer"_s
+        << int(embedded::InformixCode::DateTimeOutOfRange) << QString();
     QTest::newRow("datetime literal without qualifier") << u"select DATETIME(2024-01-31) from customer"_s
                                                         << int(embedded::InformixCode::SyntaxError) << u"from"_s;
     QTest::newRow("trim without from") << u"select trim(leading 'x' 'xxa') from customer"_s

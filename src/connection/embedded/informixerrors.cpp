@@ -48,6 +48,7 @@ constexpr std::array messages{
     Message{InformixCode::InvalidDayInDate, "Invalid day in date."},
     Message{InformixCode::StringToDateFailed, "String to date conversion error."},
     Message{InformixCode::NonNumericInDateTime, "Non-numeric character in datetime or interval."},
+    Message{InformixCode::DateTimeOutOfRange, "The result of a datetime computation is out of range."},
     Message{InformixCode::EmbeddedFailure, "Embedded server failure: %s"},
 };
 

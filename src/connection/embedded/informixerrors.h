@@ -42,6 +42,7 @@ enum : int {
     InvalidDayInDate = -1206,
     StringToDateFailed = -1218,
     NonNumericInDateTime = -1262,
+    DateTimeOutOfRange = -1267,
     // The embedded server's own failures (storage, files): not Informix codes.
     EmbeddedFailure = -32001,
 };

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QRegularExpression>
+#include <QStringList>
 #include <QSysInfo>
 
 #include <optional>
@@ -302,6 +303,127 @@ void lengthFunction(sqlite3_context *context, int, sqlite3_value **argv)
         sqlite3_result_int(context, bytes);
 }
 
+// A DATETIME text read into a date and time: "yyyy[-mm[-dd[ hh[:mi[:ss[.f]]]]]]"
+// or "hh[:mi[:ss[.f]]]" (the day is then 1 January 2000); false for others.
+bool readDateTime(const QString &text, QDateTime &out, bool &timeOnly)
+{
+    static const QRegularExpression full(QStringLiteral(
+        "^(\\d{4})(?:-(\\d{1,2})(?:-(\\d{1,2})(?: (\\d{1,2})(?::(\\d{1,2})(?::(\\d{1,2})(?:\\.(\\d{1,5}))?)?)?)?)?)?$"));
+    static const QRegularExpression time(QStringLiteral("^(\\d{1,2})(?::(\\d{1,2})(?::(\\d{1,2})(?:\\.(\\d{1,5}))?)?)?$"));
+    const auto n = [](const QRegularExpressionMatch &m, int i, int fallback) {
+        return m.captured(i).isEmpty() ? fallback : m.captured(i).toInt();
+    };
+    const auto ms = [](const QString &fraction) { return fraction.isEmpty() ? 0 : (fraction + QStringLiteral("00")).left(3).toInt(); };
+    if (const QRegularExpressionMatch m = full.match(text); m.hasMatch()) {
+        timeOnly = false;
+        out = QDateTime(QDate(n(m, 1, 1), n(m, 2, 1), n(m, 3, 1)), QTime(n(m, 4, 0), n(m, 5, 0), n(m, 6, 0), ms(m.captured(7))));
+        return out.isValid();
+    }
+    if (const QRegularExpressionMatch m = time.match(text); m.hasMatch()) {
+        timeOnly = true;
+        out = QDateTime(QDate(2000, 1, 1), QTime(n(m, 1, 0), n(m, 2, 0), n(m, 3, 0), ms(m.captured(4))));
+        return out.isValid();
+    }
+    return false;
+}
+
+// A DATE day number or a DATETIME text as a date and time.
+bool dateTimeArgument(sqlite3_value *value, QDateTime &out, bool &timeOnly, QString &shape)
+{
+    if (sqlite3_value_type(value) == SQLITE_INTEGER) {
+        out = QDateTime(dateOfDay(sqlite3_value_int64(value)), QTime(0, 0));
+        timeOnly = false;
+        shape = out.date().toString(Qt::ISODate);
+        return true;
+    }
+    shape = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(value))).trimmed();
+    return readDateTime(shape, out, timeOnly);
+}
+
+// The text of `value` in the layout of `shape` (as many characters).
+QString dateTimeText(const QDateTime &value, bool timeOnly, const QString &shape)
+{
+    const QString all = value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + QStringLiteral("00");
+    return (timeOnly ? all.mid(11) : all).left(shape.size());
+}
+
+// DATETIME ± INTERVAL: quoll_dtadd(datetime, sign, 'value', 'first to last').
+void dateTimeAddFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    QDateTime start;
+    bool timeOnly = false;
+    QString shape;
+    if (!dateTimeArgument(argv[0], start, timeOnly, shape))
+        return resultInformixError(context, InformixCode::NonNumericInDateTime);
+    int sign = sqlite3_value_int(argv[1]);
+    QString value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(argv[2]))).trimmed();
+    if (value.startsWith(u'-')) {
+        sign = -sign;
+        value = value.mid(1).trimmed();
+    }
+    const QString qualifier = argText(argv[3]);
+    static const QStringList fields{QStringLiteral("year"), QStringLiteral("month"), QStringLiteral("day"),
+                                    QStringLiteral("hour"), QStringLiteral("minute"), QStringLiteral("second"),
+                                    QStringLiteral("fraction")};
+    const qsizetype first = fields.indexOf(qualifier.section(u' ', 0, 0).section(u'(', 0, 0));
+    const qsizetype last = fields.indexOf(qualifier.section(QStringLiteral(" to "), 1).section(u'(', 0, 0).trimmed());
+    static const QRegularExpression separators(QStringLiteral("[- :.]"));
+    const QStringList parts = value.split(separators);
+    if (first < 0 || last < first || parts.size() != last - first + 1)
+        return resultInformixError(context, InformixCode::NonNumericInDateTime);
+    QDateTime result = start;
+    if (first <= 1) {
+        if (last > 1)
+            return resultInformixError(context, InformixCode::NonNumericInDateTime);
+        const int months = first == 0 ? parts[0].toInt() * 12 + (last == 1 ? parts[1].toInt() : 0) : parts[0].toInt();
+        const QDate date = start.date();
+        const QDate moved = QDate(date.year(), date.month(), 1).addMonths(sign * months);
+        // No 31 February: the sum is out of range, as on a server.
+        if (date.day() > moved.daysInMonth())
+            return resultInformixError(context, InformixCode::DateTimeOutOfRange);
+        result = QDateTime(QDate(moved.year(), moved.month(), date.day()), start.time());
+    } else {
+        static const qint64 unit[] = {0, 0, 86400000, 3600000, 60000, 1000, 1};
+        qint64 msecs = 0;
+        for (qsizetype f = first; f <= last; ++f) {
+            const QString &part = parts[f - first];
+            msecs += f == 6 ? (part + QStringLiteral("00")).left(3).toLongLong() : part.toLongLong() * unit[f];
+        }
+        result = start.addMSecs(sign * msecs);
+    }
+    resultText(context, dateTimeText(result, timeOnly, shape));
+}
+
+// DATETIME - DATETIME: the interval as "days hh:mi:ss[.fff]".
+void dateTimeDiffFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    QDateTime a, b;
+    bool timeA = false, timeB = false;
+    QString shapeA, shapeB;
+    if (!dateTimeArgument(argv[0], a, timeA, shapeA) || !dateTimeArgument(argv[1], b, timeB, shapeB))
+        return resultInformixError(context, InformixCode::NonNumericInDateTime);
+    qint64 msecs = b.msecsTo(a);
+    const bool negative = msecs < 0;
+    msecs = std::abs(msecs);
+    QString text = QStringLiteral("%1%2 %3:%4:%5")
+                       .arg(negative ? QStringLiteral("-") : QString())
+                       .arg(msecs / 86400000)
+                       .arg(msecs / 3600000 % 24, 2, 10, QLatin1Char('0'))
+                       .arg(msecs / 60000 % 60, 2, 10, QLatin1Char('0'))
+                       .arg(msecs / 1000 % 60, 2, 10, QLatin1Char('0'));
+    if (shapeA.contains(u'.') || shapeB.contains(u'.'))
+        text += QStringLiteral(".%1").arg(msecs % 1000, 3, 10, QLatin1Char('0'));
+    resultText(context, text);
+}
+
 } // namespace
 
 void registerFunctions(sqlite3 *db, const SessionInfo *session)
@@ -325,6 +447,8 @@ void registerFunctions(sqlite3 *db, const SessionInfo *session)
     pure("weekday", 1, datePartFunction<3>);
     pure("mdy", 3, mdyFunction);
     pure("quoll_extend", 2, extendFunction);
+    pure("quoll_dtadd", 4, dateTimeAddFunction);
+    pure("quoll_dtdiff", 2, dateTimeDiffFunction);
     pure("nvl", 2, nvlFunction);
     pure("decode", -1, decodeFunction);
     pure("length", 1, lengthFunction<0>);

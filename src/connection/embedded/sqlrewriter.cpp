@@ -202,6 +202,7 @@ public:
             timeLiteral(k);
             extendForm(k);
             comparedWithDate(k);
+            dateTimeArithmetic(k);
         }
         if (word(0, "insert"))
             insertValues();
@@ -657,6 +658,127 @@ private:
                 throw StatementError(InformixCode::NonNumericInDateTime, tok(k + 2).begin);
         }
         span(k, end - 1, quoted(value));
+    }
+
+    // The matching "(" of the ")" at `close`, or npos.
+    size_t opening(size_t close) const
+    {
+        int depth = 0;
+        for (size_t k = close + 1; k-- > 0;) {
+            if (symbol(k, u')'))
+                ++depth;
+            else if (symbol(k, u'(') && --depth == 0)
+                return k;
+        }
+        return size_t(-1);
+    }
+    // The first field of a "first TO last" qualifier ending at `e`, or npos.
+    size_t qualifierBackward(size_t e) const
+    {
+        const auto fieldStart = [&](size_t end) -> size_t {
+            if (end >= 3 && symbol(end, u')') && tok(end - 1).kind == SqlToken::Kind::Number && symbol(end - 2, u'('))
+                end -= 3;
+            if (end < m_sig.size() && tok(end).kind == SqlToken::Kind::Word && isQualifierWord(lower(end)))
+                return end;
+            return size_t(-1);
+        };
+        const size_t last = fieldStart(e);
+        if (last == size_t(-1) || last < 2 || !word(last - 1, "to"))
+            return size_t(-1);
+        return fieldStart(last - 2);
+    }
+    bool isDateTimeColumn(const QString &column) const
+    {
+        bool found = false;
+        for (const auto &columns : m_tables)
+            for (const StoredColumn &c : columns)
+                if (c.name == column) {
+                    if (!c.type.startsWith(u"DATETIME"_s))
+                        return false;
+                    found = true;
+                }
+        return found;
+    }
+    // The start of a DATETIME operand ending at `e` (a DATETIME column,
+    // CURRENT, a DATETIME literal, EXTEND(...)), or npos.
+    size_t dateTimeBackward(size_t e) const
+    {
+        if (e >= m_sig.size())
+            return size_t(-1);
+        if (const size_t first = qualifierBackward(e); first != size_t(-1) && first > 0) {
+            if (word(first - 1, "current"))
+                return first - 1;
+            if (symbol(first - 1, u')')) {
+                const size_t open = opening(first - 1);
+                if (open != size_t(-1) && open > 0 && word(open - 1, "datetime"))
+                    return open - 1;
+            }
+            return size_t(-1);
+        }
+        if (symbol(e, u')')) {
+            const size_t open = opening(e);
+            return open != size_t(-1) && open > 0 && word(open - 1, "extend") ? open - 1 : size_t(-1);
+        }
+        if (word(e, "current"))
+            return e;
+        if (tok(e).kind == SqlToken::Kind::Word && isDateTimeColumn(lower(e)))
+            return e >= 2 && symbol(e - 1, u'.') ? e - 2 : e;
+        return size_t(-1);
+    }
+    // One past a DATETIME operand starting at `b`, or npos.
+    size_t dateTimeForward(size_t b) const
+    {
+        if (word(b, "current")) {
+            const size_t end = qualifier(b + 1);
+            return end;
+        }
+        if ((word(b, "datetime") || word(b, "extend")) && symbol(b + 1, u'(')) {
+            const size_t close = closing(b + 1);
+            if (close >= m_sig.size())
+                return size_t(-1);
+            return word(b, "extend") ? close + 1 : qualifier(close + 1);
+        }
+        if (tok(b).kind == SqlToken::Kind::Word && b + 2 < m_sig.size() && symbol(b + 1, u'.') && isDateTimeColumn(lower(b + 2)))
+            return b + 3;
+        if (b < m_sig.size() && tok(b).kind == SqlToken::Kind::Word && !symbol(b + 1, u'(') && !symbol(b + 1, u'.')
+            && isDateTimeColumn(lower(b)))
+            return b + 1;
+        return size_t(-1);
+    }
+
+    // DATETIME ± INTERVAL literal and DATETIME - DATETIME: the server's
+    // functions, since the texts themselves do not add up.
+    void dateTimeArithmetic(size_t m)
+    {
+        if ((!symbol(m, u'+') && !symbol(m, u'-')) || m == 0)
+            return;
+        const size_t left = dateTimeBackward(m - 1);
+        if (left == size_t(-1))
+            return;
+        const bool minus = symbol(m, u'-');
+        if (word(m + 1, "interval") && symbol(m + 2, u'(')) {
+            const size_t close = closing(m + 2);
+            if (close >= m_sig.size())
+                return;
+            const size_t end = qualifier(close + 1);
+            if (end == close + 1)
+                return;   // refused where the literal is read
+            const qsizetype from = tok(m + 2).end();
+            const QString value = m_sql.mid(from, tok(close).begin - from).toString().simplified();
+            const qsizetype q = tok(close + 1).begin;
+            const QString qual = m_sql.mid(q, tok(end - 1).end() - q).toString().simplified().toLower();
+            m_edits.before[m_sig[left]].prepend(u"quoll_dtadd("_s);
+            span(m, end - 1, u", %1, %2, %3)"_s.arg(minus ? -1 : 1).arg(quoted(value), quoted(qual)));
+            return;
+        }
+        if (!minus)
+            return;
+        const size_t rightEnd = dateTimeForward(m + 1);
+        if (rightEnd == size_t(-1) || rightEnd <= m + 1)
+            return;
+        m_edits.before[m_sig[left]].prepend(u"quoll_dtdiff("_s);
+        span(m, m, u","_s);
+        m_edits.after[m_sig[rightEnd - 1]].prepend(u')');
     }
 
     // EXTEND(value, first TO last): the server's function with the qualifier as text.
