@@ -3,6 +3,7 @@
 
 #include "connection/embedded/dateliterals.h"
 #include "connection/embedded/informixerrors.h"
+#include "connection/engine/tabledataset.h"
 
 #include <QDate>
 #include <QTest>
@@ -51,6 +52,7 @@ private slots:
     void refusedFormsFailAtTheirWord();
     void dateValuesAreDayNumbersShownInTheUsersForm();
     void datesBoundToPreparedStatementsAreConverted();
+    void tableDatasetEditsDates();
     void selectIntoTempMakesATable();
     void catalogDatesCompareWithToday();
     void dateFormatsFollowDbdate_data();
@@ -140,6 +142,8 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
         {u"2 01:30:00|-1 00:00:00"_s});
     row("current less an interval", "select count(*) from customer where current - interval(1) day to day < current",
         {u"3"_s});
+    row("current to its qualifier", "select length(current year to minute), length(current hour to second), "
+        "length(current year to fraction(1)) from customer where id = 1", {u"16|8|21"_s});
     row("interval literal", "select INTERVAL(7623-11) YEAR(9) TO MONTH from customer where id = 1", {u"7623-11"_s});
 }
 
@@ -282,6 +286,37 @@ void TstDialect::datesBoundToPreparedStatementsAreConverted()
     found.attach(std::move(cursor));
     QCOMPARE(found.recordCount(), 1);
     QCOMPARE(found.text(0, 0), u"21"_s);
+}
+
+void TstDialect::tableDatasetEditsDates()
+{
+    EmbeddedFixture f;
+    f.useNewDatabase(u"visits"_s);
+    f.run(u"create table visit (id integer primary key, day date)"_s);
+    f.run(u"insert into visit values (1, '06/01/2024')"_s);
+    TableDataset table(*f.engine);
+    table.open(u"visit"_s);
+    QVERIFY(table.moveTo(0));
+    QCOMPARE(table.text(0, 1), u"06/01/2024"_s);
+    table.edit();
+    table.setValue(1, u"07/04/2024"_s);
+    table.post();
+    table.insert();
+    table.setValue(0, u"2"_s);
+    table.setValue(1, QVariant(QDate(2024, 8, 1)));
+    table.post();
+    table.insert();
+    table.setValue(0, u"3"_s);
+    table.setValue(1, u"08/32/2024"_s);
+    try {
+        table.post();
+        QFAIL("a text that is no date was posted");
+    } catch (const EngineError &e) {
+        QCOMPARE(e.nativeCode(), int(embedded::InformixCode::StringToDateFailed));
+    }
+    table.cancel();
+    QCOMPARE(f.rows(u"select id, day, day - mdy(6, 1, 2024) from visit order by day"_s),
+             (QStringList{u"1|07/04/2024|33"_s, u"2|08/01/2024|61"_s}));
 }
 
 void TstDialect::selectIntoTempMakesATable()

@@ -941,19 +941,23 @@ RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
             const bool isDefault = before && before->kind == SqlToken::Kind::Word && lowerWord(sql, *before) == u"default"_s;
             const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
             QString call = u"quoll_"_s + function + u"()"_s;
-            if (isDefault)
-                call = u'(' + call + u')';
-            flushTo(t.begin);
-            out.replace(t.begin, call);
-            pending = t.end();
+            qsizetype end = t.end();
             if (word == u"current"_s) {
-                // Its qualifier ("year to second") only shapes the text: dropped.
-                if (const qsizetype end = qualifierEnd(sql, tokens, i + 1); end > 0) {
-                    pending = end;
+                // Its qualifier ("year to second") keeps those fields of the text.
+                if (const qsizetype qualified = qualifierEnd(sql, tokens, i + 1); qualified > 0) {
+                    const qsizetype from = tokens[i + 1].begin;
+                    const QString qualifier = sql.mid(from, qualified - from).toString().simplified().toLower();
+                    call = u"quoll_extend("_s + call + u", '"_s + qualifier + u"')"_s;
+                    end = qualified;
                     while (i + 1 < tokens.size() && tokens[i + 1].begin < end)
                         ++i;
                 }
             }
+            if (isDefault)
+                call = u'(' + call + u')';
+            flushTo(t.begin);
+            out.replace(t.begin, call);
+            pending = end;
         }
     }
     if (!limitPlaced && projection.limitAt >= 0) {
