@@ -140,6 +140,8 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
     row("datetime minus datetime", "select DATETIME(2024-03-01 12:00) YEAR TO MINUTE - DATETIME(2024-02-28 10:30) YEAR TO MINUTE, "
         "extend(placed, year to second) - DATETIME(2025-01-01 00:00:00) year to second from orders where id = 11",
         {u"2 01:30:00|-1 00:00:00"_s});
+    row("date plus an interval", "select placed + interval(2) month to month, today - interval(1) day to day < today "
+        "from orders where id = 10", {u"03/15/2024|1"_s});
     row("current less an interval", "select count(*) from customer where current - interval(1) day to day < current",
         {u"3"_s});
     row("current to its qualifier", "select length(current year to minute), length(current hour to second), "
@@ -333,6 +335,9 @@ void TstDialect::selectIntoTempMakesATable()
     QCOMPARE(f.engine->communicationArea().rowsProcessed, 3);
     QCOMPARE(f.engine->executeDirect(u"select name from customer into temp names"_s).status, StatusSqlError);
     QCOMPARE(f.engine->lastError().nativeCode, int(embedded::InformixCode::TableAlreadyExists));
+    f.run(u"create temp table waits (at datetime year to minute, wait interval hour to minute)"_s);
+    f.run(u"insert into waits values ('2024-01-31 23:00', '1:30')"_s);
+    QCOMPARE(f.rows(u"select at + wait, at - wait from waits"_s), QStringList{u"2024-02-01 00:30|2024-01-31 21:30"_s});
     f.run(u"drop table big"_s);
     QCOMPARE(f.engine->executeDirect(u"select * from big"_s).status, StatusSqlError);
     QCOMPARE(f.engine->lastError().nativeCode, int(embedded::InformixCode::TableNotInDatabase));

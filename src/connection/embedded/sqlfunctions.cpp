@@ -395,6 +395,11 @@ void dateTimeAddFunction(sqlite3_context *context, int, sqlite3_value **argv)
         }
         result = start.addMSecs(sign * msecs);
     }
+    // A DATE moved by years, months or days stays a DATE.
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && last <= 2) {
+        sqlite3_result_int64(context, dayNumber(result.date()));
+        return;
+    }
     resultText(context, dateTimeText(result, timeOnly, shape));
 }
 

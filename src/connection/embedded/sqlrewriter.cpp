@@ -687,21 +687,25 @@ private:
             return size_t(-1);
         return fieldStart(last - 2);
     }
-    bool isDateTimeColumn(const QString &column) const
+    // The declared type that every table of the statement having `column`
+    // gives it; empty when they differ or none has it.
+    QString columnType(const QString &column) const
     {
-        bool found = false;
+        QString type;
         for (const auto &columns : m_tables)
             for (const StoredColumn &c : columns)
                 if (c.name == column) {
-                    if (!c.type.startsWith(u"DATETIME"_s))
-                        return false;
-                    found = true;
+                    if (!type.isEmpty() && type != c.type)
+                        return QString();
+                    type = c.type;
                 }
-        return found;
+        return type;
     }
+    bool isDateTimeColumn(const QString &column) const { return columnType(column).startsWith(u"DATETIME"_s); }
     // The start of a DATETIME operand ending at `e` (a DATETIME column,
     // CURRENT, a DATETIME literal, EXTEND(...)), or npos.
-    size_t dateTimeBackward(size_t e) const
+    // With `withDates`, DATE columns and TODAY too.
+    size_t dateTimeBackward(size_t e, bool withDates) const
     {
         if (e >= m_sig.size())
             return size_t(-1);
@@ -721,8 +725,10 @@ private:
         }
         if (word(e, "current"))
             return e;
-        if (tok(e).kind == SqlToken::Kind::Word && isDateTimeColumn(lower(e)))
+        if (tok(e).kind == SqlToken::Kind::Word && (isDateTimeColumn(lower(e)) || (withDates && isDateColumn(lower(e)))))
             return e >= 2 && symbol(e - 1, u'.') ? e - 2 : e;
+        if (withDates && word(e, "today"))
+            return e;
         return size_t(-1);
     }
     // One past a DATETIME operand starting at `b`, or npos.
@@ -752,11 +758,24 @@ private:
     {
         if ((!symbol(m, u'+') && !symbol(m, u'-')) || m == 0)
             return;
-        const size_t left = dateTimeBackward(m - 1);
+        const bool minus = symbol(m, u'-');
+        const bool interval = word(m + 1, "interval") && symbol(m + 2, u'(');
+        // An INTERVAL column: "name" or "table.name".
+        const size_t named = m + 3 < m_sig.size() && symbol(m + 2, u'.') ? m + 3 : m + 1;
+        const bool intervalColumn = !interval && named < m_sig.size() && tok(named).kind == SqlToken::Kind::Word
+                                    && !symbol(named + 1, u'(') && columnType(lower(named)).startsWith(u"INTERVAL"_s);
+        const size_t left = dateTimeBackward(m - 1, interval || intervalColumn);
         if (left == size_t(-1))
             return;
-        const bool minus = symbol(m, u'-');
-        if (word(m + 1, "interval") && symbol(m + 2, u'(')) {
+        if (intervalColumn) {
+            const QString type = columnType(lower(named));
+            const QString qual = type.mid(type.indexOf(u' ') + 1).simplified().toLower();
+            m_edits.before[m_sig[left]].prepend(u"quoll_dtadd("_s);
+            span(m, m, u", %1, "_s.arg(minus ? -1 : 1));
+            m_edits.after[m_sig[named]].prepend(u", "_s + quoted(qual) + u')');
+            return;
+        }
+        if (interval) {
             const size_t close = closing(m + 2);
             if (close >= m_sig.size())
                 return;
