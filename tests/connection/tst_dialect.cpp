@@ -190,6 +190,8 @@ void TstDialect::refusedFormsFailAtTheirWord_data()
                                                  << int(embedded::InformixCode::StringToDateFailed) << u"'02/30"_s;
     QTest::newRow("not a date in an update") << u"update orders set total = 1, placed = 'soon' where id = 10"_s
                                              << int(embedded::InformixCode::StringToDateFailed) << u"'soon'"_s;
+    QTest::newRow("not a date from a select") << u"insert into orders (id, placed) select id, city from customer"_s
+                                              << int(embedded::InformixCode::StringToDateFailed) << QString();
     QTest::newRow("not a date compared with one") << u"select id from orders where placed > '2024/31/12'"_s
                                                   << int(embedded::InformixCode::StringToDateFailed) << u"'2024/"_s;
     QTest::newRow("no such day for mdy") << u"select mdy(2, 30, 2024) from customer"_s
@@ -204,6 +206,10 @@ void TstDialect::refusedFormsFailAtTheirWord_data()
         << int(embedded::InformixCode::DateTimeOutOfRange) << QString();
     QTest::newRow("datetime literal without qualifier") << u"select DATETIME(2024-01-31) from customer"_s
                                                         << int(embedded::InformixCode::SyntaxError) << u"from"_s;
+    QTest::newRow("subscript backwards") << u"select name[3,1] from customer"_s
+                                         << int(embedded::InformixCode::SyntaxError) << u"["_s;
+    QTest::newRow("brackets as a name") << u"select name [label] from customer"_s
+                                        << int(embedded::InformixCode::SyntaxError) << u"["_s;
     QTest::newRow("trim without from") << u"select trim(leading 'x' 'xxa') from customer"_s
                                        << int(embedded::InformixCode::SyntaxError) << u"'xxa'"_s;
     QTest::newRow("extend without qualifier") << u"select extend(placed, 3) from orders"_s
@@ -248,7 +254,12 @@ void TstDialect::dateValuesAreDayNumbersShownInTheUsersForm()
              QStringList{QDate::currentDate().toString(u"MM/dd/yyyy"_s).repeated(1) + u'|'
                          + QDate::currentDate().toString(u"MM/dd/yyyy"_s)});
     f.run(u"insert into orders (id, placed) values (15, null)"_s);
+    f.run(u"insert into orders (placed, id) select '09/09/2024', id + 100 from customer where id = 1"_s);
+    QCOMPARE(f.rows(u"select placed + 1 from orders where id = 101"_s), QStringList{u"09/10/2024"_s});
     QCOMPARE(f.rows(u"select count(*) from orders where placed is null"_s), QStringList{u"1"_s});
+    f.run(u"create table due (id integer, day date default '01/02/2025' not null, note char(10) default '01/02/2025')"_s);
+    f.run(u"insert into due (id) values (1)"_s);
+    QCOMPARE(f.rows(u"select day - 1, note from due"_s), QStringList{u"01/01/2025|01/02/2025"_s});
     // A text column keeps a date-shaped text as it was written.
     f.run(u"insert into customer values (4, '12/31/2024', 'x')"_s);
     QCOMPARE(f.rows(u"select name from customer where id = 4"_s), QStringList{u"12/31/2024"_s});

@@ -347,6 +347,11 @@ private:
             if (b >= 2 && symbol(b - 1, u'(') && word(b - 2, "in"))
                 date = b >= 3 && (dateColumnAt(b - 3) || (word(b - 3, "not") && b >= 4 && dateColumnAt(b - 4)));
         }
+        // A DATE column's DEFAULT in CREATE or ALTER TABLE.
+        if (!date && isString(k) && k > 1 && word(k - 1, "default")) {
+            for (size_t b = k - 1; b-- > 0 && !symbol(b, u',') && !symbol(b, u'(');)
+                date = date || word(b, "date");
+        }
         if (date)
             asDate(k, k);
     }
@@ -395,9 +400,28 @@ private:
             for (const StoredColumn &c : m_tables.value(table))
                 columns.append(c.name);
         }
-        if (!word(k, "values") || !symbol(k + 1, u'('))
+        std::vector<std::pair<size_t, size_t>> values;
+        if (word(k, "values") && symbol(k + 1, u'(')) {
+            values = commaList(k + 2, closing(k + 1));
+        } else if (word(k, "select")) {
+            // INSERT ... SELECT: the projection's items, up to the top-level FROM.
+            size_t end = k + 1;
+            int depth = 0;
+            for (; end < m_sig.size(); ++end) {
+                if (symbol(end, u'('))
+                    ++depth;
+                else if (symbol(end, u')'))
+                    --depth;
+                else if (depth == 0 && (word(end, "from") || word(end, "union") || symbol(end, u';')))
+                    break;
+            }
+            values = commaList(k + 1, end);
+            for (const auto &[a, b] : values)
+                if (symbol(b - 1, u'*'))
+                    return;   // the columns of "*" are not known here
+        } else {
             return;
-        const auto values = commaList(k + 2, closing(k + 1));
+        }
         const std::vector<StoredColumn> &stored = m_tables[table];
         for (size_t v = 0; v < values.size() && v < size_t(columns.size()); ++v)
             for (const StoredColumn &c : stored)
@@ -538,12 +562,17 @@ private:
     }
 
     // name[a,b] and name[a]: the characters a to b of a column.
+    // Anything else in brackets is refused: the storage engine would read
+    // "[...]" as a quoted name.
     void subscript(size_t k)
     {
-        if (!symbol(k, u'[') || k == 0 || tok(k - 1).kind != SqlToken::Kind::Word)
+        if (!symbol(k, u'['))
             return;
+        const auto refuse = [&] { throw StatementError(InformixCode::SyntaxError, tok(k).begin); };
+        if (k == 0 || tok(k - 1).kind != SqlToken::Kind::Word)
+            refuse();
         if (k + 2 >= m_sig.size() || tok(k + 1).kind != SqlToken::Kind::Number)
-            return;
+            refuse();
         const int from = tokenText(m_sql, tok(k + 1)).toInt();
         int to = from;
         size_t close = k + 2;
@@ -552,7 +581,7 @@ private:
             close += 2;
         }
         if (!symbol(close, u']') || from < 1 || to < from)
-            return;
+            refuse();
         size_t start = k - 1;
         while (start >= 2 && symbol(start - 1, u'.') && tok(start - 2).kind == SqlToken::Kind::Word)
             start -= 2;
