@@ -34,6 +34,8 @@ void fillShop(EmbeddedFixture &f)
     f.run(u"insert into items values (12, 'cup')"_s);
     f.run(u"insert into calls values (1, 'B')"_s);
     f.run(u"insert into calls values (3, 'D')"_s);
+    f.run(u"create table notes (placed char(10))"_s);
+    f.run(u"insert into notes values ('12/31/2024')"_s);
 }
 
 } // namespace
@@ -125,6 +127,11 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
     row("date in texts", "select id from orders where placed not in ('01/15/2024', '02/29/2024')", {u"11"_s});
     row("today compared with a text", "select count(*) from orders where today > '12/31/2024' and '01/01/2000' < today",
         {u"3"_s});
+    row("date matched as text", "select id from orders where placed matches '12/*' or placed like '01/%'"
+        " order by 1", {u"10"_s, u"11"_s});
+    row("date column told from a text column by its table",
+        "select o.id, n.placed from orders o, notes n where o.placed = '12/31/2024' and n.placed = '12/31/2024'",
+        {u"11|12/31/2024"_s});
     row("date order", "select id from orders order by placed desc", {u"11"_s, u"12"_s, u"10"_s});
     row("date plus days", "select placed + 1, placed - 366 as earlier from orders where id = 11",
         {u"01/01/2025|12/31/2023"_s});

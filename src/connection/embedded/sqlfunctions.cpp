@@ -154,6 +154,21 @@ void dateFunction(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_int64(context, *days);
 }
 
+// A DATE in the client's text form, for MATCHES and LIKE.
+void dateTextFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_INTEGER) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    char text[16];
+    const int length = writeDate(sqlite3_value_int64(argv[0]), text);
+    if (length < 0)
+        sqlite3_result_value(context, argv[0]);
+    else
+        sqlite3_result_text(context, text, length, SQLITE_TRANSIENT);
+}
+
 // YEAR, MONTH, DAY and WEEKDAY (0 for Sunday) of a date.
 template <int Part>
 void datePartFunction(sqlite3_context *context, int, sqlite3_value **argv)
@@ -446,6 +461,7 @@ void registerFunctions(sqlite3 *db, const SessionInfo *session)
     };
     pure("quoll_date", 1, dateFunction);
     pure("date", 1, dateFunction);
+    pure("quoll_datetext", 1, dateTextFunction);
     pure("year", 1, datePartFunction<0>);
     pure("month", 1, datePartFunction<1>);
     pure("day", 1, datePartFunction<2>);

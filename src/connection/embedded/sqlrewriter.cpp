@@ -203,6 +203,7 @@ public:
             extendForm(k);
             comparedWithDate(k);
             dateTimeArithmetic(k);
+            matchedDate(k);
         }
         if (word(0, "insert"))
             insertValues();
@@ -257,28 +258,41 @@ private:
             if (m_tables.contains(name))
                 continue;
             std::vector<StoredColumn> columns = m_schema(name);
-            if (!columns.empty())
-                m_tables.insert(name, std::move(columns));
+            if (columns.empty())
+                continue;
+            m_tables.insert(name, std::move(columns));
+            // "table alias" and "table AS alias".
+            static const QStringList notAliases{u"where"_s, u"on"_s, u"join"_s, u"left"_s, u"right"_s, u"inner"_s,
+                                                u"outer"_s, u"cross"_s, u"full"_s, u"natural"_s, u"order"_s,
+                                                u"group"_s, u"having"_s, u"union"_s, u"into"_s, u"set"_s,
+                                                u"values"_s, u"select"_s, u"from"_s, u"limit"_s, u"using"_s,
+                                                u"with"_s, u"and"_s, u"or"_s, u"not"_s};
+            const size_t a = word(k + 1, "as") ? k + 2 : k + 1;
+            if (a < m_sig.size() && tok(a).kind == SqlToken::Kind::Word && !notAliases.contains(lower(a)))
+                m_aliases.insert(lower(a), name);
         }
     }
-    // Whether `column` is a DATE column of every table of the statement that has it.
-    bool isDateColumn(const QString &column) const
+    // The declared type of the column reference ending at `k`: of the table
+    // its qualifier names, or the one every table of the statement gives it;
+    // empty when not known.
+    QString typeAt(size_t k) const
     {
-        bool found = false;
-        for (const auto &columns : m_tables)
-            for (const StoredColumn &c : columns)
-                if (c.name == column) {
-                    if (c.type != u"DATE"_s)
-                        return false;
-                    found = true;
-                }
-        return found;
+        if (k >= m_sig.size() || tok(k).kind != SqlToken::Kind::Word || symbol(k + 1, u'('))
+            return QString();
+        if (k >= 2 && symbol(k - 1, u'.') && tok(k - 2).kind == SqlToken::Kind::Word) {
+            const QString qualifier = lower(k - 2);
+            const auto it = m_tables.constFind(m_aliases.value(qualifier, qualifier));
+            if (it != m_tables.constEnd()) {
+                for (const StoredColumn &c : *it)
+                    if (c.name == lower(k))
+                        return c.type;
+                return QString();
+            }
+        }
+        return columnType(lower(k));
     }
     // The column reference ending at `k` ("name" or "t.name") names a DATE column.
-    bool dateColumnAt(size_t k) const
-    {
-        return k < m_sig.size() && tok(k).kind == SqlToken::Kind::Word && !symbol(k + 1, u'(') && isDateColumn(lower(k));
-    }
+    bool dateColumnAt(size_t k) const { return typeAt(k) == u"DATE"_s; }
     // The column reference starting at `k` names a DATE column.
     bool dateColumnFrom(size_t k) const
     {
@@ -354,6 +368,19 @@ private:
         }
         if (date)
             asDate(k, k);
+    }
+
+    // A DATE column before MATCHES or LIKE is matched in its text form.
+    void matchedDate(size_t k)
+    {
+        if ((!word(k, "matches") && !word(k, "like")) || k < 1)
+            return;
+        const size_t e = word(k - 1, "not") ? k - 2 : k - 1;
+        if (e >= m_sig.size() || !dateColumnAt(e))
+            return;
+        const size_t start = e >= 2 && symbol(e - 1, u'.') ? e - 2 : e;
+        m_edits.before[m_sig[start]] += u"quoll_datetext("_s;
+        m_edits.after[m_sig[e]].prepend(u')');
     }
 
     // The top-level pieces of [first, end) split at commas.
@@ -730,7 +757,7 @@ private:
                 }
         return type;
     }
-    bool isDateTimeColumn(const QString &column) const { return columnType(column).startsWith(u"DATETIME"_s); }
+    bool dateTimeColumnAt(size_t k) const { return typeAt(k).startsWith(u"DATETIME"_s); }
     // The start of a DATETIME operand ending at `e` (a DATETIME column,
     // CURRENT, a DATETIME literal, EXTEND(...)), or npos.
     // With `withDates`, DATE columns and TODAY too.
@@ -754,7 +781,7 @@ private:
         }
         if (word(e, "current"))
             return e;
-        if (tok(e).kind == SqlToken::Kind::Word && (isDateTimeColumn(lower(e)) || (withDates && isDateColumn(lower(e)))))
+        if (dateTimeColumnAt(e) || (withDates && dateColumnAt(e)))
             return e >= 2 && symbol(e - 1, u'.') ? e - 2 : e;
         if (withDates && word(e, "today"))
             return e;
@@ -773,10 +800,9 @@ private:
                 return size_t(-1);
             return word(b, "extend") ? close + 1 : qualifier(close + 1);
         }
-        if (tok(b).kind == SqlToken::Kind::Word && b + 2 < m_sig.size() && symbol(b + 1, u'.') && isDateTimeColumn(lower(b + 2)))
+        if (tok(b).kind == SqlToken::Kind::Word && b + 2 < m_sig.size() && symbol(b + 1, u'.') && dateTimeColumnAt(b + 2))
             return b + 3;
-        if (b < m_sig.size() && tok(b).kind == SqlToken::Kind::Word && !symbol(b + 1, u'(') && !symbol(b + 1, u'.')
-            && isDateTimeColumn(lower(b)))
+        if (b < m_sig.size() && !symbol(b + 1, u'.') && dateTimeColumnAt(b))
             return b + 1;
         return size_t(-1);
     }
@@ -791,13 +817,12 @@ private:
         const bool interval = word(m + 1, "interval") && symbol(m + 2, u'(');
         // An INTERVAL column: "name" or "table.name".
         const size_t named = m + 3 < m_sig.size() && symbol(m + 2, u'.') ? m + 3 : m + 1;
-        const bool intervalColumn = !interval && named < m_sig.size() && tok(named).kind == SqlToken::Kind::Word
-                                    && !symbol(named + 1, u'(') && columnType(lower(named)).startsWith(u"INTERVAL"_s);
+        const bool intervalColumn = !interval && typeAt(named).startsWith(u"INTERVAL"_s);
         const size_t left = dateTimeBackward(m - 1, interval || intervalColumn);
         if (left == size_t(-1))
             return;
         if (intervalColumn) {
-            const QString type = columnType(lower(named));
+            const QString type = typeAt(named);
             const QString qual = type.mid(type.indexOf(u' ') + 1).simplified().toLower();
             m_edits.before[m_sig[left]].prepend(u"quoll_dtadd("_s);
             span(m, m, u", %1, "_s.arg(minus ? -1 : 1));
@@ -859,6 +884,7 @@ private:
     Edits &m_edits;
     std::vector<size_t> m_sig;
     QHash<QString, std::vector<StoredColumn>> m_tables;
+    QHash<QString, QString> m_aliases;   // alias -> table
 };
 
 } // namespace
