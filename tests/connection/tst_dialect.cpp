@@ -133,6 +133,10 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
         "select o.id, n.placed from orders o, notes n where o.placed = '12/31/2024' and n.placed = '12/31/2024'",
         {u"11|12/31/2024"_s});
     row("date order", "select id from orders order by placed desc", {u"11"_s, u"12"_s, u"10"_s});
+    row("date expressions after a star", "select today - today, c.*, o.placed + 1 from customer c, orders o "
+        "where o.customer = c.id and o.id = 12", {u"0|2|bob|Rome|03/01/2024"_s});
+    row("date expression before a star", "select placed - 1, * from orders where id = 11",
+        {u"12/30/2024|11|1|12/31/2024|70"_s});
     row("date plus days", "select placed + 1, placed - 366 as earlier from orders where id = 11",
         {u"01/01/2025|12/31/2023"_s});
     row("days between dates", "select placed - mdy(1, 1, 2024), today - today from orders where id = 11", {u"365|0"_s});

@@ -465,7 +465,7 @@ bool EmbeddedEngine::selectIntoTemp(const RewrittenSql &query, Outcome &)
             name = u"expr%1"_s.arg(i + 1);
         const char *declared = sqlite3_column_decltype(stmt, i);
         QString type = QString::fromUtf8(declared ? declared : "");
-        if (type.isEmpty() && size_t(i) < query.dateColumns().size() && query.dateColumns()[size_t(i)])
+        if (type.isEmpty() && query.dateColumns().at(i, sqlite3_column_count(stmt)))
             type = u"DATE"_s;
         if (type.contains(u' ') && !type.startsWith(u'"'))
             type = u'"' + type + u'"';

@@ -20,6 +20,22 @@ struct StoredColumn
 // table and which columns hold dates. An empty lookup knows no table.
 using SchemaLookup = std::function<std::vector<StoredColumn>(const QString &table)>;
 
+// Which result columns of a SELECT are DATE expressions (TODAY, MDY(...),
+// a DATE column plus days, ...), to be shown as dates: the items before a
+// "*" counted from the first column, those after it from the last.
+struct DateColumns
+{
+    std::vector<bool> leading, trailing;
+
+    bool at(int column, int count) const
+    {
+        if (size_t(column) < leading.size())
+            return leading[size_t(column)];
+        const int fromEnd = count - 1 - column;
+        return fromEnd >= 0 && size_t(fromEnd) < trailing.size() && trailing[trailing.size() - 1 - size_t(fromEnd)];
+    }
+};
+
 } // namespace quoll::connection::embedded
 
 struct sqlite3;

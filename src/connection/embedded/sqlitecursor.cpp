@@ -15,7 +15,7 @@ StatementHandle::~StatementHandle()
     sqlite3_finalize(stmt);
 }
 
-SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow, const std::vector<bool> &dateColumns)
+SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow, const DateColumns &dateColumns)
     : m_handle(std::move(handle)), m_generation(m_handle->generation), m_pending(hasRow)
 {
     sqlite3_stmt *stmt = m_handle->stmt;
@@ -30,7 +30,7 @@ SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow,
         if (desc.name.contains(QLatin1String("quoll_")))
             desc.name = QStringLiteral("(expression)");
         const char *declared = sqlite3_column_decltype(stmt, i);
-        if (!declared && size_t(i) < dateColumns.size() && dateColumns[size_t(i)])
+        if (!declared && dateColumns.at(i, count))
             declared = "DATE";
         const int storage = hasRow ? sqlite3_column_type(stmt, i) : SQLITE_NULL;
         describeColumn(QString::fromUtf8(declared ? declared : ""), storage, desc, m_forms[size_t(i)]);
@@ -121,7 +121,7 @@ void SqliteCursor::writeRow(RowSink &sink)
 }
 
 SqliteStatement::SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun,
-                                 std::vector<bool> dateColumns)
+                                 DateColumns dateColumns)
     : m_handle(std::move(handle)), m_afterRun(std::move(afterRun)), m_dateColumns(std::move(dateColumns))
 {
 }

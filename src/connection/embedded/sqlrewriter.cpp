@@ -177,7 +177,7 @@ struct Edits
 {
     std::map<size_t, std::pair<size_t, QString>> spans;   // first token -> (last token, text)
     std::map<size_t, QString> before, after;
-    std::vector<bool> dateColumns;
+    DateColumns dateColumns;
     QString intoTemp;
 };
 
@@ -579,12 +579,23 @@ private:
             else if (depth == 0 && (word(end, "from") || word(end, "into")))
                 break;
         }
+        std::vector<bool> *hints = &m_edits.dateColumns.leading;
         for (auto [a, b] : commaList(k, end)) {
+            // After "*" or "t.*" the items are counted from the last column;
+            // after a second one they are not known.
+            if (b > a && symbol(b - 1, u'*') && (b == a + 1 || (b == a + 3 && symbol(a + 1, u'.')))) {
+                if (hints == &m_edits.dateColumns.trailing) {
+                    hints->clear();
+                    return;
+                }
+                hints = &m_edits.dateColumns.trailing;
+                continue;
+            }
             // Without its alias: "expr as name", "expr name".
             if (b >= a + 2 && tok(b - 1).kind == SqlToken::Kind::Word && !symbol(b - 2, u'.')
                 && (tok(b - 2).kind == SqlToken::Kind::Word || symbol(b - 2, u')')))
                 b -= word(b - 2, "as") ? 2 : 1;
-            m_edits.dateColumns.push_back(b > a && dateExpression(a, b));
+            hints->push_back(b > a && dateExpression(a, b));
         }
     }
 

@@ -20,9 +20,8 @@ public:
     // the rewritten text (a replaced piece maps to the start of what it
     // replaced).
     qsizetype originalIndex(qsizetype index) const;
-    // For a SELECT: which result columns are DATE expressions (TODAY,
-    // MDY(...), a DATE column plus days, ...), to be shown as dates.
-    const std::vector<bool> &dateColumns() const { return m_dateColumns; }
+    // For a SELECT: which result columns are DATE expressions.
+    const DateColumns &dateColumns() const { return m_dateColumns; }
     // The table of a SELECT ... INTO TEMP, whose clause the text no longer
     // has; empty for any other statement.
     const QString &intoTemp() const { return m_intoTemp; }
@@ -38,7 +37,7 @@ private:
     };
     QString m_text;
     std::vector<Segment> m_segments;
-    std::vector<bool> m_dateColumns;
+    DateColumns m_dateColumns;
     QString m_intoTemp;
 };
 
