@@ -92,6 +92,9 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
     row("outer without aliases", "select customer.name, orders.id from customer, outer orders "
         "where customer.id = orders.customer and orders.id = 12 order by 1",
         {u"ann|"_s, u"bob|12"_s, u"cy|"_s});
+    row("outer joins in a union", "select c.name, o.id from customer c, outer orders o where c.id = o.customer and o.id = 12 "
+        "union all select c.name, x.code from customer c, outer calls x where c.id = x.customer and x.code = 'D' order by 1, 2",
+        {u"ann|"_s, u"ann|"_s, u"bob|"_s, u"bob|12"_s, u"cy|"_s, u"cy|D"_s});
     row("outer table listed first", "select c.name, x.code from outer calls x, customer c "
         "where x.customer = c.id order by 1", {u"ann|B"_s, u"bob|"_s, u"cy|D"_s});
     // Functions.
@@ -195,6 +198,12 @@ void TstDialect::refusedFormsFailAtTheirWord_data()
     QTest::newRow("not a date in an outer join")
         << u"select c.name from customer c, outer orders o where c.id = o.customer and o.placed = '1/1'"_s
         << int(embedded::InformixCode::StringToDateFailed) << u"'1/1'"_s;
+    QTest::newRow("cartesian product in the second select of a union")
+        << u"select name from customer union select c.name from customer c, outer calls x where c.id = 1"_s
+        << int(embedded::InformixCode::OuterCartesianProduct) << u"outer"_s;
+    QTest::newRow("outer beside an ansi join")
+        << u"select * from customer c left join orders o on c.id = o.customer, outer calls x where x.customer = c.id"_s
+        << int(embedded::InformixCode::SyntaxError) << u"outer"_s;
     QTest::newRow("no dominant table") << u"select * from outer orders o"_s
                                        << int(embedded::InformixCode::SyntaxError) << u"outer"_s;
     QTest::newRow("not a date in a date column") << u"insert into orders values (13, 1, '02/30/2024', 5)"_s

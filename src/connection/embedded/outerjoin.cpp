@@ -200,7 +200,10 @@ void render(SqlRewriter &out, const Node &group)
 
 } // namespace
 
-std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema)
+namespace {
+
+// One SELECT (no UNION at its top level).
+std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &schema)
 {
     const std::vector<SqlToken> w = significant(tokenize(sql));
     if (w.empty() || !isWordToken(sql, w[0], QLatin1String("select")))
@@ -229,16 +232,18 @@ std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLooku
     if (!from)
         return std::nullopt;
     const size_t listEnd = where ? where : end;
-    bool anyOuter = false;
-    for (size_t i = from + 1; i < listEnd; ++i)
-        anyOuter = anyOuter || isWordToken(sql, w[i], QLatin1String("outer"));
-    if (!anyOuter)
+    size_t firstOuter = 0;
+    for (size_t i = from + 1; i < listEnd && !firstOuter; ++i)
+        if (isWordToken(sql, w[i], QLatin1String("outer")))
+            firstOuter = i;
+    if (!firstOuter)
         return std::nullopt;
     Node root;
     root.group = true;
     size_t i = from + 1;
+    // OUTER beside ANSI joins or derived tables is not Informix's.
     if (!FromParser(sql, w).list(i, listEnd, root.children) || i != listEnd)
-        return std::nullopt;   // left to the storage engine, which refuses it
+        throw StatementError(InformixCode::SyntaxError, w[firstOuter].begin);
     if (plainNamesOf(root).isEmpty())
         throw StatementError(InformixCode::SyntaxError, w[from + 1].begin);
 
@@ -348,6 +353,61 @@ std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLooku
         out.replace(w[end].begin, u" "_s);
         out.copy(w[end].begin, sql.size() - w[end].begin);
     }
+    return out.finish();
+}
+
+} // namespace
+
+std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema)
+{
+    // Each SELECT of a UNION on its own.
+    const std::vector<SqlToken> w = significant(tokenize(sql));
+    std::vector<qsizetype> starts{0};
+    int depth = 0;
+    for (size_t i = 0; i < w.size(); ++i) {
+        if (isSymbolToken(sql, w[i], u'('))
+            ++depth;
+        else if (isSymbolToken(sql, w[i], u')'))
+            --depth;
+        else if (depth == 0 && isWordToken(sql, w[i], QLatin1String("union"))) {
+            size_t next = i + 1;
+            if (next < w.size() && isWordToken(sql, w[next], QLatin1String("all")))
+                ++next;
+            if (next < w.size())
+                starts.push_back(w[next].begin);
+        }
+    }
+    if (starts.size() == 1)
+        return rewriteSelect(sql, schema);
+    SqlRewriter out(sql);
+    bool any = false;
+    qsizetype copied = 0;
+    for (size_t p = 0; p < starts.size(); ++p) {
+        const qsizetype begin = starts[p];
+        // A part ends where the next part's UNION starts.
+        qsizetype end = sql.size();
+        if (p + 1 < starts.size())
+            for (const SqlToken &t : w)
+                if (t.begin >= begin && t.begin < starts[p + 1] && isWordToken(sql, t, QLatin1String("union"))) {
+                    end = t.begin;
+                    break;
+                }
+        std::optional<RewrittenSql> part;
+        try {
+            part = rewriteSelect(sql.mid(begin, end - begin), schema);
+        } catch (const StatementError &e) {
+            throw StatementError(e.nativeCode(), begin + e.at());
+        }
+        if (!part)
+            continue;
+        any = true;
+        out.copy(copied, begin - copied);
+        out.append(*part, begin);
+        copied = end;
+    }
+    if (!any)
+        return std::nullopt;
+    out.copy(copied, sql.size() - copied);
     return out.finish();
 }
 

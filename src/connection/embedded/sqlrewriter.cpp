@@ -52,6 +52,14 @@ void SqlRewriter::replace(qsizetype originalBegin, QStringView text)
     m_result.m_text += text;
 }
 
+void SqlRewriter::append(const RewrittenSql &part, qsizetype offset)
+{
+    const qsizetype base = m_result.m_text.size();
+    for (const RewrittenSql::Segment &s : part.m_segments)
+        m_result.m_segments.push_back({base + s.outBegin, offset + s.originalBegin, s.length});
+    m_result.m_text += part.m_text;
+}
+
 namespace {
 
 bool isQualifierWord(const QString &word)

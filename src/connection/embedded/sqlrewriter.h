@@ -50,6 +50,8 @@ public:
 
     void copy(qsizetype begin, qsizetype length);
     void replace(qsizetype originalBegin, QStringView text);
+    // A rewritten part of the original that starts at `offset`.
+    void append(const RewrittenSql &part, qsizetype offset);
     RewrittenSql finish() { return std::move(m_result); }
     RewrittenSql &result() { return m_result; }
 
