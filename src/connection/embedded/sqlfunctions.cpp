@@ -426,21 +426,25 @@ void dateTimeDiffFunction(sqlite3_context *context, int, sqlite3_value **argv)
         return;
     }
     QDateTime a, b;
-    bool timeA = false, timeB = false;
+    bool onlyTimeA = false, onlyTimeB = false;
     QString shapeA, shapeB;
-    if (!dateTimeArgument(argv[0], a, timeA, shapeA) || !dateTimeArgument(argv[1], b, timeB, shapeB))
+    if (!dateTimeArgument(argv[0], a, onlyTimeA, shapeA) || !dateTimeArgument(argv[1], b, onlyTimeB, shapeB))
         return resultInformixError(context, InformixCode::NonNumericInDateTime);
     qint64 msecs = b.msecsTo(a);
     const bool negative = msecs < 0;
     msecs = std::abs(msecs);
-    QString text = QStringLiteral("%1%2 %3:%4:%5")
-                       .arg(negative ? QStringLiteral("-") : QString())
-                       .arg(msecs / 86400000)
-                       .arg(msecs / 3600000 % 24, 2, 10, QLatin1Char('0'))
-                       .arg(msecs / 60000 % 60, 2, 10, QLatin1Char('0'))
-                       .arg(msecs / 1000 % 60, 2, 10, QLatin1Char('0'));
-    if (shapeA.contains(u'.') || shapeB.contains(u'.'))
-        text += QStringLiteral(".%1").arg(msecs % 1000, 3, 10, QLatin1Char('0'));
+    // To the last field both operands have: "days hh:mi:ss.fff" cut there.
+    const qsizetype timeA = onlyTimeA ? shapeA.size() : shapeA.size() - 11;
+    const qsizetype timeB = onlyTimeB ? shapeB.size() : shapeB.size() - 11;
+    const qsizetype timeChars = std::min(timeA, timeB);
+    const QString time = QStringLiteral("%1:%2:%3.%4")
+                             .arg(msecs / 3600000 % 24, 2, 10, QLatin1Char('0'))
+                             .arg(msecs / 60000 % 60, 2, 10, QLatin1Char('0'))
+                             .arg(msecs / 1000 % 60, 2, 10, QLatin1Char('0'))
+                             .arg(msecs % 1000, 3, 10, QLatin1Char('0'));
+    QString text = (negative ? QStringLiteral("-") : QString()) + QString::number(msecs / 86400000);
+    if (timeChars > 0)
+        text += u' ' + time.left(timeChars);
     resultText(context, text);
 }
 
