@@ -369,6 +369,7 @@ void TstDialect::selectIntoTempMakesATable()
     f.run(u"create temp table waits (at datetime year to minute, wait interval hour to minute)"_s);
     f.run(u"insert into waits values ('2024-01-31 23:00', '1:30')"_s);
     QCOMPARE(f.rows(u"select at + wait, at - wait from waits"_s), QStringList{u"2024-02-01 00:30|2024-01-31 21:30"_s});
+    QVERIFY_THROWS_EXCEPTION(EngineError, f.engine->prepare(u"select id from orders into temp more"_s));
     f.run(u"drop table big"_s);
     QCOMPARE(f.engine->executeDirect(u"select * from big"_s).status, StatusSqlError);
     QCOMPARE(f.engine->lastError().nativeCode, int(embedded::InformixCode::TableNotInDatabase));

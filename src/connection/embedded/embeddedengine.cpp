@@ -511,6 +511,9 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
     sqlite3 *db = database();
     const RewrittenSql rewritten = forStorage(sql, storedSchema(db)).rewritten;
+    // Prepared, it would run as a plain query: refused rather than wrong.
+    if (!rewritten.intoTemp().isEmpty())
+        throw informixError(InformixCode::EmbeddedFailure, u"SELECT ... INTO TEMP runs only when executed directly"_s);
     const QByteArray utf8 = rewritten.text().toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
