@@ -426,9 +426,14 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     }
     if (!rewritten.intoTemp().isEmpty()) {
         handle.reset();
-        if (!selectIntoTemp(rewritten, outcome))
-            failAtByte(sqlite3_errcode(db));
-        return !outcome.failed;
+        try {
+            selectIntoTemp(rewritten);
+        } catch (const EngineError &e) {
+            fail(outcome, e.nativeCode(), {}, -1);
+            outcome.failure.message = e.message();
+            return false;
+        }
+        return true;
     }
     const std::vector<SqlToken> words = statementWords(sql);
     const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
@@ -450,14 +455,14 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
 }
 
 // SELECT ... INTO TEMP t: a temporary table of the query's columns, with
-// their declared types, filled with its rows.
-bool EmbeddedEngine::selectIntoTemp(const RewrittenSql &query, Outcome &)
+// their declared types, filled with its rows. Raises EngineError.
+void EmbeddedEngine::selectIntoTemp(const RewrittenSql &query)
 {
     sqlite3 *db = database();
     const QByteArray select = query.text().toUtf8();
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare_v2(db, select.constData(), int(select.size()), &stmt, nullptr) != SQLITE_OK)
-        return false;
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
     QStringList columns;
     for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
         QString name = QString::fromUtf8(sqlite3_column_name(stmt, i));
@@ -475,7 +480,7 @@ bool EmbeddedEngine::selectIntoTemp(const RewrittenSql &query, Outcome &)
     const QString table = u"temp.\""_s + query.intoTemp() + u'"';
     const QByteArray create = (u"create table "_s + table + u" ("_s + columns.join(u", "_s) + u')').toUtf8();
     if (sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
     const QByteArray fill = (u"insert into "_s + table + u' ').toUtf8() + select;
     if (sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         const ServerFailure failure = mapSqliteFailure(db, sqlite3_errcode(db));
@@ -483,7 +488,6 @@ bool EmbeddedEngine::selectIntoTemp(const RewrittenSql &query, Outcome &)
         throw failure.error();
     }
     m_area.rowsProcessed = int(sqlite3_changes64(db));
-    return true;
 }
 
 DirectResult EmbeddedEngine::executeDirect(const QString &sql)
