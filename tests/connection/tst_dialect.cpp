@@ -156,6 +156,9 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
         {u"2 01:30|-1 00:00:00"_s});
     row("date plus an interval", "select placed + interval(2) month to month, today - interval(1) day to day < today "
         "from orders where id = 10", {u"03/15/2024|1"_s});
+    row("date compared with datetimes", "select id from orders where placed < current and placed >= "
+        "DATETIME(2024-02-29) YEAR TO DAY and DATETIME(2024-12-31 00:00) YEAR TO MINUTE >= placed and today > placed "
+        "order by 1", {u"11"_s, u"12"_s});
     row("current less an interval", "select count(*) from customer where current - interval(1) day to day < current",
         {u"3"_s});
     row("current to its qualifier", "select length(current year to minute), length(current hour to second), "
@@ -369,6 +372,10 @@ void TstDialect::selectIntoTempMakesATable()
     f.run(u"create temp table waits (at datetime year to minute, wait interval hour to minute)"_s);
     f.run(u"insert into waits values ('2024-01-31 23:00', '1:30')"_s);
     QCOMPARE(f.rows(u"select at + wait, at - wait from waits"_s), QStringList{u"2024-02-01 00:30|2024-01-31 21:30"_s});
+    QCOMPARE(f.rows(u"select count(*) from waits, orders o where o.placed = waits.at - interval(16 23:00) day to minute"_s),
+             QStringList{u"1"_s});
+    QCOMPARE(f.rows(u"select o.id from waits w, orders o where o.placed < w.at and o.placed > w.at - interval(20) day to day"_s),
+             QStringList{u"10"_s});
     QVERIFY_THROWS_EXCEPTION(EngineError, f.engine->prepare(u"select id from orders into temp more"_s));
     f.run(u"drop table big"_s);
     QCOMPARE(f.engine->executeDirect(u"select * from big"_s).status, StatusSqlError);

@@ -45,6 +45,7 @@ public:
             comparedWithDate(k);
             dateTimeArithmetic(k);
             matchedDate(k);
+            dateComparedWithDateTime(k);
         }
         if (word(0, "insert"))
             insertValues();
@@ -209,6 +210,54 @@ private:
         }
         if (date)
             asDate(k, k);
+    }
+
+    // The qualifier of the DATETIME operand [a, e] ("year to minute").
+    QString dateTimeQualifier(size_t a, size_t e) const
+    {
+        const auto text = [&](size_t from, size_t to) {
+            return m_sql.mid(tok(from).begin, tok(to).end() - tok(from).begin).toString().simplified().toLower();
+        };
+        if (const size_t first = qualifierBackward(e); first != size_t(-1) && first > a)
+            return text(first, e);
+        if (word(a, "extend") && e > 0)
+            if (const size_t first = qualifierBackward(e - 1); first != size_t(-1))
+                return text(first, e - 1);
+        if (word(a, "current"))
+            return u"year to fraction(3)"_s;
+        const QString type = typeAt(e);
+        return type.startsWith(u"DATETIME "_s) ? type.mid(9).simplified().toLower() : QString();
+    }
+
+    // A DATE compared with a DATETIME is extended to the DATETIME's fields,
+    // as its text then compares as the DATETIME's does.
+    void dateComparedWithDateTime(size_t k)
+    {
+        const auto isOp = [&](size_t i) { return symbol(i, u'=') || symbol(i, u'<') || symbol(i, u'>') || symbol(i, u'!'); };
+        const std::optional<size_t> after = operatorAfter(k);
+        if (!after || k == 0 || isOp(k - 1) || *after >= m_sig.size())
+            return;
+        const size_t le = k - 1;
+        const bool leftDate = dateColumnAt(le) || word(le, "today");
+        const size_t ls = dateColumnAt(le) && le >= 2 && symbol(le - 1, u'.') ? le - 2 : le;
+        const size_t rs = *after;
+        const bool rightDate = dateColumnFrom(rs) || word(rs, "today");
+        const size_t re = word(rs, "today") ? rs : (rs + 2 < m_sig.size() && symbol(rs + 1, u'.') ? rs + 2 : rs);
+        const auto wrap = [&](size_t a, size_t b, const QString &qualifier) {
+            if (qualifier.isEmpty())
+                return;
+            m_edits.before[m_sig[a]] += u"quoll_extend("_s;
+            m_edits.after[m_sig[b]].prepend(u", "_s + quoted(qualifier) + u')');
+        };
+        if (leftDate) {
+            const size_t end = dateTimeForward(rs);
+            if (end != size_t(-1) && end > rs)
+                wrap(ls, le, dateTimeQualifier(rs, end - 1));
+        } else if (rightDate) {
+            const size_t start = dateTimeBackward(le, false);
+            if (start != size_t(-1))
+                wrap(rs, re, dateTimeQualifier(start, le));
+        }
     }
 
     // A DATE column before MATCHES or LIKE is matched in its text form.
