@@ -140,6 +140,9 @@ void TstDialect::acceptedFormsGiveTheirRows_data()
         "where o.customer = c.id and o.id = 12", {u"0|2|bob|Rome|03/01/2024"_s});
     row("date expression before a star", "select placed - 1, * from orders where id = 11",
         {u"12/30/2024|11|1|12/31/2024|70"_s});
+    row("dates chosen by case and decode", "select case when id = 10 then placed when id = 11 then null else today end, "
+        "decode(id, 10, placed + 1, null), case when id = 10 then placed - today else 0 end <= 0 from orders where id = 10",
+        {u"01/15/2024|01/16/2024|1"_s});
     row("date plus days", "select placed + 1, placed - 366 as earlier from orders where id = 11",
         {u"01/01/2025|12/31/2023"_s});
     row("days between dates", "select placed - mdy(1, 1, 2024), today - today from orders where id = 11", {u"365|0"_s});

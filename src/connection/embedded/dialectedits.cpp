@@ -415,15 +415,65 @@ private:
         if (b > a + 1 && symbol(a + 1, u'(') && closing(a + 1) == b - 1) {
             if (word(a, "min") || word(a, "max") || word(a, "nvl"))
                 return dateExpression(a + 2, word(a, "nvl") ? commaList(a + 2, b - 1).front().second : b - 1);
+            if (word(a, "decode")) {
+                // DECODE(expr, when, then, ..., [default]): its thens and default.
+                const auto args = commaList(a + 2, b - 1);
+                std::vector<std::pair<size_t, size_t>> results;
+                for (size_t r = 2; r < args.size(); r += 2)
+                    results.push_back(args[r]);
+                if (args.size() >= 4 && args.size() % 2 == 0)
+                    results.push_back(args.back());
+                return allDates(results);
+            }
             return word(a, "mdy") || word(a, "date") || word(a, "quoll_date");
         }
         if (symbol(a, u'(') && closing(a) == b - 1)
             return dateExpression(a + 1, b - 1);
         return false;
     }
+    // Whether the results are DATE expressions or NULL, one at least a DATE.
+    bool allDates(const std::vector<std::pair<size_t, size_t>> &results) const
+    {
+        bool any = false;
+        for (const auto &[r, e] : results) {
+            if (e == r + 1 && word(r, "null"))
+                continue;
+            if (e <= r || !dateExpression(r, e))
+                return false;
+            any = true;
+        }
+        return any;
+    }
+    // Whether the results of CASE ... END in [a, b) are all DATEs.
+    bool caseOfDates(size_t a, size_t b) const
+    {
+        std::vector<std::pair<size_t, size_t>> results;
+        int depth = 0, nested = 0;
+        size_t start = 0;
+        bool inResult = false;
+        for (size_t k = a + 1; k < b; ++k) {
+            if (symbol(k, u'('))
+                ++depth;
+            else if (symbol(k, u')'))
+                --depth;
+            else if (depth == 0 && word(k, "case"))
+                ++nested;
+            else if (depth == 0 && nested > 0 && word(k, "end"))
+                --nested;
+            else if (depth == 0 && nested == 0 && (word(k, "when") || word(k, "else") || word(k, "then") || word(k, "end"))) {
+                if (inResult)
+                    results.push_back({start, k});
+                inResult = word(k, "then") || word(k, "else");
+                start = k + 1;
+            }
+        }
+        return allDates(results);
+    }
     // Whether [a, b) is date ± number: one date operand first and only + and - between.
     bool dateExpression(size_t a, size_t b) const
     {
+        if (b > a + 1 && word(a, "case") && word(b - 1, "end"))
+            return caseOfDates(a, b);
         std::vector<std::pair<size_t, size_t>> operands;
         std::vector<QChar> ops;
         int depth = 0;
@@ -482,7 +532,7 @@ private:
                 continue;
             }
             // Without its alias: "expr as name", "expr name".
-            if (b >= a + 2 && tok(b - 1).kind == SqlToken::Kind::Word && !symbol(b - 2, u'.')
+            if (b >= a + 2 && tok(b - 1).kind == SqlToken::Kind::Word && !word(b - 1, "end") && !symbol(b - 2, u'.')
                 && (tok(b - 2).kind == SqlToken::Kind::Word || symbol(b - 2, u')')))
                 b -= word(b - 2, "as") ? 2 : 1;
             hints->push_back(b > a && dateExpression(a, b));
