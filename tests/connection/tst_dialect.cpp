@@ -3,6 +3,7 @@
 
 #include "connection/embedded/dateliterals.h"
 #include "connection/embedded/informixerrors.h"
+#include "connection/embedded/outerjoin.h"
 #include "connection/engine/tabledataset.h"
 
 #include <QDate>
@@ -57,6 +58,10 @@ private slots:
     void tableDatasetEditsDates();
     void selectIntoTempMakesATable();
     void catalogDatesCompareWithToday();
+    void dayNumbersAreThoseOfInformix_data();
+    void dayNumbersAreThoseOfInformix();
+    void outerJoinTextMapsBackToTheStatement_data();
+    void outerJoinTextMapsBackToTheStatement();
     void dateFormatsFollowDbdate_data();
     void dateFormatsFollowDbdate();
 };
@@ -398,6 +403,68 @@ void TstDialect::catalogDatesCompareWithToday()
     QCOMPARE(f.rows(u"select count(*) from systables where created < '01/01/2000'"_s), QStringList{u"0"_s});
     f.run(u"database sysmaster"_s);
     QCOMPARE(f.rows(u"select created from sysdatabases where name = 'shop'"_s), QStringList{today});
+}
+
+void TstDialect::dayNumbersAreThoseOfInformix_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("days");      // since 31 December 1899
+    QTest::addColumn<int>("weekday");   // 0 for Sunday
+    QTest::newRow("day zero") << QDate(1899, 12, 31) << 0 << 0;
+    QTest::newRow("first day of 1900") << QDate(1900, 1, 1) << 1 << 1;
+    QTest::newRow("before day zero") << QDate(1850, 7, 4) << -18077 << 4;
+    QTest::newRow("last day of 1999") << QDate(1999, 12, 31) << 36524 << 5;
+    QTest::newRow("first day of 2000") << QDate(2000, 1, 1) << 36525 << 6;
+    QTest::newRow("a Sunday") << QDate(2000, 1, 2) << 36526 << 0;
+    QTest::newRow("leap day") << QDate(2024, 2, 29) << 45350 << 4;
+}
+
+void TstDialect::dayNumbersAreThoseOfInformix()
+{
+    QFETCH(QDate, date);
+    QFETCH(int, days);
+    QFETCH(int, weekday);
+    QCOMPARE(embedded::dayNumber(date), days);
+    QCOMPARE(embedded::dateOfDay(days), date);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"days"_s);
+    f.run(u"create table one (d date)"_s);
+    f.run(u"insert into one values (mdy(%1, %2, %3))"_s.arg(date.month()).arg(date.day()).arg(date.year()));
+    QCOMPARE(f.rows(u"select cast(d as integer), weekday(d), year(d), month(d), day(d), d from one"_s),
+             QStringList{u"%1|%2|%3|%4|%5|%6"_s.arg(days).arg(weekday).arg(date.year()).arg(date.month()).arg(date.day())
+                             .arg(date.toString(u"MM/dd/yyyy"_s))});
+    // The text form reads back to the same day.
+    QCOMPARE(f.rows(u"select count(*) from one where d = '%1'"_s.arg(date.toString(u"MM/dd/yyyy"_s))), QStringList{u"1"_s});
+}
+
+void TstDialect::outerJoinTextMapsBackToTheStatement_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QStringList>("pieces");   // texts that must map back to where they stand
+    QTest::newRow("terms move into the join")
+        << u"select c.name from customer c, outer orders o where c.city = 'Oslo' and c.id = o.customer order by 1"_s
+        << QStringList{u"c.id = o.customer"_s, u"c.city = 'Oslo'"_s, u"orders o"_s, u"order by 1"_s};
+    QTest::newRow("nested group")
+        << u"select * from customer c, outer (orders o, outer items i) where o.id = i.order_id and c.id = o.customer"_s
+        << QStringList{u"o.id = i.order_id"_s, u"c.id = o.customer"_s, u"items i"_s, u"orders o"_s};
+    QTest::newRow("second select of a union")
+        << u"select id from customer union select c.id from customer c, outer calls x where x.customer = c.id"_s
+        << QStringList{u"x.customer = c.id"_s, u"calls x"_s, u"select id from customer"_s};
+}
+
+void TstDialect::outerJoinTextMapsBackToTheStatement()
+{
+    QFETCH(QString, statement);
+    QFETCH(QStringList, pieces);
+    const std::optional<embedded::RewrittenSql> joined = embedded::rewriteOuterJoins(statement);
+    QVERIFY(joined);
+    QVERIFY2(!joined->text().contains(u"outer"_s, Qt::CaseInsensitive), qPrintable(joined->text()));
+    for (const QString &piece : pieces) {
+        const qsizetype at = joined->text().indexOf(piece);
+        QVERIFY2(at >= 0, qPrintable(piece));
+        for (qsizetype i = 0; i < piece.size(); ++i)
+            QCOMPARE(joined->originalIndex(at + i), statement.indexOf(piece) + i);
+    }
 }
 
 void TstDialect::dateFormatsFollowDbdate_data()
