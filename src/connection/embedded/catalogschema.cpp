@@ -1,4 +1,5 @@
 #include "connection/embedded/catalogschema.h"
+#include "connection/embedded/dateliterals.h"
 
 #include "connection/embedded/informixerrors.h"
 
@@ -130,7 +131,7 @@ void listInSystables(sqlite3 *db, int tabid, const QByteArray &name, int ncols, 
 
 void createCatalog(sqlite3 *db, bool sysmaster)
 {
-    const QByteArray created = QDate::currentDate().toString(Qt::ISODate).toLatin1();
+    const QByteArray created = storedDate(QDate::currentDate()).toLatin1();
     exec(db, "begin");
     try {
         std::vector<CatalogTable> tables(catalogTables.begin(), catalogTables.end());

@@ -1,6 +1,7 @@
 #include "connection/embedded/catalogwriter.h"
 
 #include "connection/embedded/constraintwriter.h"
+#include "connection/embedded/dateliterals.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/informixtypes.h"
 
@@ -239,7 +240,7 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
         "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
         "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', ?, 0, ?, ?, 0, 0, 0, 2048)",
-        {table.name, owner, tabid, rowsize, int(table.columns.size()), QDate::currentDate().toString(Qt::ISODate),
+        {table.name, owner, tabid, rowsize, int(table.columns.size()), storedDate(QDate::currentDate()),
          QString(QChar(table.lockLevel)), table.extentSize, table.nextSize});
     recordConstraints(db, tabid, owner, table);
 }

@@ -4,6 +4,7 @@
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/outerjoin.h"
+#include "connection/embedded/schemalookup.h"
 #include "connection/embedded/sqlitecursor.h"
 #include "connection/embedded/sqllexer.h"
 
@@ -100,6 +101,37 @@ bool isServerStatement(QStringView sql, const std::vector<SqlToken> &words)
     return word(0, "set")
            && (word(1, "isolation") || (word(1, "lock") && word(2, "mode")) || word(1, "explain")
                || word(1, "pdqpriority") || word(1, "optimization") || word(1, "deferred_prepare"));
+}
+
+// A statement as the storage engine takes it: OUTER joins restructured,
+// then the rest of the dialect rewritten, with the way back to the user's
+// text. Raises StatementError with an index in that text.
+struct StorageSql
+{
+    std::optional<RewrittenSql> joined;
+    RewrittenSql rewritten;
+
+    qsizetype userIndex(qsizetype index) const
+    {
+        const qsizetype inJoined = rewritten.originalIndex(index);
+        return joined ? joined->originalIndex(inJoined) : inJoined;
+    }
+};
+
+StorageSql forStorage(const QString &sql, const SchemaLookup &schema)
+{
+    StorageSql s;
+    s.joined = rewriteOuterJoins(sql, schema);
+    if (!s.joined) {
+        s.rewritten = rewriteForSqlite(sql, schema);
+        return s;
+    }
+    try {
+        s.rewritten = rewriteForSqlite(s.joined->text(), schema);
+    } catch (const StatementError &e) {
+        throw StatementError(e.nativeCode(), s.joined->originalIndex(e.at()));
+    }
+    return s;
 }
 
 } // namespace
@@ -383,12 +415,16 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
 {
     sqlite3 *db = database();
     const QString &sql = source.text();
-    // An OUTER join is restructured first; error offsets in such a statement
-    // then point into the restructured text.
-    const std::optional<QString> joined = rewriteOuterJoins(sql);
-    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
+    StorageSql storage;
+    try {
+        storage = forStorage(sql, storedSchema(db));
+    } catch (const StatementError &e) {
+        fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
+        return false;
+    }
+    const RewrittenSql &rewritten = storage.rewritten;
     const QByteArray utf8 = rewritten.text().toUtf8();
-    const auto userIndex = [&](qsizetype index) { return source.originalIndex(rewritten.originalIndex(index)); };
+    const auto userIndex = [&](qsizetype index) { return source.originalIndex(storage.userIndex(index)); };
     const auto failAtByte = [&](int rc) {
         outcome.failed = true;
         outcome.failure = mapSqliteFailure(db, rc);
@@ -422,6 +458,17 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
             return false;
         }
     }
+    if (!rewritten.intoTemp().isEmpty()) {
+        handle.reset();
+        try {
+            selectIntoTemp(rewritten);
+        } catch (const EngineError &e) {
+            fail(outcome, e.nativeCode(), {}, -1);
+            outcome.failure.message = e.message();
+            return false;
+        }
+        return true;
+    }
     const std::vector<SqlToken> words = statementWords(sql);
     const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
     rc = sqlite3_step(stmt);
@@ -437,8 +484,44 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
             m_area.serialOrSecondary = int(serial);
     }
     if (sqlite3_column_count(stmt) > 0)
-        outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW);
+        outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW, rewritten.dateColumns());
     return true;
+}
+
+// SELECT ... INTO TEMP t: a temporary table of the query's columns, with
+// their declared types, filled with its rows. Raises EngineError.
+void EmbeddedEngine::selectIntoTemp(const RewrittenSql &query)
+{
+    sqlite3 *db = database();
+    const QByteArray select = query.text().toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, select.constData(), int(select.size()), &stmt, nullptr) != SQLITE_OK)
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
+    QStringList columns;
+    for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+        QString name = QString::fromUtf8(sqlite3_column_name(stmt, i));
+        if (name.contains(u'(') || name.contains(u' ') || name.contains(u"quoll_"_s))
+            name = u"expr%1"_s.arg(i + 1);
+        const char *declared = sqlite3_column_decltype(stmt, i);
+        QString type = QString::fromUtf8(declared ? declared : "");
+        if (type.isEmpty() && query.dateColumns().at(i, sqlite3_column_count(stmt)))
+            type = u"DATE"_s;
+        if (type.contains(u' ') && !type.startsWith(u'"'))
+            type = u'"' + type + u'"';
+        columns.append(u'"' + name + u"\" "_s + type);
+    }
+    sqlite3_finalize(stmt);
+    const QString table = u"temp.\""_s + query.intoTemp() + u'"';
+    const QByteArray create = (u"create table "_s + table + u" ("_s + columns.join(u", "_s) + u')').toUtf8();
+    if (sqlite3_exec(db, create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw mapSqliteFailure(db, sqlite3_errcode(db)).error();
+    const QByteArray fill = (u"insert into "_s + table + u' ').toUtf8() + select;
+    if (sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const ServerFailure failure = mapSqliteFailure(db, sqlite3_errcode(db));
+        sqlite3_exec(db, ("drop table " + table.toUtf8()).constData(), nullptr, nullptr, nullptr);
+        throw failure.error();
+    }
+    m_area.rowsProcessed = int(sqlite3_changes64(db));
 }
 
 DirectResult EmbeddedEngine::executeDirect(const QString &sql)
@@ -474,15 +557,19 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     } catch (const EngineError &) {
         inCatalog = true;   // one of its kinds, failing: it fails when run
     }
-    if (inCatalog)
+    const auto runWhole = [this, sql] {
         return std::make_unique<CatalogStatement>([this, sql] {
             Outcome outcome = run(sql);
             if (outcome.failed)
                 throw outcome.failure.error();
             return std::move(outcome.cursor);
         });
-    const std::optional<QString> joined = rewriteOuterJoins(sql);
-    const RewrittenSql rewritten = rewriteForSqlite(joined ? *joined : sql);
+    };
+    if (inCatalog)
+        return runWhole();
+    const RewrittenSql rewritten = forStorage(sql, storedSchema(db)).rewritten;
+    if (!rewritten.intoTemp().isEmpty())
+        return runWhole();   // SELECT ... INTO TEMP makes its table as in direct execution
     const QByteArray utf8 = rewritten.text().toUtf8();
     sqlite3_stmt *stmt = nullptr;
     const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
@@ -496,7 +583,7 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     return std::make_unique<SqliteStatement>(handle, [this, db, isInsert](int rc) {
         startRun();
         noteStorageRun(db, rc, isInsert);
-    });
+    }, rewritten.dateColumns());
 }
 
 bool EmbeddedEngine::inTransaction() const

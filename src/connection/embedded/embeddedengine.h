@@ -63,6 +63,7 @@ private:
     void runInStorage(const QString &sql, Outcome &outcome);
     // Runs one statement in the storage engine; false when it failed.
     bool runStorageStatement(const RewrittenSql &source, Outcome &outcome);
+    void selectIntoTemp(const RewrittenSql &query);
     void switchDatabase(const QString &name);
     void closeDatabase();
     void requireConnected() const;

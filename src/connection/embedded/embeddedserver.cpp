@@ -1,4 +1,5 @@
 #include "connection/embedded/embeddedserver.h"
+#include "connection/embedded/dateliterals.h"
 
 #include "connection/embedded/catalogschema.h"
 #include "connection/embedded/informixerrors.h"
@@ -88,7 +89,7 @@ void EmbeddedServer::buildDatabaseFile(const QString &name, bool sysmaster) cons
             queryValue(h.db,
                        "insert into sysdatabases (name, partnum, owner, created, is_logging, is_buff_log, is_ansi, "
                        "is_nls, is_case_insens, flags) values ('sysmaster', 0, 'informix', ?, 1, 0, 0, 0, 0, 1)",
-                       {QDate::currentDate().toString(Qt::ISODate)});
+                       {storedDate(QDate::currentDate())});
     } catch (...) {
         QFile::remove(partName);
         throw;
@@ -161,7 +162,7 @@ void EmbeddedServer::createDatabase(const QString &name, const QString &owner, b
         queryValue(master.db,
                    "insert into sysdatabases (name, partnum, owner, created, is_logging, is_buff_log, is_ansi, "
                    "is_nls, is_case_insens, flags) values (?, 0, ?, ?, ?, 0, 0, 0, 0, ?)",
-                   {normal, owner, QDate::currentDate().toString(Qt::ISODate), logging ? u"1"_s : u"0"_s,
+                   {normal, owner, storedDate(QDate::currentDate()), logging ? u"1"_s : u"0"_s,
                     logging ? u"1"_s : u"0"_s});
     } catch (...) {
         // Not listed means not there: take the file away again.

@@ -1,5 +1,6 @@
 #include "connection/embedded/sqlitecursor.h"
 
+#include "connection/embedded/dateliterals.h"
 #include "connection/embedded/sqliteerrors.h"
 
 #include <QDate>
@@ -14,7 +15,7 @@ StatementHandle::~StatementHandle()
     sqlite3_finalize(stmt);
 }
 
-SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow)
+SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow, const DateColumns &dateColumns)
     : m_handle(std::move(handle)), m_generation(m_handle->generation), m_pending(hasRow)
 {
     sqlite3_stmt *stmt = m_handle->stmt;
@@ -29,6 +30,8 @@ SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow)
         if (desc.name.contains(QLatin1String("quoll_")))
             desc.name = QStringLiteral("(expression)");
         const char *declared = sqlite3_column_decltype(stmt, i);
+        if (!declared && dateColumns.at(i, count))
+            declared = "DATE";
         const int storage = hasRow ? sqlite3_column_type(stmt, i) : SQLITE_NULL;
         describeColumn(QString::fromUtf8(declared ? declared : ""), storage, desc, m_forms[size_t(i)]);
         m_fields.append(desc);
@@ -117,8 +120,9 @@ void SqliteCursor::writeRow(RowSink &sink)
     }
 }
 
-SqliteStatement::SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun)
-    : m_handle(std::move(handle)), m_afterRun(std::move(afterRun))
+SqliteStatement::SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun,
+                                 DateColumns dateColumns)
+    : m_handle(std::move(handle)), m_afterRun(std::move(afterRun)), m_dateColumns(std::move(dateColumns))
 {
 }
 
@@ -153,11 +157,10 @@ void SqliteStatement::bind(int index, const QVariant &value)
     case QMetaType::Bool:
         sqlite3_bind_text(stmt, at, value.toBool() ? "t" : "f", 1, SQLITE_STATIC);
         break;
-    case QMetaType::QDate: {
-        const QByteArray iso = value.toDate().toString(Qt::ISODate).toLatin1();
-        sqlite3_bind_text(stmt, at, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+    case QMetaType::QDate:
+        // DATE values are day numbers.
+        sqlite3_bind_int64(stmt, at, dayNumber(value.toDate()));
         break;
-    }
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
         sqlite3_bind_blob(stmt, at, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
@@ -188,7 +191,7 @@ std::unique_ptr<Cursor> SqliteStatement::execute()
     m_rowsAffected = sqlite3_column_count(stmt) > 0 ? 0 : sqlite3_changes64(sqlite3_db_handle(stmt));
     if (sqlite3_column_count(stmt) == 0)
         return nullptr;
-    return std::make_unique<SqliteCursor>(m_handle, rc == SQLITE_ROW);
+    return std::make_unique<SqliteCursor>(m_handle, rc == SQLITE_ROW, m_dateColumns);
 }
 
 } // namespace quoll::connection::embedded

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/embedded/schemalookup.h"
 #include "connection/embedded/textforms.h"
 #include "connection/engine/cursor.h"
 #include "connection/engine/engine.h"
@@ -32,7 +33,8 @@ struct StatementHandle
 class SqliteCursor : public Cursor
 {
 public:
-    SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow);
+    // `dateColumns` marks the expression columns that hold DATE day numbers.
+    SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow, const DateColumns &dateColumns = {});
 
     const QList<FieldDesc> &fields() const override { return m_fields; }
     bool fetch(RowSink &sink) override;
@@ -53,7 +55,8 @@ class SqliteStatement : public PreparedStatement
 {
 public:
     // `afterRun` is told of every run's outcome (for the communication area).
-    SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun);
+    SqliteStatement(std::shared_ptr<StatementHandle> handle, std::function<void(int rc)> afterRun,
+                    DateColumns dateColumns = {});
 
     void bind(int index, const QVariant &value) override;
     std::unique_ptr<Cursor> execute() override;
@@ -62,6 +65,7 @@ public:
 private:
     std::shared_ptr<StatementHandle> m_handle;
     std::function<void(int rc)> m_afterRun;
+    DateColumns m_dateColumns;
     std::int64_t m_rowsAffected = 0;
     bool m_ran = false;   // stepped since the last reset
 };

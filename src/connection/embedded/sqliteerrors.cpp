@@ -128,6 +128,13 @@ ServerFailure mapSqliteFailure(sqlite3 *db, int rc)
         }
     }
     if (primary == SQLITE_ERROR || primary == SQLITE_CONSTRAINT) {
+        // The server's own functions fail with "[code] message".
+        static const QRegularExpression own(u"^\\[(-\\d+)\\] (.*)$"_s);
+        if (const QRegularExpressionMatch m = own.match(message); m.hasMatch()) {
+            failure.code = m.captured(1).toInt();
+            failure.message = m.captured(2);
+            return failure;
+        }
         for (const Pattern &p : patterns) {
             static thread_local QHash<const char *, QRegularExpression> compiled;
             auto it = compiled.find(p.regex);

@@ -1,5 +1,6 @@
 #include "connection/embedded/sqlrewriter.h"
 
+#include "connection/embedded/dialectedits.h"
 #include "connection/embedded/sqllexer.h"
 
 #include <QStringList>
@@ -45,13 +46,15 @@ void SqlRewriter::replace(qsizetype originalBegin, QStringView text)
     m_result.m_text += text;
 }
 
-namespace {
-
-bool isQualifierWord(const QString &word)
+void SqlRewriter::append(const RewrittenSql &part, qsizetype offset)
 {
-    static const QStringList words{u"year"_s, u"month"_s, u"day"_s, u"hour"_s, u"minute"_s, u"second"_s, u"fraction"_s};
-    return words.contains(word);
+    const qsizetype base = m_result.m_text.size();
+    for (const RewrittenSql::Segment &s : part.m_segments)
+        m_result.m_segments.push_back({base + s.outBegin, offset + s.originalBegin, s.length});
+    m_result.m_text += part.m_text;
 }
+
+namespace {
 
 // The end of a "first TO last" qualifier ("year to fraction(3)",
 // "day(5) to second") whose first field is the token at `j` or after
@@ -166,11 +169,14 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
 
 } // namespace
 
-RewrittenSql rewriteForSqlite(QStringView sql)
+RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 {
     const std::vector<SqlToken> tokens = tokenize(sql);
     const Projection projection = projectionOf(sql, tokens);
+    const DialectEdits edits = planDialectEdits(sql, tokens, schema);
     SqlRewriter out(sql);
+    out.result().m_dateColumns = std::move(edits.dateColumns);
+    out.result().m_intoTemp = edits.intoTemp;
     qsizetype pending = 0; // start of the run of unchanged text not yet copied
     const auto flushTo = [&](qsizetype end) {
         out.copy(pending, end - pending);
@@ -185,12 +191,43 @@ RewrittenSql rewriteForSqlite(QStringView sql)
         return nullptr;
     };
     bool limitPlaced = false;
-    for (size_t i = 0; i < tokens.size(); ++i) {
+    // Text put after tokens up to `last`, once each.
+    size_t afterDone = 0;
+    const auto putAfter = [&](size_t last) {
+        for (; afterDone <= last && afterDone < tokens.size(); ++afterDone) {
+            const auto it = edits.after.find(afterDone);
+            if (it == edits.after.end())
+                continue;
+            flushTo(std::max(pending, tokens[afterDone].end()));
+            out.replace(tokens[afterDone].end(), it->second);
+        }
+    };
+    for (size_t i = 0; i < tokens.size(); putAfter(i), ++i) {
         const SqlToken &t = tokens[i];
         if (!limitPlaced && projection.limitAt >= 0 && t.begin >= projection.limitAt) {
             flushTo(projection.limitAt);
             out.replace(projection.limitAt, projection.limit);
             limitPlaced = true;
+        }
+        if (const auto it = edits.before.find(i); it != edits.before.end()) {
+            flushTo(t.begin);
+            out.replace(t.begin, it->second);
+        }
+        if (const auto it = edits.spans.find(i); it != edits.spans.end()) {
+            flushTo(t.begin);
+            out.replace(t.begin, it->second.second);
+            const size_t last = it->second.first;
+            // Text put after the tokens inside the span goes after it.
+            QString trailing;
+            for (size_t k = i; k <= last; ++k)
+                if (const auto a = edits.after.find(k); a != edits.after.end())
+                    trailing += a->second;
+            pending = tokens[last].end();
+            if (!trailing.isEmpty())
+                out.replace(tokens[last].end(), trailing);
+            afterDone = last + 1;
+            i = last;
+            continue;
         }
         if (std::find(projection.removed.begin(), projection.removed.end(), i) != projection.removed.end()) {
             flushTo(t.begin);
@@ -257,19 +294,23 @@ RewrittenSql rewriteForSqlite(QStringView sql)
             const bool isDefault = before && before->kind == SqlToken::Kind::Word && lowerWord(sql, *before) == u"default"_s;
             const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
             QString call = u"quoll_"_s + function + u"()"_s;
-            if (isDefault)
-                call = u'(' + call + u')';
-            flushTo(t.begin);
-            out.replace(t.begin, call);
-            pending = t.end();
+            qsizetype end = t.end();
             if (word == u"current"_s) {
-                // Its qualifier ("year to second") only shapes the text: dropped.
-                if (const qsizetype end = qualifierEnd(sql, tokens, i + 1); end > 0) {
-                    pending = end;
+                // Its qualifier ("year to second") keeps those fields of the text.
+                if (const qsizetype qualified = qualifierEnd(sql, tokens, i + 1); qualified > 0) {
+                    const qsizetype from = tokens[i + 1].begin;
+                    const QString qualifier = sql.mid(from, qualified - from).toString().simplified().toLower();
+                    call = u"quoll_extend("_s + call + u", '"_s + qualifier + u"')"_s;
+                    end = qualified;
                     while (i + 1 < tokens.size() && tokens[i + 1].begin < end)
                         ++i;
                 }
             }
+            if (isDefault)
+                call = u'(' + call + u')';
+            flushTo(t.begin);
+            out.replace(t.begin, call);
+            pending = end;
         }
     }
     if (!limitPlaced && projection.limitAt >= 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/embedded/schemalookup.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -18,9 +20,15 @@ public:
     // the rewritten text (a replaced piece maps to the start of what it
     // replaced).
     qsizetype originalIndex(qsizetype index) const;
+    // For a SELECT: which result columns are DATE expressions.
+    const DateColumns &dateColumns() const { return m_dateColumns; }
+    // The table of a SELECT ... INTO TEMP, whose clause the text no longer
+    // has; empty for any other statement.
+    const QString &intoTemp() const { return m_intoTemp; }
 
 private:
     friend class SqlRewriter;
+    friend RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema);
     struct Segment
     {
         qsizetype outBegin;
@@ -29,6 +37,8 @@ private:
     };
     QString m_text;
     std::vector<Segment> m_segments;
+    DateColumns m_dateColumns;
+    QString m_intoTemp;
 };
 
 // Builds a RewrittenSql from pieces copied from the original and pieces
@@ -40,7 +50,10 @@ public:
 
     void copy(qsizetype begin, qsizetype length);
     void replace(qsizetype originalBegin, QStringView text);
+    // A rewritten part of the original that starts at `offset`.
+    void append(const RewrittenSql &part, qsizetype offset);
     RewrittenSql finish() { return std::move(m_result); }
+    RewrittenSql &result() { return m_result; }
 
 private:
     QStringView m_original;
@@ -49,8 +62,15 @@ private:
 
 // The Informix statement rewritten for SQLite: double-quoted strings become
 // string literals, brace comments become blanks, MATCHES becomes the
-// storage engine's MATCH operator (served by the server's function), and
-// the constant words USER and TODAY become calls of the server's functions.
-RewrittenSql rewriteForSqlite(QStringView sql);
+// storage engine's MATCH operator (served by the server's function), the
+// constant words USER, TODAY, CURRENT become calls of the server's
+// functions, DATETIME and INTERVAL literals become their texts, the
+// Informix forms of TRIM, SUBSTRING and column subscripts (name[1,3])
+// become the storage engine's functions, and INTO TEMP is taken off.
+// Where a DATE is expected (a value for a DATE column of `schema`, a string
+// compared with one) a date string becomes its day number, and anything else
+// passes the server's conversion. Raises StatementError -1218 for a string
+// that is not a date there and -1262 for a malformed DATETIME literal.
+RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema = {});
 
 } // namespace quoll::connection::embedded

@@ -1,5 +1,7 @@
 #include "connection/embedded/textforms.h"
 
+#include "connection/embedded/dateliterals.h"
+
 #include <QDate>
 #include <QRegularExpression>
 
@@ -129,7 +131,6 @@ void describeColumn(const QString &declared, int storageClass, FieldDesc &desc, 
 
 int formatDate(const char *stored, std::size_t length, char *out)
 {
-    int year = 0, month = 0, day = 0;
     const auto digits = [stored](int from, int count) {
         int value = 0;
         for (int i = from; i < from + count; ++i) {
@@ -139,36 +140,22 @@ int formatDate(const char *stored, std::size_t length, char *out)
         }
         return value;
     };
+    qint64 days = 0;
     if (length == 10 && stored[4] == '-' && stored[7] == '-') {
-        year = digits(0, 4);
-        month = digits(5, 2);
-        day = digits(8, 2);
+        // ISO text, as databases of earlier versions hold.
+        const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
+        if (!date.isValid())
+            return -1;
+        days = dayNumber(date);
     } else {
         // An Informix day number: days since 31 December 1899.
         char *end = nullptr;
         const std::string text(stored, length);
-        const long days = std::strtol(text.c_str(), &end, 10);
+        days = std::strtol(text.c_str(), &end, 10);
         if (!end || *end != '\0' || text.empty())
             return -1;
-        const QDate date = QDate(1899, 12, 31).addDays(days);
-        year = date.year();
-        month = date.month();
-        day = date.day();
     }
-    if (month < 1 || month > 12 || day < 1 || day > 31 || year < 0 || year > 9999)
-        return -1;
-    // Written by hand: this runs for every date of every row read.
-    out[0] = char('0' + month / 10);
-    out[1] = char('0' + month % 10);
-    out[2] = '/';
-    out[3] = char('0' + day / 10);
-    out[4] = char('0' + day % 10);
-    out[5] = '/';
-    out[6] = char('0' + year / 1000);
-    out[7] = char('0' + year / 100 % 10);
-    out[8] = char('0' + year / 10 % 10);
-    out[9] = char('0' + year % 10);
-    return 10;
+    return writeDate(days, out);
 }
 
 int formatDecimal(double value, int scale, char *out)

@@ -8,7 +8,8 @@
 namespace quoll::connection::embedded {
 
 // How a result column's stored values become the text an Informix user
-// sees: dates as month/day/four-digit year, decimals with exactly their
+// sees: dates in the client's DBDATE form (month/day/four-digit year
+// by default), decimals with exactly their
 // scale's digits, booleans as t or f; everything else as stored.
 struct ColumnForm
 {

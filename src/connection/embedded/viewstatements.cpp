@@ -2,9 +2,11 @@
 
 #include "connection/embedded/catalogrows.h"
 #include "connection/embedded/catalogwriter.h"
+#include "connection/embedded/dateliterals.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/informixtypes.h"
 #include "connection/embedded/outerjoin.h"
+#include "connection/embedded/schemalookup.h"
 #include "connection/embedded/selectlist.h"
 #include "connection/embedded/sqliteerrors.h"
 #include "connection/embedded/wordcursor.h"
@@ -195,9 +197,10 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
     // error offsets inside it then point at the start of the select.
     const qsizetype selectAt = words[select].begin;
     const qsizetype storageStop = words[storageEnd - 1].end();
-    if (const std::optional<QString> joined = rewriteOuterJoins(sql.mid(selectAt, storageStop - selectAt))) {
+    if (const std::optional<RewrittenSql> joined =
+            rewriteOuterJoins(sql.mid(selectAt, storageStop - selectAt), storedSchema(context.db))) {
         rewriter.copy(afterName, selectAt - afterName);
-        rewriter.replace(selectAt, *joined);
+        rewriter.replace(selectAt, joined->text());
     } else {
         rewriter.copy(afterName, storageStop - afterName);
     }
@@ -228,7 +231,7 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
                     "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, "
                     "version, tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
                     "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'V', 'B', 0, 0, 0, 0, 0, 0, 0)",
-                    {name, owner, tabid, rowsize, int(columns.size()), QDate::currentDate().toString(Qt::ISODate)});
+                    {name, owner, tabid, rowsize, int(columns.size()), storedDate(QDate::currentDate())});
         writeCatalogText(db, PieceTable::Views, tabid, QChar(), text);
     }};
 }

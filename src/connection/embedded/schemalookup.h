@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace quoll::connection::embedded {
+
+// A column of a stored table: its name in lower case and its declared type
+// in upper case ("DATE", "INTEGER", "CHAR(10)").
+struct StoredColumn
+{
+    QString name;
+    QString type;
+};
+
+// The columns of a table named in lower case; empty when there is no such
+// table. The rewriters use it to tell which names are columns of which
+// table and which columns hold dates. An empty lookup knows no table.
+using SchemaLookup = std::function<std::vector<StoredColumn>(const QString &table)>;
+
+// Which result columns of a SELECT are DATE expressions (TODAY, MDY(...),
+// a DATE column plus days, ...), to be shown as dates: the items before a
+// "*" counted from the first column, those after it from the last.
+struct DateColumns
+{
+    std::vector<bool> leading, trailing;
+
+    bool at(int column, int count) const
+    {
+        if (size_t(column) < leading.size())
+            return leading[size_t(column)];
+        const int fromEnd = count - 1 - column;
+        return fromEnd >= 0 && size_t(fromEnd) < trailing.size() && trailing[trailing.size() - 1 - size_t(fromEnd)];
+    }
+};
+
+} // namespace quoll::connection::embedded
+
+struct sqlite3;
+
+namespace quoll::connection::embedded {
+
+// A lookup answered from the tables of `db`, each table read once.
+SchemaLookup storedSchema(sqlite3 *db);
+
+} // namespace quoll::connection::embedded
