@@ -96,8 +96,8 @@ void fillMainDatabase(DemoWriter &writer, const QString &user)
     writer.insert(u"insert into price_history (stock_num, manu_code, old_price, new_price, factor, valid_for) "
                   "values (?, ?, ?, ?, ?, ?)"_s,
                   rows.priceChanges);
-    writer.insert(u"insert into sensor_readings (sensor_id, taken_at, reading, raw_value, precise, counter, total, "
-                  "tally, status, note) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
+    writer.insert(u"insert into sensor_readings (reading_id, sensor_id, taken_at, reading, raw_value, precise, "
+                  "counter, total, tally, status, note) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                   makeSensorReadings(DemoDatabase::ReadingRows));
     writer.run(demoViews());
     writer.run(demoTriggers());

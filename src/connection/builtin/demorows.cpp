@@ -217,7 +217,7 @@ std::vector<QVariantList> makeSensorReadings(int count)
     static const QString statuses[] = {u"A"_s, u"E"_s, u"S"_s};
     for (int i = 0; i < count; ++i) {
         const int raw = random.below(2000000) - 1000000;
-        rows.push_back({1 + i % 24, dateTimeText(start.addSecs(qint64(i) * 37)),
+        rows.push_back({qint64(i) + 1, 1 + i % 24, dateTimeText(start.addSecs(qint64(i) * 37)),
                         u"%1"_s.arg(raw / 10000.0, 0, 'f', 4), raw / 1000.0, raw / 7.0,
                         qint64(i) * 1000003LL, qint64(i) * qint64(i), random.below(1000),
                         statuses[random.below(50) == 0 ? 1 + i % 2 : 0],

@@ -27,7 +27,7 @@ struct DemoRows
 
 DemoRows makeDemoRows();
 
-// `count` rows of sensor_readings.
+// `count` rows of sensor_readings, numbered from 1.
 std::vector<QVariantList> makeSensorReadings(int count);
 
 // The statements that make table `number` (from 1) of the wide database.
