@@ -3,6 +3,7 @@
 
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/matches.h"
+#include "connection/engine/dataset.h"
 #include "connection/engine/query.h"
 #include "core/error.h"
 
@@ -56,6 +57,7 @@ class TstEmbeddedEngine : public QObject
     Q_OBJECT
 
 private slots:
+    void resultColumnsAreNamedAsTheServerNamesThem();
     void connectingOpensSysmasterAndAnswersTheConnectQueries();
     void hooksRunInOrderAndTheLoginSetsTheUser();
     void cancelledLoginLeavesTheConnectionClosed();
@@ -444,6 +446,21 @@ void TstEmbeddedEngine::matchesFollowsInformixPatterns()
     QFETCH(QString, value);
     QFETCH(bool, matches);
     QCOMPARE(embedded::matchesPattern(pattern, value), matches);
+}
+
+void TstEmbeddedEngine::resultColumnsAreNamedAsTheServerNamesThem()
+{
+    EmbeddedFixture f;
+    Dataset result;
+    result.attach(f.engine->executeDirect(
+        u"select tabid, tabname name, count(*), count(tabid), sum(tabid), avg(tabid), max(tabid), min(tabid), "
+        "1, 'x', tabid + 1, today, lower(tabname), tabname[1,3] from systables group by tabid, tabname"_s).cursor);
+    QStringList names;
+    for (int i = 0; i < result.fieldCount(); ++i)
+        names.append(result.fields()[i].name);
+    QCOMPARE(names, (QStringList{u"tabid"_s, u"name"_s, u"(count(*))"_s, u"(count)"_s, u"(sum)"_s, u"(avg)"_s,
+                                 u"(max)"_s, u"(min)"_s, u"(constant)"_s, u"(constant)"_s, u"(expression)"_s,
+                                 u"(expression)"_s, u"(expression)"_s, u"(expression)"_s}));
 }
 
 QUOLL_TEST(TstEmbeddedEngine);

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
@@ -13,6 +14,40 @@ namespace quoll::connection::embedded {
 StatementHandle::~StatementHandle()
 {
     sqlite3_finalize(stmt);
+}
+
+namespace {
+
+bool isIdentifier(const QString &name)
+{
+    if (name.isEmpty() || name.front().isDigit())
+        return false;
+    for (const QChar c : name)
+        if (!c.isLetterOrNumber() && c != u'_')
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString serverLabel(const QString &storageName, bool isTableColumn)
+{
+    // A column or a name the statement gave stays as it is; the storage
+    // engine names anything else by its (rewritten) text.
+    if (isTableColumn || isIdentifier(storageName))
+        return storageName;
+    static const QRegularExpression aggregate(QStringLiteral("^(count|sum|avg|max|min)\\s*\\((.*)\\)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = aggregate.match(storageName); m.hasMatch()) {
+        const QString function = m.captured(1).toLower();
+        if (function == QLatin1String("count") && m.captured(2).trimmed() == QLatin1String("*"))
+            return QStringLiteral("(count(*))");
+        return u'(' + function + u')';
+    }
+    static const QRegularExpression constant(QStringLiteral("^(-?[0-9.]+([eE][-+]?[0-9]+)?|'([^']|'')*')$"));
+    if (constant.match(storageName).hasMatch())
+        return QStringLiteral("(constant)");
+    return QStringLiteral("(expression)");
 }
 
 SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow, const DateColumns &dateColumns)
@@ -24,11 +59,8 @@ SqliteCursor::SqliteCursor(std::shared_ptr<StatementHandle> handle, bool hasRow,
     m_forms.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         FieldDesc desc;
-        desc.name = QString::fromUtf8(sqlite3_column_name(stmt, i));
-        // An expression over the server's own functions shows as a server
-        // names it, not as the rewritten text.
-        if (desc.name.contains(QLatin1String("quoll_")))
-            desc.name = QStringLiteral("(expression)");
+        desc.name = serverLabel(QString::fromUtf8(sqlite3_column_name(stmt, i)),
+                                sqlite3_column_origin_name(stmt, i) != nullptr);
         const char *declared = sqlite3_column_decltype(stmt, i);
         if (!declared && dateColumns.at(i, count))
             declared = "DATE";

@@ -28,6 +28,11 @@ struct StatementHandle
     quint64 generation = 0;
 };
 
+// The name a server gives a result column: a table column or an alias as
+// it is; an aggregate as "(count(*))", "(sum)", "(avg)", "(max)", "(min)";
+// a literal as "(constant)"; any other expression as "(expression)".
+QString serverLabel(const QString &storageName, bool isTableColumn);
+
 // Reads the rows of a stepped statement: `hasRow` tells whether the first
 // step produced a row, which is then the cursor's first row.
 class SqliteCursor : public Cursor
