@@ -34,11 +34,6 @@ public:
             bool fromList = false;
         };
         std::vector<Level> levels(1);
-        const bool isDelete = word(0, "delete");
-        if (isDelete && !word(1, "from"))
-            tableAt(1);   // DELETE without FROM
-        if (word(0, "update"))
-            tableAt(1);
         for (size_t k = 0; k < n; ++k) {
             if (symbol(k, u'(')) {
                 // "outer (a, b)" and "from (a join b on ...)": a nested FROM list.
@@ -64,14 +59,22 @@ public:
             if (word(k, "select")) {
                 level.select = true;
                 level.fromList = false;
+            } else if (word(k, "delete")) {
+                // Also the statements of a trigger's action.
+                level.select = true;
+                level.fromList = false;
+                if (!word(k + 1, "from"))
+                    tableAt(k + 1);
+            } else if (word(k, "update")) {
+                tableAt(k + 1);
             } else if (word(k, "from")) {
                 // Not the FROM of TRIM, SUBSTRING or EXTRACT, whose
                 // parentheses hold no SELECT.
-                if (level.select || (levels.size() == 1 && isDelete)) {
+                if (level.select) {
                     level.fromList = true;
                     tableAt(k + 1);
                 }
-            } else if (word(k, "join") || word(k, "outer")) {
+            } else if (word(k, "join") || word(k, "outer") || word(k, "table")) {
                 tableAt(k + 1);
             } else if (word(k, "into")) {
                 level.fromList = false;

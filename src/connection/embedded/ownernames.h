@@ -12,7 +12,7 @@ namespace quoll::connection::embedded {
 // Takes the owner off owner-qualified names, since the embedded server has
 // one namespace per database and the storage engine would read an owner as
 // a schema: "informix.systables" in a table position (after FROM, JOIN,
-// OUTER, INTO, UPDATE and between the tables of a FROM list), a quoted
+// OUTER, INTO, UPDATE, TABLE and between the tables of a FROM list), a quoted
 // owner anywhere ("ann".orders, 'ann'.orders), the owner of a three-part
 // column name (ann.orders.id, ann.orders.*) and of a routine
 // (ann.total(...)). Elsewhere "a.b" is table.column and stays. A database
