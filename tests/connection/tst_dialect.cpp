@@ -71,6 +71,7 @@ private slots:
     void ownerQualifiedNamesGiveTheirRows();
     void ownerQualifiedNamesFailAtTheirWord_data();
     void ownerQualifiedNamesFailAtTheirWord();
+    void tablesMadeAndChangedWithTheirOwner();
     void serialOfAnOwnerQualifiedInsert();
 };
 
@@ -552,6 +553,15 @@ void TstDialect::ownersComeOffTableNamesOnly_data()
     row("delete without from", "delete ann.orders where id = 2", "delete orders where id = 2");
     row("view", "create view v as select * from ann.orders", "create view v as select * from orders");
     row("routine", "select ann.total(id) from orders", "select total(id) from orders");
+    row("create table", "create temp table ann.t (a int)", "create temp table t (a int)");
+    row("alter table", "alter table \"ann\".orders add note char(5)", "alter table orders add note char(5)");
+    row("trigger body", "create trigger tr insert on orders for each row (update ann.customer set name = 'x')",
+        "create trigger tr insert on orders for each row (update customer set name = 'x')");
+    row("trigger deleting", "create trigger tr delete on orders referencing old as o for each row "
+        "(delete from ann.items where items.order_id = o.id, delete bob.calls where calls.customer = o.customer)",
+        "create trigger tr delete on orders referencing old as o for each row "
+        "(delete from items where items.order_id = o.id, delete calls where calls.customer = o.customer)");
+    row("select for update", "select o.id from ann.orders o for update of o.total", "select o.id from orders o for update of o.total");
     row("union", "select id from ann.a union select id from bob.b", "select id from a union select id from b");
     row("catalog keyword column", "select r.primary from informix.sysreferences r", "select r.primary from sysreferences r");
     // Database qualifiers.
@@ -659,6 +669,22 @@ void TstDialect::ownerQualifiedNamesFailAtTheirWord()
     QCOMPARE(f.engine->executeDirect(statement).status, StatusSqlError);
     QCOMPARE(f.engine->lastError().nativeCode, code);
     QCOMPARE(f.engine->communicationArea().errorOffset, int(statement.indexOf(at)) + 1);
+}
+
+void TstDialect::tablesMadeAndChangedWithTheirOwner()
+{
+    EmbeddedFixture f;
+    fillShop(f);
+    f.run(u"create table tester.tickets (id integer, due date)"_s);
+    QCOMPARE(f.rows(u"select owner from systables where tabname = 'tickets'"_s), QStringList{u"tester"_s});
+    f.run(u"alter table \"tester\".tickets add note char(5)"_s);
+    f.run(u"insert into tester.tickets values (1, '03/01/2024', 'a')"_s);
+    QCOMPARE(f.rows(u"select tester.tickets.due, note from tester.tickets"_s), QStringList{u"03/01/2024|a"_s});
+    // A prepared statement with a parameter takes the owner off as well.
+    QCOMPARE(f.rowsWith(u"select note from \"tester\".tickets where tester.tickets.id = :id"_s, u"id"_s, 1),
+             QStringList{u"a"_s});
+    f.run(u"drop table tester.tickets"_s);
+    QCOMPARE(f.rows(u"select count(*) from systables where tabname = 'tickets'"_s), QStringList{u"0"_s});
 }
 
 void TstDialect::serialOfAnOwnerQualifiedInsert()
