@@ -26,8 +26,8 @@ public:
     {
         const size_t n = m_w.size();
         m_tablePosition.assign(n + 1, false);
-        // Per parenthesis level: whether a SELECT has begun there, and
-        // whether its FROM list is being read.
+        // Per parenthesis level: whether a SELECT or DELETE has begun
+        // there, and whether its FROM list is being read.
         struct Level
         {
             bool select = false;
