@@ -4,6 +4,7 @@
 #include "connection/embedded/dateliterals.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/outerjoin.h"
+#include "connection/embedded/ownernames.h"
 #include "connection/engine/tabledataset.h"
 
 #include <QDate>
@@ -64,6 +65,14 @@ private slots:
     void outerJoinTextMapsBackToTheStatement();
     void dateFormatsFollowDbdate_data();
     void dateFormatsFollowDbdate();
+    void ownersComeOffTableNamesOnly_data();
+    void ownersComeOffTableNamesOnly();
+    void ownerQualifiedNamesGiveTheirRows_data();
+    void ownerQualifiedNamesGiveTheirRows();
+    void ownerQualifiedNamesFailAtTheirWord_data();
+    void ownerQualifiedNamesFailAtTheirWord();
+    void tablesMadeAndChangedWithTheirOwner();
+    void serialOfAnOwnerQualifiedInsert();
 };
 
 void TstDialect::acceptedFormsGiveTheirRows_data()
@@ -510,3 +519,182 @@ void TstDialect::dateFormatsFollowDbdate()
 
 QUOLL_TEST(TstDialect);
 #include "tst_dialect.moc"
+
+void TstDialect::ownersComeOffTableNamesOnly_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("expected");   // empty: nothing taken off
+    const auto row = [](const char *name, const char *sql, const char *expected, const char *database = "shop") {
+        QTest::newRow(name) << QString::fromUtf8(sql) << QString::fromUtf8(database) << QString::fromUtf8(expected);
+    };
+    // Owners of tables.
+    row("owner in from", "select * from informix.systables where tabid = 1", "select * from systables where tabid = 1");
+    row("double-quoted owner", "select * from \"informix\".systables", "select * from systables");
+    row("single-quoted owner", "select * from 'Ann'.orders", "select * from orders");
+    row("owner and alias", "select a.tabname from informix.systables a where a.tabid = 1",
+        "select a.tabname from systables a where a.tabid = 1");
+    row("three-part column", "select ann.orders.id from ann.orders where ann.orders.total > 1.5",
+        "select orders.id from orders where orders.total > 1.5");
+    row("three-part star", "select ann.orders.* from ann.orders", "select orders.* from orders");
+    row("quoted owner of a column", "select \"ann\".orders.id from orders", "select orders.id from orders");
+    row("every table of a from list", "select * from ann.a, bob.b x, outer (cy.c, outer dee.d)",
+        "select * from a, b x, outer (c, outer d)");
+    row("ansi joins", "select o.id from ann.orders o left outer join ann.customer c on o.cust = c.id join bob.x on x.k = c.k",
+        "select o.id from orders o left outer join customer c on o.cust = c.id join x on x.k = c.k");
+    row("table after a join condition", "select 1 from a.t join b.u on t.k = u.k, c.v", "select 1 from t join u on t.k = u.k, v");
+    row("subquery", "select c.name from customer c where c.id in (select o.cust from ann.orders o)",
+        "select c.name from customer c where c.id in (select o.cust from orders o)");
+    row("derived table", "select x.id from (select id from ann.orders) x", "select x.id from (select id from orders) x");
+    row("insert", "insert into ann.orders (id) values (1)", "insert into orders (id) values (1)");
+    row("insert from a select", "insert into ann.orders select * from ann.old", "insert into orders select * from old");
+    row("update", "update \"ann\".orders set total = 1 where orders.id = 2", "update orders set total = 1 where orders.id = 2");
+    row("delete", "delete from ann.orders where orders.id = 2", "delete from orders where orders.id = 2");
+    row("delete without from", "delete ann.orders where id = 2", "delete orders where id = 2");
+    row("view", "create view v as select * from ann.orders", "create view v as select * from orders");
+    row("routine", "select ann.total(id) from orders", "select total(id) from orders");
+    row("create table", "create temp table ann.t (a int)", "create temp table t (a int)");
+    row("alter table", "alter table \"ann\".orders add note char(5)", "alter table orders add note char(5)");
+    row("trigger body", "create trigger tr insert on orders for each row (update ann.customer set name = 'x')",
+        "create trigger tr insert on orders for each row (update customer set name = 'x')");
+    row("trigger deleting", "create trigger tr delete on orders referencing old as o for each row "
+        "(delete from ann.items where items.order_id = o.id, delete bob.calls where calls.customer = o.customer)",
+        "create trigger tr delete on orders referencing old as o for each row "
+        "(delete from items where items.order_id = o.id, delete calls where calls.customer = o.customer)");
+    row("select for update", "select o.id from ann.orders o for update of o.total", "select o.id from orders o for update of o.total");
+    row("union", "select id from ann.a union select id from bob.b", "select id from a union select id from b");
+    row("catalog keyword column", "select r.primary from informix.sysreferences r", "select r.primary from sysreferences r");
+    // Database qualifiers.
+    row("current database", "select * from shop:orders", "select * from orders");
+    row("current database and owner", "select * from SHOP:ann.orders", "select * from orders");
+    row("current database at its server", "select * from shop@srv:ann.orders", "select * from orders");
+    row("another database stays", "select * from sysmaster:sysdatabases", "");
+    row("another database keeps its owner", "select * from other:ann.orders", "");
+    row("no current database", "select * from shop:orders", "", "");
+    // What stays: table.column, numbers, time literals, FROM inside functions.
+    row("table.column", "select c.name, orders.id from customer c, orders where c.id = orders.cust", "");
+    row("decimal numbers", "select 1.5, .5 from t where t.x = 2.25", "");
+    row("datetime literal", "select DATETIME (2024-01-15 10:30:00.5) YEAR TO FRACTION(1) from t", "");
+    row("interval literal", "select INTERVAL (-9834 15:45:12.345) DAY(6) TO FRACTION(3) from t", "");
+    row("from inside trim", "select trim(both from c.name) from customer c", "");
+    row("from inside substring", "select substring(c.name from 2 for 3) from customer c", "");
+    row("from inside extract", "select extract(year from o.placed) from orders o", "");
+    row("keyword columns", "select b.default, r.primary from sysdefaults b, sysreferences r", "");
+    row("cast", "select t.x::integer from t", "");
+    row("column before an outer join mark", "select * from a, b where a.k (+) = b.k", "");
+    row("column before a parenthesis", "select * from a where a.k (1) = 1", "");
+    row("strings", "select 'ann.orders', \"a.b.c\" from t", "");
+}
+
+void TstDialect::ownersComeOffTableNamesOnly()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, database);
+    QFETCH(QString, expected);
+    const std::optional<embedded::RewrittenSql> unowned = embedded::dropOwnerNames(statement, database);
+    if (expected.isEmpty()) {
+        QVERIFY2(!unowned, qPrintable(unowned->text()));
+        return;
+    }
+    QVERIFY(unowned);
+    QCOMPARE(unowned->text(), expected);
+    // Every character left maps back to the same character of the statement.
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(statement[unowned->originalIndex(i)], expected[i]);
+}
+
+void TstDialect::ownerQualifiedNamesGiveTheirRows_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QStringList>("rows");
+    const auto row = [](const char *name, const char *sql, QStringList rows) {
+        QTest::newRow(name) << QString::fromUtf8(sql) << rows;
+    };
+    row("catalog table", "select tabname from informix.systables where tabid = 1", {u"systables"_s});
+    row("quoted owner and alias", "select a.tabname from \"informix\".systables a where a.tabid = 1", {u"systables"_s});
+    row("owner and database", "select count(*) from shop:tester.orders", {u"3"_s});
+    row("three-part names and a date", "select tester.orders.id from tester.orders "
+        "where tester.orders.placed = '12/31/2024'", {u"11"_s});
+    row("date column of an owned table", "select id, placed from 'tester'.orders where placed < '02/01/2024'",
+        {u"10|01/15/2024"_s});
+    row("join", "select c.name, o.id from tester.orders o join tester.customer c on o.customer = c.id "
+        "where o.placed > '01/31/2024' order by 2", {u"ann|11"_s, u"bob|12"_s});
+    row("ansi left outer join", "select c.name, count(o.id) from tester.customer c left outer join tester.orders o "
+        "on o.customer = c.id group by 1 order by 1", {u"ann|2"_s, u"bob|1"_s, u"cy|0"_s});
+    row("informix outer join", "select c.name, i.item from tester.customer c, outer (tester.orders o, outer tester.items i) "
+        "where c.id = o.customer and o.id = i.order_id and o.placed = '01/15/2024' order by 1, 2",
+        {u"ann|ink"_s, u"ann|pen"_s, u"bob|"_s, u"cy|"_s});
+    row("three-part names in an outer join", "select customer.name, tester.orders.id from tester.customer, outer tester.orders "
+        "where customer.id = tester.orders.customer and tester.orders.total > 60 order by 1",
+        {u"ann|11"_s, u"bob|"_s, u"cy|"_s});
+    row("subquery", "select name from tester.customer where id in (select customer from tester.orders "
+        "where placed = '02/29/2024')", {u"bob"_s});
+}
+
+void TstDialect::ownerQualifiedNamesGiveTheirRows()
+{
+    QFETCH(QString, statement);
+    QFETCH(QStringList, rows);
+    EmbeddedFixture f;
+    fillShop(f);
+    const QStringList got = f.rows(statement);
+    QVERIFY2(f.engine->lastError().nativeCode == 0, qPrintable(f.engine->lastError().context));
+    QCOMPARE(got, rows);
+}
+
+void TstDialect::ownerQualifiedNamesFailAtTheirWord_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("at");   // the text the offset points at
+    QTest::newRow("no such table") << u"select * from tester.nosuch"_s
+                                   << int(embedded::InformixCode::TableNotInDatabase) << u"nosuch"_s;
+    QTest::newRow("no such column") << u"select tester.orders.nosuch from tester.orders"_s
+                                    << int(embedded::InformixCode::ColumnNotFound) << u"orders.nosuch"_s;
+    QTest::newRow("not a date") << u"insert into \"tester\".orders values (13, 1, '02/30/2024', 5)"_s
+                                << int(embedded::InformixCode::StringToDateFailed) << u"'02/30"_s;
+    QTest::newRow("not a date in an update") << u"update tester.orders set placed = 'soon' where id = 10"_s
+                                             << int(embedded::InformixCode::StringToDateFailed) << u"'soon'"_s;
+    QTest::newRow("outer cartesian product") << u"select c.name from tester.customer c, outer tester.orders o where c.id > 0"_s
+                                             << int(embedded::InformixCode::OuterCartesianProduct) << u"outer"_s;
+}
+
+void TstDialect::ownerQualifiedNamesFailAtTheirWord()
+{
+    QFETCH(QString, statement);
+    QFETCH(int, code);
+    QFETCH(QString, at);
+    EmbeddedFixture f;
+    fillShop(f);
+    QCOMPARE(f.engine->executeDirect(statement).status, StatusSqlError);
+    QCOMPARE(f.engine->lastError().nativeCode, code);
+    QCOMPARE(f.engine->communicationArea().errorOffset, int(statement.indexOf(at)) + 1);
+}
+
+void TstDialect::tablesMadeAndChangedWithTheirOwner()
+{
+    EmbeddedFixture f;
+    fillShop(f);
+    f.run(u"create table tester.tickets (id integer, due date)"_s);
+    QCOMPARE(f.rows(u"select owner from systables where tabname = 'tickets'"_s), QStringList{u"tester"_s});
+    f.run(u"alter table \"tester\".tickets add note char(5)"_s);
+    f.run(u"insert into tester.tickets values (1, '03/01/2024', 'a')"_s);
+    QCOMPARE(f.rows(u"select tester.tickets.due, note from tester.tickets"_s), QStringList{u"03/01/2024|a"_s});
+    // A prepared statement with a parameter takes the owner off as well.
+    QCOMPARE(f.rowsWith(u"select note from \"tester\".tickets where tester.tickets.id = :id"_s, u"id"_s, 1),
+             QStringList{u"a"_s});
+    f.run(u"drop table tester.tickets"_s);
+    QCOMPARE(f.rows(u"select count(*) from systables where tabname = 'tickets'"_s), QStringList{u"0"_s});
+}
+
+void TstDialect::serialOfAnOwnerQualifiedInsert()
+{
+    EmbeddedFixture f;
+    fillShop(f);
+    f.run(u"create table tickets (id serial, note char(5))"_s);
+    f.run(u"insert into tester.tickets values (100, 'a')"_s);
+    QCOMPARE(f.engine->communicationArea().serialOrSecondary, 100);
+    f.run(u"insert into \"tester\".tickets (note) values ('b')"_s);
+    QCOMPARE(f.engine->communicationArea().serialOrSecondary, 101);
+    QCOMPARE(f.rows(u"select id, note from tickets order by id"_s), (QStringList{u"100|a"_s, u"101|b"_s}));
+}

@@ -4,6 +4,7 @@
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/informixerrors.h"
 #include "connection/embedded/outerjoin.h"
+#include "connection/embedded/ownernames.h"
 #include "connection/embedded/schemalookup.h"
 #include "connection/embedded/sqlitecursor.h"
 #include "connection/embedded/sqllexer.h"
@@ -103,33 +104,39 @@ bool isServerStatement(QStringView sql, const std::vector<SqlToken> &words)
                || word(1, "pdqpriority") || word(1, "optimization") || word(1, "deferred_prepare"));
 }
 
-// A statement as the storage engine takes it: OUTER joins restructured,
-// then the rest of the dialect rewritten, with the way back to the user's
-// text. Raises StatementError with an index in that text.
+// A statement as the storage engine takes it: owners taken off names,
+// OUTER joins restructured, then the rest of the dialect rewritten, with
+// the way back to the user's text. Raises StatementError with an index in
+// that text.
 struct StorageSql
 {
+    std::optional<RewrittenSql> unowned;
     std::optional<RewrittenSql> joined;
     RewrittenSql rewritten;
 
     qsizetype userIndex(qsizetype index) const
     {
         const qsizetype inJoined = rewritten.originalIndex(index);
-        return joined ? joined->originalIndex(inJoined) : inJoined;
+        const qsizetype inUnowned = joined ? joined->originalIndex(inJoined) : inJoined;
+        return unowned ? unowned->originalIndex(inUnowned) : inUnowned;
     }
 };
 
-StorageSql forStorage(const QString &sql, const SchemaLookup &schema)
+StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QString &database)
 {
     StorageSql s;
-    s.joined = rewriteOuterJoins(sql, schema);
-    if (!s.joined) {
-        s.rewritten = rewriteForSqlite(sql, schema);
-        return s;
+    s.unowned = dropOwnerNames(sql, database);
+    const QString base = s.unowned ? s.unowned->text() : sql;
+    const auto unownedIndex = [&](qsizetype index) { return s.unowned ? s.unowned->originalIndex(index) : index; };
+    try {
+        s.joined = rewriteOuterJoins(base, schema);
+    } catch (const StatementError &e) {
+        throw StatementError(e.nativeCode(), unownedIndex(e.at()));
     }
     try {
-        s.rewritten = rewriteForSqlite(s.joined->text(), schema);
+        s.rewritten = rewriteForSqlite(s.joined ? s.joined->text() : base, schema);
     } catch (const StatementError &e) {
-        throw StatementError(e.nativeCode(), s.joined->originalIndex(e.at()));
+        throw StatementError(e.nativeCode(), unownedIndex(s.joined ? s.joined->originalIndex(e.at()) : e.at()));
     }
     return s;
 }
@@ -417,7 +424,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     const QString &sql = source.text();
     StorageSql storage;
     try {
-        storage = forStorage(sql, storedSchema(db));
+        storage = forStorage(sql, storedSchema(db), m_session.database);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
         return false;
@@ -478,8 +485,11 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         return false;
     }
     if (isInsert && m_area.rowsProcessed > 0 && words.size() > 2 && isWord(sql, words[1], "into")) {
-        // The serial value is the number a SERIAL column was given.
-        const qint64 serial = lastSerial(db, lowerWord(sql, words[2]));
+        // The serial value is the number a SERIAL column was given; the
+        // table is named without its owner.
+        const QString &unowned = storage.unowned ? storage.unowned->text() : sql;
+        const std::vector<SqlToken> table = statementWords(unowned);
+        const qint64 serial = lastSerial(db, lowerWord(unowned, table[2]));
         if (serial != 0)
             m_area.serialOrSecondary = int(serial);
     }
@@ -567,7 +577,7 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     };
     if (inCatalog)
         return runWhole();
-    const RewrittenSql rewritten = forStorage(sql, storedSchema(db)).rewritten;
+    const RewrittenSql rewritten = forStorage(sql, storedSchema(db), m_session.database).rewritten;
     if (!rewritten.intoTemp().isEmpty())
         return runWhole();   // SELECT ... INTO TEMP makes its table as in direct execution
     const QByteArray utf8 = rewritten.text().toUtf8();

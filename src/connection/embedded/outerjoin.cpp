@@ -233,8 +233,9 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
         return std::nullopt;
     const size_t listEnd = where ? where : end;
     size_t firstOuter = 0;
+    // "left outer join" is an ANSI join, not an Informix OUTER.
     for (size_t i = from + 1; i < listEnd && !firstOuter; ++i)
-        if (isWordToken(sql, w[i], QLatin1String("outer")))
+        if (isWordToken(sql, w[i], QLatin1String("outer")) && !(i + 1 < w.size() && isWordToken(sql, w[i + 1], QLatin1String("join"))))
             firstOuter = i;
     if (!firstOuter)
         return std::nullopt;
@@ -296,6 +297,9 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
         QSet<QString> named;
         for (size_t k = a; k < b; ++k) {
             if (w[k].kind != SqlToken::Kind::Word)
+                continue;
+            // The owner of "owner.table.column" names no table of the list.
+            if (k + 3 < b && isSymbolToken(sql, w[k + 1], u'.') && isSymbolToken(sql, w[k + 3], u'.'))
                 continue;
             const bool qualifier = k + 1 < b && isSymbolToken(sql, w[k + 1], u'.');
             const bool qualified = k > a && isSymbolToken(sql, w[k - 1], u'.');
