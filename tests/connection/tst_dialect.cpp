@@ -633,13 +633,7 @@ void TstDialect::ownerQualifiedNamesGiveTheirRows_data()
 
 void TstDialect::ownerQualifiedNamesGiveTheirRows()
 {
-    QFETCH(QString, statement);
-    QFETCH(QStringList, rows);
-    EmbeddedFixture f;
-    fillShop(f);
-    const QStringList got = f.rows(statement);
-    QVERIFY2(f.engine->lastError().nativeCode == 0, qPrintable(f.engine->lastError().context));
-    QCOMPARE(got, rows);
+    acceptedFormsGiveTheirRows();
 }
 
 void TstDialect::ownerQualifiedNamesFailAtTheirWord_data()
@@ -661,14 +655,7 @@ void TstDialect::ownerQualifiedNamesFailAtTheirWord_data()
 
 void TstDialect::ownerQualifiedNamesFailAtTheirWord()
 {
-    QFETCH(QString, statement);
-    QFETCH(int, code);
-    QFETCH(QString, at);
-    EmbeddedFixture f;
-    fillShop(f);
-    QCOMPARE(f.engine->executeDirect(statement).status, StatusSqlError);
-    QCOMPARE(f.engine->lastError().nativeCode, code);
-    QCOMPARE(f.engine->communicationArea().errorOffset, int(statement.indexOf(at)) + 1);
+    refusedFormsFailAtTheirWord();
 }
 
 void TstDialect::tablesMadeAndChangedWithTheirOwner()
