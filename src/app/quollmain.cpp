@@ -5,6 +5,7 @@
 #include "app/commandtable.h"
 #include "app/errorhandler.h"
 #include "app/logpage.h"
+#include "app/servercombo.h"
 #include "app/sqltextpage.h"
 #include "app/topbar.h"
 #include "catalog/catalogpane.h"
@@ -13,6 +14,8 @@
 #include "connection/connectdialog.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
+#include "connection/servers/connectionparameters.h"
+#include "connection/servers/serverlist.h"
 #include "core/dialogs.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
@@ -48,6 +51,8 @@ QuollMain::QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWi
 {
     setObjectName(u"fmMain"_s);
     buildLayout();
+    // Every connect starts from a fresh parameter list for the server shown.
+    connection::servers::installParameterHook(*m_database, [this] { return m_topBar->serverName()->currentText(); });
     connectCommands();
     createStep();
 }
@@ -153,6 +158,8 @@ void QuollMain::createStep()
     m_aboutBox = std::make_unique<AboutBox>();
     setWindowTitle(QString::fromLatin1(Caption));
     m_viewer = std::make_unique<results::ValueViewer>();
+    // After the settings (SavedServerName) and the autosave files.
+    fillServerCombo(*m_topBar->serverName(), connection::servers::ServerList::installed(), m_savedServerName);
     m_tableInfos = std::make_unique<catalog::TableInfoList>();
     m_procInfos = std::make_unique<catalog::ProcInfoList>();
     m_sqlPage->catalog()->tableModel()->setRecords(m_tableInfos.get());
@@ -185,6 +192,11 @@ void QuollMain::destroyStep()
     m_procInfos.reset();
     m_viewer.reset();
     m_resultSet.reset();
+}
+
+std::optional<connection::servers::ServerEntry> QuollMain::selectedServer() const
+{
+    return app::selectedServer(*m_topBar->serverName());
 }
 
 editor::SqlEdit *QuollMain::currentEditor() const

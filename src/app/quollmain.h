@@ -2,12 +2,14 @@
 
 #include "catalog/procinfo.h"
 #include "catalog/tableinfo.h"
+#include "connection/servers/serverentry.h"
 #include "core/apppaths.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -80,6 +82,10 @@ public:
     // rows of the last executed statement (`ResultSet`).
     connection::Database &database() const { return *m_database; }
     connection::Dataset *resultSet() const { return m_resultSet.get(); }
+
+    // The server picked in `cbServerName` with its back end and sqlhosts
+    // fields; nothing when the list is empty.
+    std::optional<connection::servers::ServerEntry> selectedServer() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
