@@ -1,7 +1,10 @@
 #include "cli/scriptrunner.h"
-#include "connection/builtin/builtinservers.h"
 #include "connection/embedded/embeddedengine.h"
 #include "connection/engine/database.h"
+#include "connection/engineerror.h"
+#include "connection/servers/connectionparameters.h"
+#include "connection/servers/createengine.h"
+#include "connection/servers/serverlist.h"
 #include "core/apppaths.h"
 #include "core/textcodec.h"
 
@@ -21,6 +24,7 @@ namespace {
 const char *const Help = R"(Runs SQL on a Quoll server from the command line.
 
 Usage: quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin] [FILE]
+       quoll-sql --servers
 
   -s SERVER   the server: a name from the server list the Quoll window
               offers, or the folder of an embedded server (any argument
@@ -33,6 +37,11 @@ Usage: quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin] [FILE]
               (the script must then come from FILE). A password is never
               taken from the command line; the embedded server needs none.
   FILE        the script to run; standard input when not given
+  --servers   print the server list the Quoll window offers, one server a
+              line: its name, a TAB and its back end (odbc or embedded).
+              The list is the Informix client's sqlhosts file
+              ($INFORMIXSQLHOSTS, else $INFORMIXDIR/etc/sqlhosts) or, when
+              there is none to read, the four built-in embedded servers
 
 The script is cut into statements at semicolons (not inside strings,
 comments or the bodies of created procedures). For every statement that
@@ -46,23 +55,45 @@ character in that statement (0 when unknown), and the exit status is 1.
 Exit status 2 means the arguments or the connection failed.
 )";
 
-// The embedded server that SERVER names: a folder, or a built-in server of
-// the program's data folder.
-std::unique_ptr<connection::Engine> engineFor(const QString &server, QString &error)
+// The back end for SERVER: the embedded server in a folder (an argument
+// holding a "/"), else the entry of that name in the server list, letter
+// case ignored; without SERVER the list's first entry. `name` gets the
+// server name that the connection parameters carry.
+std::unique_ptr<connection::Engine> engineFor(const QString &server, QString &name, QString &error)
 {
     if (server.contains(u'/')) {
         const QString folder = QFileInfo(server).absoluteFilePath();
+        name = QFileInfo(folder).fileName();
         return std::make_unique<connection::embedded::EmbeddedEngine>(
-            connection::embedded::EmbeddedServer(QFileInfo(folder).fileName(), folder));
+            connection::embedded::EmbeddedServer(name, folder));
     }
-    const QStringList known = connection::builtin::builtinServerNames();
-    const QString name = server.isEmpty() ? known.first() : server;
-    if (!connection::builtin::isBuiltinServer(name)) {
-        error = u"unknown server %1 (known: %2)"_s.arg(name, known.join(u", "_s));
+    const connection::servers::ServerList servers = connection::servers::ServerList::installed();
+    if (servers.isEmpty()) {
+        error = u"the server list is empty"_s;
         return nullptr;
     }
-    return std::make_unique<connection::embedded::EmbeddedEngine>(
-        connection::builtin::builtinServer(name, AppPaths::forExecutable().serversFolder()));
+    const int index = server.isEmpty() ? 0 : servers.indexOf(server);
+    if (index < 0) {
+        QStringList known;
+        for (const connection::servers::ServerEntry &entry : servers.entries())
+            known.append(entry.name);
+        error = u"unknown server %1 (known: %2)"_s.arg(server, known.join(u", "_s));
+        return nullptr;
+    }
+    name = servers.at(index).name;
+    try {
+        return connection::servers::createEngine(servers.at(index), AppPaths::forExecutable().serversFolder());
+    } catch (const connection::EngineError &e) {
+        error = u"server %1: %2"_s.arg(name, e.message());
+        return nullptr;
+    }
+}
+
+// The lines of --servers: name, TAB, back end.
+void printServers(QTextStream &out)
+{
+    for (const connection::servers::ServerEntry &entry : connection::servers::ServerList::installed().entries())
+        out << entry.name << '\t' << connection::servers::backendName(entry.backend) << '\n';
 }
 
 } // namespace
@@ -79,6 +110,7 @@ int main(int argc, char *argv[])
     parser.addOption({{u"d"_s, u"database"_s}, u"database"_s, u"DATABASE"_s});
     parser.addOption({{u"u"_s, u"user"_s}, u"user"_s, u"USER"_s});
     parser.addOption({u"password-stdin"_s, u"password"_s});
+    parser.addOption({u"servers"_s, u"servers"_s});
     parser.addOption({{u"h"_s, u"help"_s}, u"help"_s});
     parser.addPositionalArgument(u"FILE"_s, u"script"_s);
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -87,6 +119,10 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(u"help"_s)) {
         out << Help;
+        return 0;
+    }
+    if (parser.isSet(u"servers"_s)) {
+        printServers(out);
         return 0;
     }
     const QStringList files = parser.positionalArguments();
@@ -99,19 +135,25 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    QString serverName;
     QString problem;
-    std::unique_ptr<connection::Engine> engine = engineFor(parser.value(u"server"_s), problem);
+    std::unique_ptr<connection::Engine> engine = engineFor(parser.value(u"server"_s), serverName, problem);
     if (!engine) {
         err << "quoll-sql: " << problem << '\n';
         return 2;
     }
+    // The same parameter list the window sends; the login fills in the user.
     connection::Database database(std::move(engine));
-    database.parameters().setValue(u"DATABASE NAME"_s, u"sysmaster"_s);
-    database.parameters().setValue(u"USER NAME"_s, parser.value(u"user"_s));
+    connection::servers::installParameterHook(database, [serverName] { return serverName; });
+    QString password;
     if (parser.isSet(u"password-stdin"_s)) {
         QTextStream in(stdin);
-        database.parameters().setValue(u"PASSWORD"_s, in.readLine());
+        password = in.readLine();
     }
+    database.hooks().login = [user = parser.value(u"user"_s), password](connection::ParameterList &login) {
+        login.setValue(u"USER NAME"_s, user);
+        login.setValue(u"PASSWORD"_s, password);
+    };
 
     QByteArray script;
     if (files.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "testregistry.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,9 +17,11 @@ struct Run
     QString err;
 };
 
-Run quollSql(const QStringList &arguments, const QByteArray &input = {})
+Run quollSql(const QStringList &arguments, const QByteArray &input = {},
+             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QString::fromUtf8(QUOLL_SQL_PATH), arguments);
     if (!process.waitForStarted())
         return {};
@@ -26,6 +30,18 @@ Run quollSql(const QStringList &arguments, const QByteArray &input = {})
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// This environment without any Informix client configuration, or with
+// INFORMIXSQLHOSTS naming `sqlhosts`.
+QProcessEnvironment informixEnvironment(const QString &sqlhosts = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"INFORMIXDIR"_s);
+    environment.remove(u"INFORMIXSQLHOSTS"_s);
+    if (!sqlhosts.isEmpty())
+        environment.insert(u"INFORMIXSQLHOSTS"_s, sqlhosts);
+    return environment;
 }
 
 } // namespace
@@ -42,6 +58,9 @@ private slots:
     void opensTheDatabaseGivenWithD();
     void readsTheScriptFromAFile();
     void explainsItselfAndRefusesBadArguments();
+    void listsTheServersOfTheSqlhostsFile();
+    void listsTheBuiltinServersWithoutAnSqlhostsFile();
+    void findsTheServerInTheListIgnoringCase();
 
 private:
     QTemporaryDir m_folder;
@@ -109,6 +128,76 @@ void TstQuollSql::explainsItselfAndRefusesBadArguments()
     QCOMPARE(quollSql({u"--nosuch"_s}).exitCode, 2);
     QCOMPARE(quollSql({u"-s"_s, server(), u"a.sql"_s, u"b.sql"_s}).exitCode, 2);
     QCOMPARE(quollSql({u"-s"_s, server(), u"/nonexistent/file.sql"_s}).exitCode, 2);
+}
+
+void TstQuollSql::listsTheServersOfTheSqlhostsFile()
+{
+    QTemporaryDir dir;
+    QFile hosts(dir.filePath(u"sqlhosts"_s));
+    QVERIFY(hosts.open(QIODevice::WriteOnly));
+    hosts.write("# servers of the shop\r\n"
+                "b_srv\tonsoctcp\tdb2 9088\r\n"
+                "a_srv onsoctcp db1 9088 k=1 # the main one\r\n"
+                "broken onsoctcp\r\n"
+                "B_SRV onsoctcp db3 9090\r\n"
+                "shop group - - e=shop.2\r\n"
+                "shop.1 onsoctcp db1 9091 g=shop\r\n");
+    hosts.close();
+    const Run run = quollSql({u"--servers"_s}, {}, informixEnvironment(hosts.fileName()));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, u"a_srv\todbc\nb_srv\todbc\nshop\todbc\nshop.1\todbc\n"_s);
+
+    // INFORMIXDIR/etc/sqlhosts when INFORMIXSQLHOSTS is not set.
+    QVERIFY(QDir(dir.path()).mkpath(u"ifx/etc"_s));
+    QVERIFY(QFile::copy(hosts.fileName(), dir.filePath(u"ifx/etc/sqlhosts"_s)));
+    QProcessEnvironment viaDir = informixEnvironment();
+    viaDir.insert(u"INFORMIXDIR"_s, dir.filePath(u"ifx"_s));
+    QCOMPARE(quollSql({u"--servers"_s}, {}, viaDir).out, run.out);
+}
+
+void TstQuollSql::listsTheBuiltinServersWithoutAnSqlhostsFile()
+{
+    const QString builtins = u"quoll_demo\tembedded\nquoll_dev\tembedded\nquoll_test\tembedded\nquoll_work\tembedded\n"_s;
+    const Run run = quollSql({u"--servers"_s}, {}, informixEnvironment());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, builtins);
+    // A named file that is not there counts as none.
+    QCOMPARE(quollSql({u"--servers"_s}, {}, informixEnvironment(m_folder.filePath(u"nosuch"_s))).out, builtins);
+}
+
+void TstQuollSql::findsTheServerInTheListIgnoringCase()
+{
+    QTemporaryDir dir;
+    QFile hosts(dir.filePath(u"sqlhosts"_s));
+    QVERIFY(hosts.open(QIODevice::WriteOnly));
+    hosts.write("b_srv onsoctcp 127.0.0.1 1\na_srv onsoctcp 127.0.0.1 1\n");
+    hosts.close();
+    const QProcessEnvironment withHosts = informixEnvironment(hosts.fileName());
+
+    // A server of the file is found, whatever the case, and goes to its own
+    // back end, which cannot reach it here.
+    const Run found = quollSql({u"-s"_s, u"A_SRV"_s}, "select 1 from systables", withHosts);
+    QCOMPARE(found.exitCode, 2);
+    QVERIFY2(!found.err.contains(u"unknown server"_s), qPrintable(found.err));
+    QCOMPARE(found.out, QString());
+
+    // Only the listed servers are known: the built-ins are not, while a file lists servers.
+    const Run unknown = quollSql({u"-s"_s, u"quoll_test"_s}, "select 1 from systables", withHosts);
+    QCOMPARE(unknown.exitCode, 2);
+    QCOMPARE(unknown.err, u"quoll-sql: unknown server quoll_test (known: a_srv, b_srv)\n"_s);
+
+    // A folder is an embedded server, list or not.
+    const Run folder = quollSql({u"-s"_s, server()}, "select tabname from systables where tabid = 1", withHosts);
+    QCOMPARE(folder.err, QString());
+    QCOMPARE(folder.out, u"tabname\nsystables\n"_s);
+
+    // Without a file, the built-in servers, whatever the case.
+    const Run builtin = quollSql({u"-s"_s, u"QUOLL_TEST"_s}, "select tabname from systables where tabid = 1",
+                                 informixEnvironment());
+    QCOMPARE(builtin.err, QString());
+    QCOMPARE(builtin.exitCode, 0);
+    QCOMPARE(builtin.out, u"tabname\nsystables\n"_s);
 }
 
 QUOLL_TEST(TstQuollSql);
