@@ -124,6 +124,7 @@ void TstQuollSql::explainsItselfAndRefusesBadArguments()
     const Run help = quollSql({u"--help"_s});
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains(u"quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin] [FILE]"_s));
+    QVERIFY(help.out.contains(u"quoll-sql --servers"_s));
     QVERIFY(help.out.contains(u"error <native code>: <message> (statement <n>, offset <E>)"_s));
     QCOMPARE(quollSql({u"--nosuch"_s}).exitCode, 2);
     QCOMPARE(quollSql({u"-s"_s, server(), u"a.sql"_s, u"b.sql"_s}).exitCode, 2);
