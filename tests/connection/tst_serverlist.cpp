@@ -199,6 +199,8 @@ void TstServerList::groupsAndOptionsAreKept()
     QCOMPARE(entries[0].group(), QString());
     // A comma inside parentheses belongs to the option; a bare key has no value.
     QCOMPARE(summary({entries[1]}), QStringList{u"asia.1|onsoctcp|node6|svc8|g=asia,s=6,csm=(SPWDCSM,p=1),k="_s});
+    QCOMPARE(entries[1].options.size(), 4);
+    QCOMPARE(entries[1].option(u"csm"_s), u"(SPWDCSM,p=1)"_s);
     QCOMPARE(entries[1].group(), u"asia"_s);
     QCOMPARE(entries[1].option(u"S"_s), u"6"_s);
     QCOMPARE(entries[2].group(), u"asia"_s);
