@@ -92,7 +92,8 @@ std::unique_ptr<connection::Engine> engineFor(const QString &server, QString &na
 // The lines of --servers: name, TAB, back end.
 void printServers(QTextStream &out)
 {
-    for (const connection::servers::ServerEntry &entry : connection::servers::ServerList::installed().entries())
+    const connection::servers::ServerList servers = connection::servers::ServerList::installed();
+    for (const connection::servers::ServerEntry &entry : servers.entries())
         out << entry.name << '\t' << connection::servers::backendName(entry.backend) << '\n';
 }
 
