@@ -12,6 +12,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,6 +80,28 @@ QString typeName(FieldType type)
 {
     return fieldTypeName(type);
 }
+
+// The driver manager reads its driver list once per process, so the test
+// list is put in place before any ODBC call: the SQLite driver under its own
+// name and once more under the name of the Informix driver.
+struct TestDriverList
+{
+    QTemporaryDir folder;
+
+    TestDriverList()
+    {
+        QFile file(folder.filePath(u"odbcinst.ini"_s));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the test driver list");
+        file.write("[SQLite3]\nDriver=libsqlite3odbc.so\n\n"
+                   "[IBM INFORMIX ODBC DRIVER (64-bit)]\nDriver=libsqlite3odbc.so\n");
+        file.close();
+        qputenv("ODBCSYSINI", QFile::encodeName(folder.path()));
+        qputenv("ODBCINSTINI", "odbcinst.ini");
+    }
+};
+
+const TestDriverList testDrivers;
 
 } // namespace
 
@@ -180,21 +203,37 @@ private slots:
         QVERIFY(!engine.isConnected());
     }
 
-    void findsNoInformixDriverOnThisMachine()
+    void connectsToAnInformixServerEntry()
     {
-        // The test machine has only the SQLite driver: the real discovery
-        // finds nothing and the connect says so.
-        const QByteArray informixDir = qgetenv("INFORMIXDIR");
-        qunsetenv("INFORMIXDIR");
-        if (findInformixDriver().isEmpty()) {
-            OdbcEngine engine(OdbcServer{u"ol_demo"_s, u"localhost"_s, u"9088"_s, u"onsoctcp"_s});
-            QVERIFY_THROWS_EXCEPTION(EngineError, engine.connect({}));
-            QCOMPARE(engine.lastError().context, missingDriverMessage().left(128));
-        } else {
-            qInfo("An Informix ODBC driver is registered here; the missing-driver path is not reachable.");
-        }
-        if (!informixDir.isNull())
-            qputenv("INFORMIXDIR", informixDir);
+        // Through the whole Informix path: the driver found among the
+        // registered ones, the connection string built from the entry and
+        // the login. The "Informix" driver here is the SQLite driver, which
+        // ignores the server keywords and opens the DATABASE file.
+        QCOMPARE(findInformixDriver(), u"IBM INFORMIX ODBC DRIVER (64-bit)"_s);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(u"stores.db"_s);
+        Database database(std::make_unique<OdbcEngine>(
+            OdbcServer{u"ol_test"_s, u"localhost"_s, u"9088"_s, u"onsoctcp"_s}));
+        database.hooks().beforeConnect = [file](ParameterList &p) {
+            p.clear();
+            p.append(u"SERVER NAME=ol_test"_s);
+            p.append(u"DATABASE NAME="_s + file);
+            p.append(u"USER NAME="_s);
+            p.append(u"PASSWORD="_s);
+            p.append(u"OPEN MODE=READ/WRITE"_s);
+            p.append(u"SQLPASSTHRU MODE=SHARED AUTOCOMMIT"_s);
+        };
+        database.hooks().login = [](ParameterList &login) {
+            login.setValue(u"USER NAME"_s, u"informix"_s);
+            login.setValue(u"PASSWORD"_s, u"in4mix"_s);
+        };
+        database.open();
+        QVERIFY(database.isConnected());
+        database.execute(u"create table t (id integer)"_s);
+        database.execute(u"insert into t values (5)"_s);
+        QCOMPARE(SqliteOdbc::rowsOf(database.engine(), u"select id from t"_s), QStringList{u"5"_s});
+        database.close();
+        QVERIFY(QFileInfo(file).size() > 0);
     }
 
     void thePasswordAppearsInNoErrorText_data()
