@@ -165,6 +165,7 @@ private slots:
             QVERIFY(!e.message().isEmpty());
             QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
             QCOMPARE(engine->lastError().context, e.message().left(128));
+            QCOMPARE(engine->lastSqlState().size(), 5);
         }
         QVERIFY(!engine->isConnected());
         // Nothing is left half open: statements are refused, not crashed on.
@@ -440,6 +441,8 @@ private slots:
         const CommunicationArea area = db.engine->communicationArea();
         QCOMPARE(area.code, error.nativeCode);
         QCOMPARE(area.errorOffset, 0);
+        QCOMPARE(db.engine->lastSqlState().size(), 5);
+        QVERIFY(!db.engine->lastSqlState().startsWith(u"00"_s));
         QVERIFY(QString::fromUtf8(area.messageParameters.data()).contains(u"no such table"_s));
 
         try {
@@ -456,6 +459,7 @@ private slots:
         QCOMPARE(db.engine->executeDirect(u"select 1"_s).status, StatusOk);
         QCOMPARE(db.engine->lastError().nativeCode, 0);
         QVERIFY(db.engine->lastError().context.isEmpty());
+        QVERIFY(db.engine->lastSqlState().isEmpty());
         QCOMPARE(db.engine->communicationArea().code, 0);
     }
 

@@ -15,6 +15,8 @@ namespace {
 // Informix-specific statement attributes of its ODBC driver.
 constexpr SQLINTEGER InformixGetRowId = 1048;
 constexpr SQLINTEGER InformixGetSerialValue = 1049;
+// Its diagnostic field with the secondary (ISAM) error code.
+constexpr SQLSMALLINT InformixIsamError = 13;
 
 void setText(std::array<char, 72> &field, const QString &text)
 {
@@ -104,6 +106,7 @@ void OdbcConnection::open(const QString &connectionString, const QString &passwo
         area.code = first.nativeCode;
         setText(area.messageParameters, message);
         lastError = {first.nativeCode, message.left(128)};
+        sqlState = first.state;
         return EngineError(first.nativeCode, message);
     };
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env))) {
@@ -160,6 +163,7 @@ void OdbcConnection::startRun()
 {
     area = {};
     lastError = {};
+    sqlState.clear();
 }
 
 EngineError OdbcConnection::failure(SQLSMALLINT handleType, SQLHANDLE handle)
@@ -168,8 +172,15 @@ EngineError OdbcConnection::failure(SQLSMALLINT handleType, SQLHANDLE handle)
     if (records.empty())
         return failure(0, u"The ODBC driver reported a failure without a message."_s);
     const Diagnostic &first = records.front();
+    SQLINTEGER isam = 0;
+    if (m_server == Server::Informix
+        && !SQL_SUCCEEDED(SQLGetDiagField(handleType, handle, 1, InformixIsamError, &isam, SQL_IS_INTEGER, nullptr)))
+        isam = 0;
     noteWarnings(records);
-    return failure(first.nativeCode, first.message);
+    EngineError error = failure(first.nativeCode, first.message);
+    area.serialOrSecondary = isam;
+    sqlState = first.state;
+    return error;
 }
 
 EngineError OdbcConnection::failure(int nativeCode, const QString &message)

@@ -79,6 +79,7 @@ public:
 
     CommunicationArea area;
     ErrorEntry lastError;
+    QString sqlState;   // of the last error, empty after a success
 
 private:
     friend class StatementHandle;

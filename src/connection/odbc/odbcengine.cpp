@@ -100,6 +100,11 @@ CommunicationArea OdbcEngine::communicationArea() const
     return m_connection->area;
 }
 
+QString OdbcEngine::lastSqlState() const
+{
+    return m_connection->sqlState;
+}
+
 OdbcEngine::Run OdbcEngine::run(const QString &sql)
 {
     Run outcome;

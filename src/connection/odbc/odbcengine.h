@@ -42,6 +42,8 @@ public:
     DirectResult executeDirect(const QString &sql) override;
     ErrorEntry lastError() const override;
     CommunicationArea communicationArea() const override;
+    // The SQLSTATE of the last error, empty when the last statement succeeded.
+    QString lastSqlState() const;
 
     bool inTransaction() const override { return m_inTransaction; }
     void startTransaction() override;
