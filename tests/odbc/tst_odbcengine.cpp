@@ -535,6 +535,36 @@ private slots:
         db.engine->rollback();
     }
 
+    void transactionStatementsTypedAsText_data()
+    {
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("begin work, rollback work") << u"begin work"_s << u"ROLLBACK WORK;"_s << u"0"_s;
+        QTest::newRow("begin, commit") << u"  BEGIN"_s << u"commit"_s << u"1"_s;
+    }
+    void transactionStatementsTypedAsText()
+    {
+        QFETCH(QString, begin);
+        QFETCH(QString, end);
+        QFETCH(QString, count);
+        SqliteOdbc db;
+        db.run(u"create table t (id integer)"_s);
+        QCOMPARE(db.engine->executeDirect(begin).status, StatusOk);
+        QVERIFY(db.engine->inTransaction());
+        db.run(u"insert into t values (1)"_s);
+        QCOMPARE(db.engine->executeDirect(end).status, StatusOk);
+        QVERIFY(!db.engine->inTransaction());
+        QCOMPARE(db.rows(u"select count(*) from t"_s), QStringList{count});
+
+        QCOMPARE(db.engine->executeDirect(end).status, StatusSqlError);
+        QCOMPARE(db.engine->lastError().nativeCode, -255);
+        QCOMPARE(db.engine->lastError().context, u"Not in transaction."_s);
+        // A word that only starts like one is an ordinary statement.
+        QCOMPARE(db.engine->executeDirect(u"commitx"_s).status, StatusSqlError);
+        QVERIFY(db.engine->lastError().nativeCode != -255);
+    }
+
     void disconnectRollsBackAnOpenTransaction()
     {
         SqliteOdbc db;

@@ -6,6 +6,8 @@
 
 #include <sqlext.h>
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,6 +19,24 @@ namespace {
 // Informix codes for the transaction mistakes caught before the server.
 constexpr int NotInTransaction = -255;
 constexpr int AlreadyInTransaction = -535;
+
+enum class TransactionWord { None, Begin, Commit, Rollback };
+
+// BEGIN, COMMIT or ROLLBACK [WORK] as a statement of its own. These go
+// through the driver's transaction calls: sent as text they would fight the
+// driver's autocommit, and inTransaction() would not follow them.
+TransactionWord transactionWord(const QString &sql)
+{
+    static const QRegularExpression statement(u"^\\s*(begin|commit|rollback)(\\s+work)?\\s*;?\\s*$"_s,
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = statement.match(sql);
+    if (!match.hasMatch())
+        return TransactionWord::None;
+    const QString word = match.captured(1).toLower();
+    if (word == u"begin"_s)
+        return TransactionWord::Begin;
+    return word == u"commit"_s ? TransactionWord::Commit : TransactionWord::Rollback;
+}
 
 } // namespace
 
@@ -110,6 +130,12 @@ OdbcEngine::Run OdbcEngine::run(const QString &sql)
     Run outcome;
     try {
         requireConnected();
+        switch (transactionWord(sql)) {
+        case TransactionWord::Begin: startTransaction(); return outcome;
+        case TransactionWord::Commit: commit(); return outcome;
+        case TransactionWord::Rollback: rollback(); return outcome;
+        case TransactionWord::None: break;
+        }
         auto statement = std::make_shared<StatementHandle>(m_connection);
         SQLHSTMT stmt = statement->handle();
         m_connection->startRun();
