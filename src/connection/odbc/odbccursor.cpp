@@ -316,7 +316,9 @@ void OdbcCursor::readField(SQLHSTMT stmt, int column, RowSink &sink)
 void OdbcCursor::readText(SQLHSTMT stmt, int column, RowSink &sink)
 {
     const auto at = SQLUSMALLINT(column + 1);
-    std::vector<SQLWCHAR> chunk(size_t(TextChunkChars) + 1);
+    std::vector<SQLWCHAR> &chunk = m_textChunk;
+    if (chunk.empty())
+        chunk.resize(size_t(TextChunkChars) + 1);
     const SQLLEN chunkBytes = SQLLEN(chunk.size() * sizeof(SQLWCHAR));
     QString value;
     for (bool first = true;; first = false) {
@@ -332,7 +334,13 @@ void OdbcCursor::readText(SQLHSTMT stmt, int column, RowSink &sink)
         // more of the value follows.
         const bool more = indicator == SQL_NO_TOTAL || indicator > chunkBytes - SQLLEN(sizeof(SQLWCHAR));
         const qsizetype chars = more ? qsizetype(chunk.size()) - 1 : qsizetype(indicator / SQLLEN(sizeof(SQLWCHAR)));
-        value.append(fromWide(chunk.data(), int(chars)));
+        const QStringView piece(reinterpret_cast<const char16_t *>(chunk.data()), chars);
+        if (first && !more) {
+            // The usual case, one chunk: straight to UTF-8.
+            const QByteArray utf8 = piece.toUtf8();
+            return sink.addField(utf8.constData(), size_t(utf8.size()));
+        }
+        value.append(piece);
         if (!more)
             break;
     }
@@ -343,7 +351,9 @@ void OdbcCursor::readText(SQLHSTMT stmt, int column, RowSink &sink)
 void OdbcCursor::readBinary(SQLHSTMT stmt, int column, RowSink &sink)
 {
     const auto at = SQLUSMALLINT(column + 1);
-    QByteArray chunk(BinaryChunkBytes, Qt::Uninitialized);
+    QByteArray &chunk = m_binaryChunk;
+    if (chunk.isEmpty())
+        chunk.resize(BinaryChunkBytes);
     QByteArray value;
     for (bool first = true;; first = false) {
         SQLLEN indicator = 0;

@@ -45,6 +45,8 @@ private:
     bool m_done = false;
     QList<FieldDesc> m_fields;
     std::vector<Read> m_reads;
+    std::vector<SQLWCHAR> m_textChunk;   // read buffers, made on first use
+    QByteArray m_binaryChunk;
 };
 
 // A statement prepared with "?" markers. Values are bound when it runs, from
