@@ -3,6 +3,7 @@
 #include "connection/odbc/driverlocator.h"
 #include "connection/odbc/odbcconnection.h"
 #include "connection/odbc/odbccursor.h"
+#include "connection/odbc/odbcstatement.h"
 
 #include <sqlext.h>
 
