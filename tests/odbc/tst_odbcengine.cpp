@@ -414,6 +414,23 @@ private slots:
         result.cursor.reset();
         statement.reset();
     }
+
+    void statementsOutliveTheirEngine()
+    {
+        SqliteOdbc db;
+        db.run(u"create table t (n integer)"_s);
+        db.run(u"insert into t values (1), (2)"_s);
+        auto statement = db.engine->prepare(u"select n from t"_s);
+        std::unique_ptr<Cursor> cursor = statement->execute();
+        // Reconnecting does not bring a statement of the old session back.
+        db.engine->disconnect();
+        db.engine->connect({});
+        QVERIFY_THROWS_EXCEPTION(EngineError, statement->execute());
+        db.engine.reset();
+        CollectingSink sink;
+        QVERIFY(!cursor->fetch(sink));
+        QVERIFY_THROWS_EXCEPTION(EngineError, statement->execute());
+    }
 };
 
 QUOLL_TEST(TstOdbcEngine);
