@@ -118,11 +118,9 @@ void OdbcConnection::open(const QString &connectionString, const QString &passwo
         m_dbc = SQL_NULL_HDBC;
         throw fail(SQL_HANDLE_ENV, m_env, u"The ODBC driver manager gave no connection."_s);
     }
-    QString text = connectionString;
-    const SQLRETURN rc = SQLDriverConnectW(m_dbc, nullptr, const_cast<SQLWCHAR *>(wide(text)), SQL_NTS, nullptr, 0,
-                                           nullptr, SQL_DRIVER_NOPROMPT);
-    // The connection string held the password: overwrite our copy.
-    text.fill(u' ');
+    // No completed connection string is asked back: it would hold the password.
+    const SQLRETURN rc = SQLDriverConnectW(m_dbc, nullptr, const_cast<SQLWCHAR *>(wide(connectionString)), SQL_NTS,
+                                           nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
         // fail() frees the handles after reading their diagnostics.
         throw fail(SQL_HANDLE_DBC, m_dbc, u"The connection failed."_s);

