@@ -176,11 +176,16 @@ void TstQuollSql::findsTheServerInTheListIgnoringCase()
     hosts.close();
     const QProcessEnvironment withHosts = informixEnvironment(hosts.fileName());
 
-    // A server of the file is found, whatever the case, and goes to its own
-    // back end, which cannot reach it here.
-    const Run found = quollSql({u"-s"_s, u"A_SRV"_s}, "select 1 from systables", withHosts);
+    // A server of the file is found, whatever the case, and goes to the
+    // ODBC back end, which says what is missing: the driver manager here
+    // knows no Informix driver.
+    QProcessEnvironment noInformixDriver = withHosts;
+    QFile(dir.filePath(u"odbcinst.ini"_s)).open(QIODevice::WriteOnly);
+    noInformixDriver.insert(u"ODBCSYSINI"_s, dir.path());
+    noInformixDriver.insert(u"ODBCINSTINI"_s, u"odbcinst.ini"_s);
+    const Run found = quollSql({u"-s"_s, u"A_SRV"_s}, "select 1 from systables", noInformixDriver);
     QCOMPARE(found.exitCode, 2);
-    QVERIFY2(!found.err.contains(u"unknown server"_s), qPrintable(found.err));
+    QVERIFY2(found.err.contains(u"No Informix ODBC driver is installed."_s), qPrintable(found.err));
     QCOMPARE(found.out, QString());
 
     // Only the listed servers are known: the built-ins are not, while a file lists servers.

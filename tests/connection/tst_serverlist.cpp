@@ -2,6 +2,7 @@
 #include "connection/embedded/embeddedengine.h"
 #include "connection/engine/database.h"
 #include "connection/engineerror.h"
+#include "connection/odbc/odbcengine.h"
 #include "connection/servers/connectionparameters.h"
 #include "connection/servers/createengine.h"
 #include "connection/servers/serverlist.h"
@@ -353,8 +354,11 @@ void TstServerList::createsTheEngineOfTheEntrysBackEnd()
         }
         return QString();
     };
-    QCOMPARE(failure({u"prod"_s, ServerBackend::Odbc, u"onsoctcp"_s, u"db1"_s, u"9088"_s, {}}),
-             u"The ODBC back end is not part of this build."_s);
+    // A sqlhosts server goes to the ODBC back end, a group too.
+    QVERIFY(dynamic_cast<odbc::OdbcEngine *>(
+        createEngine({u"prod"_s, ServerBackend::Odbc, u"onsoctcp"_s, u"db1"_s, u"9088"_s, {}}, folder.path()).get()));
+    QVERIFY(dynamic_cast<odbc::OdbcEngine *>(
+        createEngine({u"shop"_s, ServerBackend::Odbc, u"group"_s, u"-"_s, u"-"_s, {}}, folder.path()).get()));
     QCOMPARE(failure({u"nosuch"_s, ServerBackend::Embedded, {}, {}, {}, {}}),
              u"nosuch is not one of the built-in servers."_s);
 }

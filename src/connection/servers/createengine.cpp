@@ -3,6 +3,7 @@
 #include "connection/builtin/builtinservers.h"
 #include "connection/embedded/embeddedengine.h"
 #include "connection/engineerror.h"
+#include "connection/odbc/odbcengine.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,9 +17,12 @@ std::unique_ptr<Engine> createEngine(const ServerEntry &server, const QString &s
             throw EngineError(0, u"%1 is not one of the built-in servers."_s.arg(server.name));
         return std::make_unique<embedded::EmbeddedEngine>(builtin::builtinServer(server.name, serversFolder));
     case ServerBackend::Odbc:
-        // The ODBC engine joins the build separately; until then a server of
-        // the sqlhosts file cannot be reached.
-        throw EngineError(0, u"The ODBC back end is not part of this build."_s);
+        // A group is resolved by the driver through the sqlhosts file; it
+        // has no host or service of its own.
+        if (server.isGroup())
+            return std::make_unique<odbc::OdbcEngine>(odbc::OdbcServer{server.name, {}, {}, {}});
+        return std::make_unique<odbc::OdbcEngine>(
+            odbc::OdbcServer{server.name, server.hostname, server.servicename, server.nettype});
     }
     throw EngineError(0, u"Unknown back end for server %1."_s.arg(server.name));
 }
