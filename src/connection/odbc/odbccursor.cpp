@@ -1,5 +1,9 @@
 #include "connection/odbc/odbccursor.h"
 
+#include "connection/embedded/dateliterals.h"
+
+#include <QDate>
+
 #include <sqlext.h>
 
 #include <cstring>
@@ -254,7 +258,12 @@ void OdbcCursor::readField(SQLHSTMT stmt, int column, RowSink &sink)
             fail(stmt);
         if (indicator == SQL_NULL_DATA)
             return sink.addNull();
-        // The Informix default form: month, day, four-digit year.
+        // In the client's DBDATE form, as the embedded server shows dates.
+        const QDate day(date.year, date.month, date.day);
+        const int written = day.isValid() ? embedded::writeDate(embedded::dayNumber(day), text) : -1;
+        if (written >= 0)
+            return sink.addField(text, size_t(written));
+        // A value no calendar holds is shown as the driver gave it.
         length += putDigits(text + length, date.month, 2);
         text[length++] = '/';
         length += putDigits(text + length, date.day, 2);
