@@ -1,10 +1,12 @@
 #include "app/logpage.h"
 
+#include "app/logmodel.h"
 #include "widgets/panesplitter.h"
 #include "widgets/reportlist.h"
 #include "widgets/screenscale.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,15 +26,16 @@ LogPage::LogPage(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_model = new widgets::ReportListModel({u"Время"_s, u"Сообщение"_s, u"Дополнительно"_s}, this);
+    m_model = new LogModel(this);
     m_list = new widgets::ReportList(this);
     m_list->setObjectName(u"lwLog"_s);
     m_list->setModel(m_model);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView *header = m_list->horizontalHeader();
-    header->resizeSection(0, widgets::scaled(60));
-    header->resizeSection(1, widgets::scaled(200));
+    header->resizeSection(LogModel::TimeColumn, widgets::scaled(60));
+    header->resizeSection(LogModel::MessageColumn, widgets::scaled(200));
     header->setStretchLastSection(true);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LogPage::lwLogSelectItem);
 
     m_splitter = new PaneSplitter(PaneSplitter::Resizes::Height, widgets::scaled(4), this);
     m_splitter->setObjectName(u"Splitter10"_s);
@@ -50,6 +53,42 @@ LogPage::LogPage(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_list, 1);
     layout->addWidget(m_splitter);
     layout->addWidget(m_detail);
+}
+
+void LogPage::addEntry(const QString &message, const QString &details)
+{
+    m_model->append({QTime::currentTime(), message, details});
+}
+
+void LogPage::showLastEntry()
+{
+    if (m_model->size() == 0)
+        return;
+    const QModelIndex last = m_model->index(m_model->size() - 1, 0);
+    m_list->scrollTo(last, QAbstractItemView::EnsureVisible);
+    m_list->selectionModel()->setCurrentIndex(
+        last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void LogPage::clear()
+{
+    m_model->clear();
+}
+
+std::optional<QString> LogPage::selectedDetails() const
+{
+    const int row = m_list->selectedRow();
+    if (row < 0)
+        return std::nullopt;
+    return m_model->entry(row).details;
+}
+
+// Only a newly selected entry changes the memo; losing the selection (also
+// by clearing the log) leaves it as it is.
+void LogPage::lwLogSelectItem()
+{
+    if (const std::optional<QString> details = selectedDetails())
+        m_detail->setPlainText(*details);
 }
 
 } // namespace quoll::app

@@ -4,6 +4,7 @@
 #include "app/commandbars.h"
 #include "app/commandtable.h"
 #include "app/errorhandler.h"
+#include "app/logmodel.h"
 #include "app/logpage.h"
 #include "app/servercombo.h"
 #include "app/sqltextpage.h"
@@ -29,7 +30,9 @@
 #include "widgets/statusbar.h"
 #include "workspace/editorpages.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -146,6 +149,13 @@ void QuollMain::connectCommands()
     onCommand("acQueryBar", &QuollMain::acQueryBarExecute);
     onCommand("acDataBar", &QuollMain::acDataBarExecute);
     onCommand("acLogBar", &QuollMain::acLogBarExecute);
+    onCommand("acClearLog", &QuollMain::acClearLogExecute);
+    onCommand("acCopyLogToClipboard", &QuollMain::acCopyLogToClipboardExecute);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+        if (m_pages->currentWidget() == m_logPage)
+            m_errors.run([this] { tsLogShow(); });
+    });
+    connect(m_logMenu, &QMenu::aboutToShow, this, [this] { m_errors.run([this] { pmLogPopup(); }); });
     connect(m_topBar->aboutButton(), &QToolButton::clicked, this, [this] {
         m_errors.run([this] { ToolButton28Click(); });
     });
@@ -157,6 +167,7 @@ void QuollMain::createStep()
     m_exportDialog = std::make_unique<exporting::ExportDialog>();
     m_aboutBox = std::make_unique<AboutBox>();
     setWindowTitle(QString::fromLatin1(Caption));
+    AddLog(u"Запуск программы"_s);
     m_viewer = std::make_unique<results::ValueViewer>();
     // After the settings (SavedServerName) and the autosave files.
     fillServerCombo(*m_topBar->serverName(), connection::servers::ServerList::installed(), m_savedServerName);
@@ -222,6 +233,36 @@ void QuollMain::acDataBarExecute()
 void QuollMain::acLogBarExecute()
 {
     m_pages->setCurrentWidget(m_logPage);
+}
+
+void QuollMain::AddLog(const QString &message, const QString &details)
+{
+    m_logPage->addEntry(message, details);
+}
+
+void QuollMain::tsLogShow()
+{
+    m_logPage->showLastEntry();
+}
+
+void QuollMain::acClearLogExecute()
+{
+    m_logPage->clear();
+}
+
+// Only the details are copied; with no entry selected the clipboard is left
+// as it is (the menu item is disabled then).
+void QuollMain::acCopyLogToClipboardExecute()
+{
+    if (const std::optional<QString> details = m_logPage->selectedDetails())
+        QGuiApplication::clipboard()->setText(*details);
+}
+
+void QuollMain::pmLogPopup()
+{
+    const bool selected = m_logPage->selectedDetails().has_value();
+    m_logMenu->findChild<QAction *>(u"miCopy"_s)->setEnabled(selected);
+    m_logMenu->findChild<QAction *>(u"miClear"_s)->setEnabled(true);
 }
 
 void QuollMain::ToolButton28Click()

@@ -87,6 +87,11 @@ public:
     // fields; nothing when the list is empty.
     std::optional<connection::servers::ServerEntry> selectedServer() const;
 
+    // Appends an entry to the event log with the current time of day;
+    // `details` may be empty. The list neither selects nor scrolls to it.
+    void AddLog(const QString &message, const QString &details = {});
+    LogPage *logPage() const { return m_logPage; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -105,6 +110,10 @@ private:
     void acDataBarExecute();
     void acLogBarExecute();
     void ToolButton28Click();
+    void acClearLogExecute();
+    void acCopyLogToClipboardExecute();
+    void tsLogShow();
+    void pmLogPopup();
 
     AppPaths m_paths;
     Dialogs &m_dialogs;

@@ -1,0 +1,77 @@
+#include "app/logmodel.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::app {
+
+LogModel::LogModel(QObject *parent) : QAbstractTableModel(parent)
+{
+}
+
+int LogModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : size();
+}
+
+int LogModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LogModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= size())
+        return {};
+    const Entry &e = m_entries[size_t(index.row())];
+    switch (index.column()) {
+    case TimeColumn:
+        return timeText(e.time);
+    case MessageColumn:
+        return e.message;
+    case DetailsColumn:
+        return e.details;
+    default:
+        return {};
+    }
+}
+
+QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case TimeColumn:
+        return u"Время"_s;
+    case MessageColumn:
+        return u"Сообщение"_s;
+    case DetailsColumn:
+        return u"Дополнительно"_s;
+    default:
+        return {};
+    }
+}
+
+void LogModel::append(Entry entry)
+{
+    const int at = size();
+    beginInsertRows({}, at, at);
+    m_entries.push_back(std::move(entry));
+    endInsertRows();
+}
+
+void LogModel::clear()
+{
+    beginResetModel();
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    endResetModel();
+}
+
+QString LogModel::timeText(QTime time)
+{
+    return QLocale::system().toString(time, QLocale::LongFormat);
+}
+
+} // namespace quoll::app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QTime>
+
+#include <vector>
+
+namespace quoll::app {
+
+// The entries of the event log behind `lwLog`, in the order they were added:
+// one compact record per entry, formatted only when the view asks for a
+// visible cell. Columns: "Время", "Сообщение", "Дополнительно".
+class LogModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { TimeColumn, MessageColumn, DetailsColumn, ColumnCount };
+
+    struct Entry
+    {
+        QTime time;       // time of day the entry was added
+        QString message;  // short caption of the event
+        QString details;  // free text, possibly several lines, possibly empty
+    };
+
+    explicit LogModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    int size() const { return int(m_entries.size()); }
+    const Entry &entry(int row) const { return m_entries.at(size_t(row)); }
+
+    // Appends one entry at the end as one insertion.
+    void append(Entry entry);
+    // Removes every entry as one reset.
+    void clear();
+
+    // A time of day in the user's long time format (hours, minutes, seconds).
+    static QString timeText(QTime time);
+
+private:
+    std::vector<Entry> m_entries;
+};
+
+} // namespace quoll::app
