@@ -1,6 +1,7 @@
 #include "app/logmodel.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,9 +70,14 @@ void LogModel::clear()
     endResetModel();
 }
 
+// Qt's long time format carries the time zone name ("t"); the log shows
+// the time of day only, so the zone is dropped from the format.
 QString LogModel::timeText(QTime time)
 {
-    return QLocale::system().toString(time, QLocale::LongFormat);
+    static const QRegularExpression zone(u"\\s*t+"_s);
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(zone);
+    return QLocale::system().toString(time, format.trimmed());
 }
 
 } // namespace quoll::app

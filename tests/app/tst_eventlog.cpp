@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLocale>
@@ -131,9 +132,11 @@ void TstEventLog::entriesShowTimeMessageAndDetailsInOrder()
     const QString time = model->data(model->index(1, 0)).toString();
     QStringList expected;
     for (QTime t = before.addMSecs(-before.msec()); t <= after; t = t.addSecs(1))
-        expected.append(QLocale::system().toString(t, QLocale::LongFormat));
+        expected.append(app::LogModel::timeText(t));
     QVERIFY2(expected.contains(time), qPrintable(time));
-    QVERIFY(time.contains(u':') || time.contains(u'.'));
+    // Hours, minutes and seconds of the day, without a time zone name.
+    const QString zone = QDateTime::currentDateTime().timeZoneAbbreviation();
+    QVERIFY2(zone.isEmpty() || !time.contains(zone), qPrintable(time));
     QCOMPARE(model->data(model->index(0, 1)).toString(), u"Запуск программы"_s);
 }
 
