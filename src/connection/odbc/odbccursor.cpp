@@ -7,6 +7,7 @@
 #include <sqlext.h>
 
 #include <cstring>
+#include <initializer_list>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -64,6 +65,24 @@ int putDigits(char *out, int value, int digits)
         value /= 10;
     }
     return digits;
+}
+
+// Fields of fixed widths with one separator character before each but the
+// first ("12/31/2024", "10:05:00"); the length written.
+struct Part
+{
+    int value;
+    int digits;
+};
+int putParts(char *out, std::initializer_list<Part> parts, const char *separators)
+{
+    int length = 0;
+    for (const Part &part : parts) {
+        if (length > 0)
+            out[length++] = *separators++;
+        length += putDigits(out + length, part.value, part.digits);
+    }
+    return length;
 }
 
 } // namespace
@@ -264,11 +283,7 @@ void OdbcCursor::readField(SQLHSTMT stmt, int column, RowSink &sink)
         if (written >= 0)
             return sink.addField(text, size_t(written));
         // A value no calendar holds is shown as the driver gave it.
-        length += putDigits(text + length, date.month, 2);
-        text[length++] = '/';
-        length += putDigits(text + length, date.day, 2);
-        text[length++] = '/';
-        length += putDigits(text + length, date.year, 4);
+        length = putParts(text, {{date.month, 2}, {date.day, 2}, {date.year, 4}}, "//");
         return sink.addField(text, size_t(length));
     }
     case Read::Time: {
@@ -277,11 +292,7 @@ void OdbcCursor::readField(SQLHSTMT stmt, int column, RowSink &sink)
             fail(stmt);
         if (indicator == SQL_NULL_DATA)
             return sink.addNull();
-        length += putDigits(text + length, time.hour, 2);
-        text[length++] = ':';
-        length += putDigits(text + length, time.minute, 2);
-        text[length++] = ':';
-        length += putDigits(text + length, time.second, 2);
+        length = putParts(text, {{time.hour, 2}, {time.minute, 2}, {time.second, 2}}, "::");
         return sink.addField(text, size_t(length));
     }
     case Read::DateTime: {
@@ -290,17 +301,10 @@ void OdbcCursor::readField(SQLHSTMT stmt, int column, RowSink &sink)
             fail(stmt);
         if (indicator == SQL_NULL_DATA)
             return sink.addNull();
-        length += putDigits(text + length, stamp.year, 4);
-        text[length++] = '-';
-        length += putDigits(text + length, stamp.month, 2);
-        text[length++] = '-';
-        length += putDigits(text + length, stamp.day, 2);
-        text[length++] = ' ';
-        length += putDigits(text + length, stamp.hour, 2);
-        text[length++] = ':';
-        length += putDigits(text + length, stamp.minute, 2);
-        text[length++] = ':';
-        length += putDigits(text + length, stamp.second, 2);
+        length = putParts(text,
+                          {{stamp.year, 4}, {stamp.month, 2}, {stamp.day, 2}, {stamp.hour, 2}, {stamp.minute, 2},
+                           {stamp.second, 2}},
+                          "-- ::");
         // As many fraction digits as the column has; three when it does not
         // say and the value has a fraction.
         int digits = std::clamp(m_fields[column].scale, 0, 9);
