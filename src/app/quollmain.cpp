@@ -3,20 +3,27 @@
 #include "app/aboutbox.h"
 #include "app/commandbars.h"
 #include "app/commandtable.h"
+#include "app/connectioncontrol.h"
 #include "app/errorhandler.h"
 #include "app/logmodel.h"
 #include "app/logpage.h"
 #include "app/servercombo.h"
 #include "app/sqltextpage.h"
 #include "app/topbar.h"
+#include "catalog/browserqueries.h"
 #include "catalog/catalogpane.h"
 #include "catalog/proclistmodel.h"
 #include "catalog/tablelistmodel.h"
 #include "connection/connectdialog.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
+#include "connection/engine/query.h"
+#include "connection/rolelist.h"
 #include "connection/servers/connectionparameters.h"
+#include "connection/servers/createengine.h"
 #include "connection/servers/serverlist.h"
+#include "connection/transactioncontrol.h"
+#include "core/error.h"
 #include "core/dialogs.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
@@ -25,6 +32,7 @@
 #include "widgets/imagelist.h"
 #include "widgets/pagecontrol.h"
 #include "widgets/panesplitter.h"
+#include "widgets/popupcombobox.h"
 #include "widgets/reportlist.h"
 #include "widgets/screenscale.h"
 #include "widgets/statusbar.h"
@@ -50,12 +58,13 @@ constexpr QRect DefaultBounds(0, 0, 550, 450);
 
 QuollMain::QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWidget *parent)
     : QMainWindow(parent), m_paths(std::move(paths)), m_dialogs(dialogs), m_errors(errors),
-      m_database(std::make_unique<connection::Database>())
+      m_database(std::make_unique<connection::Database>()),
+      m_viewQuery(std::make_unique<connection::Query>(*m_database, QString(), false)),
+      m_browserQueries(std::make_unique<catalog::BrowserQueries>(*m_database))
 {
     setObjectName(u"fmMain"_s);
     buildLayout();
-    // Every connect starts from a fresh parameter list for the server shown.
-    connection::servers::installParameterHook(*m_database, [this] { return m_topBar->serverName()->currentText(); });
+    buildSession();
     connectCommands();
     createStep();
 }
@@ -118,6 +127,29 @@ void QuollMain::buildLayout()
     resize(DefaultBounds.size());
 }
 
+// The connection's hooks and the controls of the top bar that drive it.
+void QuollMain::buildSession()
+{
+    const auto log = [this](const QString &message, const QString &details) { AddLog(message, details); };
+    m_transactions = new connection::TransactionControl(*m_database, m_topBar->beginCommitButton(),
+                                                        m_topBar->rollbackButton(), m_dialogs, log, this);
+    catalog::CatalogPane *catalog = m_sqlPage->catalog();
+    const auto makeEngine = [this] {
+        const std::optional<connection::servers::ServerEntry> server = selectedServer();
+        if (!server)
+            throw Error(u"No database server is chosen."_s);
+        return connection::servers::createEngine(*server, m_paths.serversFolder());
+    };
+    m_connection = new ConnectionControl(
+        {*m_database, *m_viewQuery, *m_browserQueries, *m_transactions, m_topBar, this, m_statusBar,
+         {catalog->tableWild(), catalog->findTable(), catalog->procWild(), catalog->findProc()}},
+        log, makeEngine, [this] { ResetDatabaseViews(); }, this);
+
+    // Every connect starts from a fresh parameter list for the server shown.
+    connection::servers::installParameterHook(*m_database, [this] { return m_topBar->serverName()->currentText(); });
+    m_database->hooks().login = [this](connection::ParameterList &login) { m_connectDialog->login(m_dialogs, login); };
+}
+
 void QuollMain::attachPopupMenus()
 {
     const auto popupOn = [](QWidget *widget, QMenu *menu) {
@@ -143,8 +175,21 @@ void QuollMain::onCommand(const char *action, void (QuollMain::*handler)())
     });
 }
 
+template<class Sender, class Signal>
+void QuollMain::onSignal(Sender *sender, Signal signal, void (QuollMain::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { m_errors.run([this, handler] { (this->*handler)(); }); });
+}
+
 void QuollMain::connectCommands()
 {
+    onSignal(m_topBar->connectButton(), &QToolButton::clicked, &QuollMain::tbConnectClick);
+    // Only a pick by the user switches; selecting in code does not.
+    onSignal(m_topBar->dataBaseName(), &QComboBox::activated, &QuollMain::cbDataBaseNameChange);
+    onSignal(m_topBar->roleName(), &widgets::PopupComboBox::popupAboutToShow, &QuollMain::cbRoleNameDropDown);
+    onSignal(m_topBar->roleName(), &QComboBox::activated, &QuollMain::cbRoleNameChange);
+    onSignal(m_topBar->beginCommitButton(), &QToolButton::clicked, &QuollMain::tbBeginCommitClick);
+    onSignal(m_topBar->rollbackButton(), &QToolButton::clicked, &QuollMain::tbRollbackClick);
     onCommand("acSQLBar", &QuollMain::acSQLBarExecute);
     onCommand("acQueryBar", &QuollMain::acQueryBarExecute);
     onCommand("acDataBar", &QuollMain::acDataBarExecute);
@@ -156,9 +201,7 @@ void QuollMain::connectCommands()
             m_errors.run([this] { tsLogShow(); });
     });
     connect(m_logMenu, &QMenu::aboutToShow, this, [this] { m_errors.run([this] { pmLogPopup(); }); });
-    connect(m_topBar->aboutButton(), &QToolButton::clicked, this, [this] {
-        m_errors.run([this] { ToolButton28Click(); });
-    });
+    onSignal(m_topBar->aboutButton(), &QToolButton::clicked, &QuollMain::ToolButton28Click);
 }
 
 void QuollMain::createStep()
@@ -170,7 +213,8 @@ void QuollMain::createStep()
     AddLog(u"Запуск программы"_s);
     m_viewer = std::make_unique<results::ValueViewer>();
     // After the settings (SavedServerName) and the autosave files.
-    fillServerCombo(*m_topBar->serverName(), connection::servers::ServerList::installed(), m_savedServerName);
+    fillServerCombo(*m_topBar->serverName(), connection::servers::ServerList::installed(),
+                    m_connection->savedServerName());
     m_tableInfos = std::make_unique<catalog::TableInfoList>();
     m_procInfos = std::make_unique<catalog::ProcInfoList>();
     m_sqlPage->catalog()->tableModel()->setRecords(m_tableInfos.get());
@@ -179,8 +223,12 @@ void QuollMain::createStep()
     m_columnNames = std::make_unique<QStringList>();
 }
 
+// Returns false when the closing stops; a cancelled transaction question
+// stops it by a silent abort, before anything is saved.
 bool QuollMain::closeStep()
 {
+    if (m_database->isConnected())
+        m_database->close();
     return true;
 }
 
@@ -196,6 +244,11 @@ void QuollMain::closeEvent(QCloseEvent *event)
 
 void QuollMain::destroyStep()
 {
+    // The hooks reach into the window; a connection still open at this point
+    // closes with the engine, without them.
+    m_database->hooks() = {};
+    m_browserQueries->unprepareAll();
+    m_viewQuery->unprepare();
     m_sqlPage->catalog()->tableModel()->setRecords(nullptr);
     m_sqlPage->catalog()->procModel()->setRecords(nullptr);
     m_columnNames.reset();
@@ -263,6 +316,71 @@ void QuollMain::pmLogPopup()
     const bool selected = m_logPage->selectedDetails().has_value();
     m_logMenu->findChild<QAction *>(u"miCopy"_s)->setEnabled(selected);
     m_logMenu->findChild<QAction *>(u"miClear"_s)->setEnabled(true);
+}
+
+void QuollMain::tbConnectClick()
+{
+    m_connection->tbConnectClick();
+}
+
+void QuollMain::cbDataBaseNameChange()
+{
+    m_connection->switchDatabase();
+}
+
+void QuollMain::cbRoleNameDropDown()
+{
+    connection::FillRoleList(*m_topBar->roleName(), *m_viewQuery);
+}
+
+void QuollMain::cbRoleNameChange()
+{
+    connection::setRole(*m_viewQuery, m_topBar->roleName()->currentText());
+}
+
+void QuollMain::tbBeginCommitClick()
+{
+    m_transactions->beginCommitClick();
+}
+
+void QuollMain::tbRollbackClick()
+{
+    m_transactions->RollbackTransaction();
+}
+
+void QuollMain::ResetDatabaseViews()
+{
+    ClearTableList();
+    ClearProcList();
+    ClearDetailLists();
+    m_resultSet->close();
+    for (int panel = 1; panel < m_statusBar->panelCount(); ++panel)
+        m_statusBar->setPanelText(panel, QString());
+    m_statusBar->setAlarm(false);
+    m_topBar->roleName()->clear();
+}
+
+void QuollMain::ClearTableList()
+{
+    m_tableInfos->clear();
+    m_sqlPage->catalog()->tableModel()->recordsReset();
+}
+
+void QuollMain::ClearProcList()
+{
+    m_procInfos->clear();
+    m_sqlPage->catalog()->procModel()->recordsReset();
+    m_sqlPage->catalog()->procText()->clear();
+}
+
+void QuollMain::ClearDetailLists()
+{
+    catalog::CatalogPane *catalog = m_sqlPage->catalog();
+    for (widgets::ReportList *list : {catalog->fields(), catalog->indexes(), catalog->constraints(), catalog->triggers()}) {
+        auto *model = qobject_cast<widgets::ReportListModel *>(list->model());
+        model->clear();
+        model->setSortMark(-1, Qt::AscendingOrder);
+    }
 }
 
 void QuollMain::ToolButton28Click()

@@ -16,10 +16,15 @@ class QMenu;
 namespace quoll {
 class Dialogs;
 }
+namespace quoll::catalog {
+class BrowserQueries;
+}
 namespace quoll::connection {
 class ConnectDialog;
 class Database;
 class Dataset;
+class Query;
+class TransactionControl;
 } // namespace quoll::connection
 namespace quoll::exporting {
 class ExportDialog;
@@ -41,6 +46,7 @@ namespace quoll::app {
 
 class AboutBox;
 class ActionList;
+class ConnectionControl;
 class ErrorHandler;
 class LogPage;
 class SqlTextPage;
@@ -82,6 +88,17 @@ public:
     // rows of the last executed statement (`ResultSet`).
     connection::Database &database() const { return *m_database; }
     connection::Dataset *resultSet() const { return m_resultSet.get(); }
+    // `qViewQuery`, which sends the program's own fixed statements, and the
+    // catalog queries kept prepared on the connection.
+    connection::Query &viewQuery() const { return *m_viewQuery; }
+    catalog::BrowserQueries &browserQueries() const { return *m_browserQueries; }
+
+    ConnectionControl &connectionControl() const { return *m_connection; }
+    connection::TransactionControl &transactions() const { return *m_transactions; }
+    TopBar *topBar() const { return m_topBar; }
+
+    // Empties every view that shows data of the current database.
+    void ResetDatabaseViews();
 
     // The server picked in `cbServerName` with its back end and sqlhosts
     // fields; nothing when the list is empty.
@@ -100,6 +117,10 @@ private:
     void attachPopupMenus();
     void connectCommands();
     void onCommand(const char *action, void (QuollMain::*handler)());
+    // Runs `handler` through the error handler whenever `signal` fires.
+    template<class Sender, class Signal>
+    void onSignal(Sender *sender, Signal signal, void (QuollMain::*handler)());
+    void buildSession();
     void createStep();
     bool closeStep();
     void destroyStep();
@@ -114,12 +135,27 @@ private:
     void acCopyLogToClipboardExecute();
     void tsLogShow();
     void pmLogPopup();
+    void tbConnectClick();
+    void cbDataBaseNameChange();
+    void cbRoleNameDropDown();
+    void cbRoleNameChange();
+    void tbBeginCommitClick();
+    void tbRollbackClick();
+
+    void ClearTableList();
+    void ClearProcList();
+    void ClearDetailLists();
 
     AppPaths m_paths;
     Dialogs &m_dialogs;
     ErrorHandler &m_errors;
-    // Opened before the layout is built; the last object to go.
+    // Opened before the layout is built; the last object to go, after the
+    // statements prepared on it.
     std::unique_ptr<connection::Database> m_database;
+    std::unique_ptr<connection::Query> m_viewQuery;
+    std::unique_ptr<catalog::BrowserQueries> m_browserQueries;
+    ConnectionControl *m_connection = nullptr;
+    connection::TransactionControl *m_transactions = nullptr;
 
     // Created by the create step, owned for the program's whole run.
     std::unique_ptr<connection::ConnectDialog> m_connectDialog;
@@ -145,10 +181,6 @@ private:
     std::unique_ptr<catalog::TableInfoList> m_tableInfos;
     std::unique_ptr<catalog::ProcInfoList> m_procInfos;
     std::unique_ptr<connection::Dataset> m_resultSet;
-
-    // The last server and database, carried between runs by the settings.
-    QString m_savedServerName;
-    QString m_savedDataBaseName;
 };
 
 } // namespace quoll::app

@@ -2,6 +2,7 @@
 
 #include "widgets/imagelist.h"
 #include "widgets/panesplitter.h"
+#include "widgets/popupcombobox.h"
 #include "widgets/screenscale.h"
 
 #include <QVBoxLayout>
@@ -49,7 +50,7 @@ TopBar::TopBar(QWidget *parent) : QFrame(parent)
     m_rollback->setEnabled(false);
 }
 
-QComboBox *TopBar::addComboPanel(const QString &panelName, const QString &splitterName,
+widgets::PopupComboBox *TopBar::addComboPanel(const QString &panelName, const QString &splitterName,
                                  const QString &comboName, const QString &hint, int width)
 {
     auto *panel = new QWidget(m_toolBar);
@@ -59,7 +60,7 @@ QComboBox *TopBar::addComboPanel(const QString &panelName, const QString &splitt
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto *combo = new QComboBox(panel);
+    auto *combo = new widgets::PopupComboBox(panel);
     combo->setObjectName(comboName);
     combo->setToolTip(hint);
     combo->setEditable(false);

@@ -7,7 +7,8 @@
 
 namespace quoll::widgets {
 class PaneSplitter;
-}
+class PopupComboBox;
+} // namespace quoll::widgets
 
 namespace quoll::app {
 
@@ -24,7 +25,8 @@ public:
     QToolBar *toolBar() const { return m_toolBar; }
     QComboBox *serverName() const { return m_serverName; }
     QComboBox *dataBaseName() const { return m_dataBaseName; }
-    QComboBox *roleName() const { return m_roleName; }
+    // Opening its list refills it with the granted roles.
+    widgets::PopupComboBox *roleName() const { return m_roleName; }
     QToolButton *connectButton() const { return m_connect; }
     QToolButton *beginCommitButton() const { return m_beginCommit; }
     QToolButton *rollbackButton() const { return m_rollback; }
@@ -34,7 +36,7 @@ public:
     QWidget *comboPanel(int index) const { return m_panels[index]; }
 
 private:
-    QComboBox *addComboPanel(const QString &panel, const QString &splitter, const QString &combo,
+    widgets::PopupComboBox *addComboPanel(const QString &panel, const QString &splitter, const QString &combo,
                              const QString &hint, int width);
     QToolButton *addButton(const QString &name, int image, const QString &hint);
 
@@ -43,7 +45,7 @@ private:
     int m_panelCount = 0;
     QComboBox *m_serverName = nullptr;
     QComboBox *m_dataBaseName = nullptr;
-    QComboBox *m_roleName = nullptr;
+    widgets::PopupComboBox *m_roleName = nullptr;
     QToolButton *m_connect = nullptr;
     QToolButton *m_beginCommit = nullptr;
     QToolButton *m_rollback = nullptr;

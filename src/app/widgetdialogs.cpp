@@ -1,6 +1,7 @@
 #include "app/widgetdialogs.h"
 
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -93,6 +94,19 @@ std::optional<QColor> WidgetDialogs::colour(const QColor &initial, const QString
 {
     const QColor chosen = QColorDialog::getColor(initial, m_parent, title);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+// The program's own dialogs have no parent window (they live as long as the
+// application); each opens centred on the main window.
+int WidgetDialogs::exec(QDialog &dialog)
+{
+    if (m_parent) {
+        dialog.adjustSize();
+        QRect bounds = dialog.frameGeometry();
+        bounds.moveCenter(m_parent->frameGeometry().center());
+        dialog.move(bounds.topLeft());
+    }
+    return dialog.exec();
 }
 
 } // namespace quoll::app

@@ -20,6 +20,7 @@ public:
     std::optional<QString> saveFileName(const FileRequest &request) override;
     std::optional<QFont> font(const QFont &initial, const QString &title) override;
     std::optional<QColor> colour(const QColor &initial, const QString &title) override;
+    int exec(QDialog &dialog) override;
 
 private:
     std::optional<QString> fileName(const FileRequest &request, bool save);

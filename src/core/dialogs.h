@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QDialog;
+
 namespace quoll {
 
 // Every message box, question and file, font and colour dialog of the program
@@ -47,6 +49,10 @@ public:
     // The chosen font or colour, or nothing when the user cancels.
     virtual std::optional<QFont> font(const QFont &initial, const QString &title) = 0;
     virtual std::optional<QColor> colour(const QColor &initial, const QString &title) = 0;
+
+    // Shows one of the program's own modal dialogs and returns its result
+    // (QDialog::Accepted or QDialog::Rejected).
+    virtual int exec(QDialog &dialog) = 0;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Dialogs::Buttons)

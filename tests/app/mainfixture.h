@@ -2,11 +2,18 @@
 
 #include "app/errorhandler.h"
 #include "app/quollmain.h"
+#include "app/topbar.h"
+#include "connection/connectdialog.h"
+#include "connection/engine/database.h"
 #include "core/apppaths.h"
 #include "scripteddialogs.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -34,6 +41,43 @@ struct MainFixture
         window->show();
         window->activateWindow();
         return QTest::qWaitForWindowExposed(window.get()) && QTest::qWaitForWindowActive(window.get());
+    }
+
+    // Answers the next login dialog as a user would: the name typed over
+    // the user-name box, the password into its box, Enter pressed there.
+    void answerLogin(const QString &user, const QString &password = QStringLiteral("secret"))
+    {
+        dialogs.answerDialog([user, password](QDialog &dialog) {
+            auto *name = dialog.findChild<QComboBox *>(QStringLiteral("cbUserName"));
+            auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("edPassword"));
+            name->setEditText(user);
+            edit->clear();
+            QTest::keyClicks(edit, password);
+            QTest::keyClick(edit, Qt::Key_Return);
+            return dialog.result();
+        });
+    }
+
+    // Picks `server` in `cbServerName`, clicks `tbConnect` and logs in as
+    // `user`; true when the connection is open afterwards. The database
+    // list that opens after connecting is closed again.
+    bool connectTo(const QString &server, const QString &user = QStringLiteral("tester"))
+    {
+        auto *servers = find<QComboBox>(QStringLiteral("cbServerName"));
+        servers->setCurrentIndex(servers->findText(server));
+        answerLogin(user);
+        window->topBar()->connectButton()->click();
+        window->topBar()->dataBaseName()->hidePopup();
+        return window->database().isConnected();
+    }
+
+    // Picks `name` in `cbDataBaseName` as the user does.
+    void pickDatabase(const QString &name)
+    {
+        QComboBox *combo = window->topBar()->dataBaseName();
+        const int index = combo->findText(name);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
     }
 
     template<class T = QWidget>

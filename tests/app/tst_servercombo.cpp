@@ -1,3 +1,4 @@
+#include "clientenvironment.h"
 #include "mainfixture.h"
 #include "testregistry.h"
 
@@ -13,6 +14,7 @@ using namespace quoll;
 using connection::servers::ServerBackend;
 using connection::servers::ServerEntry;
 using connection::servers::ServerList;
+using quoll::testing::ClientEnvironment;
 using quoll::testing::MainFixture;
 
 namespace {
@@ -24,41 +26,6 @@ QStringList items(const QComboBox &combo)
         texts.append(combo.itemText(i));
     return texts;
 }
-
-// Sets the Informix client variables for one test and restores them after.
-class ClientEnvironment
-{
-public:
-    explicit ClientEnvironment(const QString &sqlhosts)
-        : m_sqlhosts(qgetenv("INFORMIXSQLHOSTS")), m_dir(qgetenv("INFORMIXDIR")),
-          m_hadSqlhosts(qEnvironmentVariableIsSet("INFORMIXSQLHOSTS")), m_hadDir(qEnvironmentVariableIsSet("INFORMIXDIR"))
-    {
-        qunsetenv("INFORMIXDIR");
-        if (sqlhosts.isEmpty())
-            qunsetenv("INFORMIXSQLHOSTS");
-        else
-            qputenv("INFORMIXSQLHOSTS", sqlhosts.toLocal8Bit());
-    }
-    ~ClientEnvironment()
-    {
-        restore("INFORMIXSQLHOSTS", m_hadSqlhosts, m_sqlhosts);
-        restore("INFORMIXDIR", m_hadDir, m_dir);
-    }
-
-private:
-    static void restore(const char *name, bool wasSet, const QByteArray &value)
-    {
-        if (wasSet)
-            qputenv(name, value);
-        else
-            qunsetenv(name);
-    }
-
-    QByteArray m_sqlhosts;
-    QByteArray m_dir;
-    bool m_hadSqlhosts;
-    bool m_hadDir;
-};
 
 ServerList odbcServers(const QStringList &names)
 {
@@ -168,6 +135,7 @@ void TstServerCombo::everyConnectNamesTheServerShown()
     for (const QString &server : {u"quoll_test"_s, u"quoll_work"_s}) {
         combo->setCurrentIndex(combo->findText(server));
         database.setEngine(connection::servers::createEngine(*f.window->selectedServer(), f.folder.path()));
+        f.answerLogin(u"tester"_s);
         database.open();
         QVERIFY(database.isConnected());
         QCOMPARE(database.parameters().size(), 23);

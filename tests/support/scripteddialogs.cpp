@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include <QDialog>
+
 namespace quoll::testing {
 
 QList<ScriptedDialogs::Call> ScriptedDialogs::messages() const
@@ -28,6 +30,7 @@ void ScriptedDialogs::clear()
     m_saveFiles.clear();
     m_fonts.clear();
     m_colours.clear();
+    m_dialogs.clear();
 }
 
 void ScriptedDialogs::message(Icon icon, const QString &title, const QString &text)
@@ -73,6 +76,17 @@ std::optional<QColor> ScriptedDialogs::colour(const QColor &, const QString &tit
     const bool answered = !m_colours.isEmpty();
     m_calls.append({Kind::Colour, title, QString(), Icon::Information, answered});
     return answered ? std::optional<QColor>(m_colours.dequeue()) : std::nullopt;
+}
+
+// An unscripted dialog is answered as if the user cancelled it, without
+// ever showing it (a modal loop would hang the test).
+int ScriptedDialogs::exec(QDialog &dialog)
+{
+    const bool answered = !m_dialogs.isEmpty();
+    m_calls.append({Kind::Dialog, dialog.windowTitle(), QString(), Icon::Information, answered});
+    if (!answered)
+        return QDialog::Rejected;
+    return m_dialogs.dequeue()(dialog);
 }
 
 } // namespace quoll::testing

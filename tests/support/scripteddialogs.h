@@ -6,6 +6,8 @@
 #include <QQueue>
 #include <QString>
 
+#include <functional>
+
 namespace quoll::testing {
 
 // Dialogs for tests: every call is recorded, and answers are taken from what
@@ -14,7 +16,10 @@ namespace quoll::testing {
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Question, OpenFile, SaveFile, Font, Colour };
+    enum class Kind { Message, Question, OpenFile, SaveFile, Font, Colour, Dialog };
+    // Plays the user's part in a modal dialog: types, clicks, presses keys
+    // on the real dialog, and returns its result.
+    using DialogScript = std::function<int(QDialog &dialog)>;
 
     struct Call
     {
@@ -31,6 +36,7 @@ public:
     void answerSaveFile(const QString &fileName) { m_saveFiles.enqueue(fileName); }
     void answerFont(const QFont &font) { m_fonts.enqueue(font); }
     void answerColour(const QColor &colour) { m_colours.enqueue(colour); }
+    void answerDialog(DialogScript script) { m_dialogs.enqueue(std::move(script)); }
 
     const QList<Call> &calls() const { return m_calls; }
     QList<Call> messages() const;
@@ -43,6 +49,7 @@ public:
     std::optional<QString> saveFileName(const FileRequest &request) override;
     std::optional<QFont> font(const QFont &initial, const QString &title) override;
     std::optional<QColor> colour(const QColor &initial, const QString &title) override;
+    int exec(QDialog &dialog) override;
 
 private:
     QList<Call> m_calls;
@@ -51,6 +58,7 @@ private:
     QQueue<QString> m_saveFiles;
     QQueue<QFont> m_fonts;
     QQueue<QColor> m_colours;
+    QQueue<DialogScript> m_dialogs;
 };
 
 } // namespace quoll::testing

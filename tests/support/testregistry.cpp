@@ -26,7 +26,11 @@ bool registerTest(const char *name, TestFactory factory)
 int runRegisteredTests(int argc, char **argv)
 {
     int failures = 0;
+    // QUOLL_TEST_CLASS=Name runs only that class, for working on one.
+    const QByteArray only = qgetenv("QUOLL_TEST_CLASS");
     for (const auto &[name, factory] : registry()) {
+        if (!only.isEmpty() && only != name)
+            continue;
         // A failure that escapes a test function is that class's failure,
         // not the end of the whole executable.
         try {

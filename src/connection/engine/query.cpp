@@ -106,7 +106,7 @@ void Query::prepare()
 
 void Query::unprepare()
 {
-    m_cursor.reset();
+    close();
     m_statement.reset();
 }
 
