@@ -10,6 +10,7 @@
 #include "core/error.h"
 #include "widgets/popupcombobox.h"
 #include "widgets/statusbar.h"
+#include "widgets/waitcursor.h"
 
 #include <algorithm>
 
@@ -79,6 +80,8 @@ void ConnectionControl::tbConnectClick()
         button->setChecked(false);
         return;
     }
+    // The first connect to the demo server builds its databases: seconds.
+    const widgets::WaitCursor busy;
     try {
         database.setEngine(m_makeEngine());
         database.open();

@@ -9,6 +9,8 @@
 #include <QItemSelectionModel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::app {
@@ -32,7 +34,10 @@ LogPage::LogPage(QWidget *parent) : QWidget(parent)
     m_list->setModel(m_model);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView *header = m_list->horizontalHeader();
-    header->resizeSection(LogModel::TimeColumn, widgets::scaled(60));
+    // The 60 pixels were chosen for a font that is narrower than what Linux
+    // puts in its place; a time of day must never show cut off.
+    const int timeWidth = m_list->fontMetrics().horizontalAdvance(LogModel::timeText(QTime(23, 59, 59))) + 12;
+    header->resizeSection(LogModel::TimeColumn, std::max(widgets::scaled(60), timeWidth));
     header->resizeSection(LogModel::MessageColumn, widgets::scaled(200));
     header->setStretchLastSection(true);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LogPage::lwLogSelectItem);

@@ -1,5 +1,7 @@
 #include "app/widgetdialogs.h"
 
+#include "widgets/waitcursor.h"
+
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -106,6 +108,7 @@ int WidgetDialogs::exec(QDialog &dialog)
         bounds.moveCenter(m_parent->frameGeometry().center());
         dialog.move(bounds.topLeft());
     }
+    const widgets::NormalCursor normal;
     return dialog.exec();
 }
 
