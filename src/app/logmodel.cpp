@@ -1,7 +1,6 @@
 #include "app/logmodel.h"
 
-#include <QLocale>
-#include <QRegularExpression>
+#include "core/timetext.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -74,10 +73,7 @@ void LogModel::clear()
 // the time of day only, so the zone is dropped from the format.
 QString LogModel::timeText(QTime time)
 {
-    static const QRegularExpression zone(u"\\s*t+"_s);
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    format.remove(zone);
-    return QLocale::system().toString(time, format.trimmed());
+    return longTimeText(time);
 }
 
 } // namespace quoll::app

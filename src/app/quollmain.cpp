@@ -4,6 +4,7 @@
 #include "app/commandbars.h"
 #include "app/commandtable.h"
 #include "app/connectioncontrol.h"
+#include "app/editorcommands.h"
 #include "app/errorhandler.h"
 #include "app/logmodel.h"
 #include "app/logpage.h"
@@ -37,6 +38,8 @@
 #include "widgets/screenscale.h"
 #include "widgets/statusbar.h"
 #include "workspace/editorpages.h"
+#include "workspace/pagefiles.h"
+#include "workspace/statementrunner.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -148,6 +151,13 @@ void QuollMain::buildSession()
     // Every connect starts from a fresh parameter list for the server shown.
     connection::servers::installParameterHook(*m_database, [this] { return m_topBar->serverName()->currentText(); });
     m_database->hooks().login = [this](connection::ParameterList &login) { m_connectDialog->login(m_dialogs, login); };
+
+    workspace::EditorPages *editors = m_sqlPage->editorPages();
+    m_pageFiles = new workspace::PageFiles(*editors, m_paths, this);
+    connect(m_pageFiles, &workspace::PageFiles::autosaveFailed, this,
+            [this](const QString &message) { AddLog(u"Ошибка автосохранения"_s, message); });
+    m_editorCommands = new EditorCommands(*editors, *m_pageFiles, m_dialogs, m_errors, this);
+    m_editorCommands->bind(*m_actions, m_editorMenu);
 }
 
 void QuollMain::attachPopupMenus()
@@ -194,6 +204,9 @@ void QuollMain::connectCommands()
     onCommand("acQueryBar", &QuollMain::acQueryBarExecute);
     onCommand("acDataBar", &QuollMain::acDataBarExecute);
     onCommand("acLogBar", &QuollMain::acLogBarExecute);
+    onCommand("acExecute", &QuollMain::acExecuteExecute);
+    onCommand("acExecuteSelected", &QuollMain::acExecuteSelectedExecute);
+    onCommand("acRefresh", &QuollMain::acRefreshExecute);
     onCommand("acClearLog", &QuollMain::acClearLogExecute);
     onCommand("acCopyLogToClipboard", &QuollMain::acCopyLogToClipboardExecute);
     connect(m_pages, &QTabWidget::currentChanged, this, [this] {
@@ -212,6 +225,9 @@ void QuollMain::createStep()
     setWindowTitle(QString::fromLatin1(Caption));
     AddLog(u"Запуск программы"_s);
     m_viewer = std::make_unique<results::ValueViewer>();
+    // An autosave file that cannot be read is said, and the others still load.
+    for (const QString &failure : m_pageFiles->loadAutosaves())
+        m_dialogs.message(Dialogs::Icon::Error, u"Quoll"_s, failure);
     // After the settings (SavedServerName) and the autosave files.
     fillServerCombo(*m_topBar->serverName(), connection::servers::ServerList::installed(),
                     m_connection->savedServerName());
@@ -221,6 +237,9 @@ void QuollMain::createStep()
     m_sqlPage->catalog()->procModel()->setRecords(m_procInfos.get());
     m_resultSet = std::make_unique<connection::Dataset>();
     m_columnNames = std::make_unique<QStringList>();
+    m_runner = std::make_unique<workspace::StatementRunner>(workspace::StatementRunner::Parts{
+        *m_database, *m_resultSet, *m_statusBar, [this] { return currentEditor(); },
+        [this](const QString &message, const QString &details) { AddLog(message, details); }});
 }
 
 // Returns false when the closing stops; a cancelled transaction question
@@ -229,6 +248,7 @@ bool QuollMain::closeStep()
 {
     if (m_database->isConnected())
         m_database->close();
+    m_pageFiles->saveAutosaves();
     return true;
 }
 
@@ -316,6 +336,31 @@ void QuollMain::pmLogPopup()
     const bool selected = m_logPage->selectedDetails().has_value();
     m_logMenu->findChild<QAction *>(u"miCopy"_s)->setEnabled(selected);
     m_logMenu->findChild<QAction *>(u"miClear"_s)->setEnabled(true);
+}
+
+void QuollMain::InsertIntoEditor(const QString &text)
+{
+    if (editor::SqlEdit *edit = currentEditor()) {
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->replaceSelection(text);
+    }
+}
+
+void QuollMain::acExecuteExecute()
+{
+    if (editor::SqlEdit *edit = currentEditor())
+        m_runner->RunScript(edit->text(), 0);
+}
+
+void QuollMain::acExecuteSelectedExecute()
+{
+    if (editor::SqlEdit *edit = currentEditor())
+        m_runner->RunScript(edit->selectedText(), edit->selStart());
+}
+
+void QuollMain::acRefreshExecute()
+{
+    m_runner->RunStatement(m_runner->lastStatement(), 1);
 }
 
 void QuollMain::tbConnectClick()

@@ -41,12 +41,17 @@ class StatusBar;
 namespace quoll::editor {
 class SqlEdit;
 }
+namespace quoll::workspace {
+class PageFiles;
+class StatementRunner;
+} // namespace quoll::workspace
 
 namespace quoll::app {
 
 class AboutBox;
 class ActionList;
 class ConnectionControl;
+class EditorCommands;
 class ErrorHandler;
 class LogPage;
 class SqlTextPage;
@@ -100,6 +105,13 @@ public:
     // Empties every view that shows data of the current database.
     void ResetDatabaseViews();
 
+    // Gives the current editor the focus and replaces its selection with
+    // `text` (inserts it at the caret without one) as one undoable edit.
+    void InsertIntoEditor(const QString &text);
+    workspace::StatementRunner &runner() const { return *m_runner; }
+    workspace::PageFiles &pageFiles() const { return *m_pageFiles; }
+    EditorCommands &editorCommands() const { return *m_editorCommands; }
+
     // The server picked in `cbServerName` with its back end and sqlhosts
     // fields; nothing when the list is empty.
     std::optional<connection::servers::ServerEntry> selectedServer() const;
@@ -135,6 +147,9 @@ private:
     void acCopyLogToClipboardExecute();
     void tsLogShow();
     void pmLogPopup();
+    void acExecuteExecute();
+    void acExecuteSelectedExecute();
+    void acRefreshExecute();
     void tbConnectClick();
     void cbDataBaseNameChange();
     void cbRoleNameDropDown();
@@ -181,6 +196,9 @@ private:
     std::unique_ptr<catalog::TableInfoList> m_tableInfos;
     std::unique_ptr<catalog::ProcInfoList> m_procInfos;
     std::unique_ptr<connection::Dataset> m_resultSet;
+    std::unique_ptr<workspace::StatementRunner> m_runner;
+    workspace::PageFiles *m_pageFiles = nullptr;
+    EditorCommands *m_editorCommands = nullptr;
 };
 
 } // namespace quoll::app

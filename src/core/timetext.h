@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QTime>
+
+namespace quoll {
+
+// A time of day in the user's long time format (hours, minutes, seconds),
+// without the zone name the long format may carry.
+QString longTimeText(QTime time);
+
+// An elapsed time written the same way ("0:01:05" or "00:01:05" for a
+// minute and five seconds, as the user's format has it); a day or more
+// wraps like a clock.
+QString elapsedTimeText(qint64 milliseconds);
+
+} // namespace quoll
