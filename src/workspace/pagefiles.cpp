@@ -87,6 +87,12 @@ void PageFiles::saveFile(int number, const QString &path)
     write(number, path);
 }
 
+void PageFiles::setAutosaveDelay(int milliseconds)
+{
+    for (QTimer *timer : m_timers)
+        timer->setInterval(milliseconds);
+}
+
 bool PageFiles::autosavePending(int number) const
 {
     return m_timers.at(size_t(number - 1))->isActive();

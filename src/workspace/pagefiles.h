@@ -45,6 +45,9 @@ public:
     // "Cannot create file <path>".
     void saveFile(int number, const QString &path);
 
+    // The pause after the last edit before a page's autosave file is written.
+    void setAutosaveDelay(int milliseconds);
+
     const PageTextFormat &format(int number) const { return m_formats.at(size_t(number - 1)); }
     // Whether page `number` has edits its autosave file does not hold yet.
     bool autosavePending(int number) const;

@@ -1,0 +1,348 @@
+#include "sessionfixture.h"
+#include "testregistry.h"
+
+#include "app/editorcommands.h"
+#include "app/commandtable.h"
+#include "connection/engine/dataset.h"
+#include "connection/engine/engine.h"
+#include "editor/sqledit.h"
+#include "widgets/statusbar.h"
+#include "workspace/pagefiles.h"
+#include "workspace/statementrunner.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QTabWidget>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace quoll;
+using quoll::testing::SessionFixture;
+
+namespace {
+
+// A connected window in database "alpha", which holds table t (i) with the
+// rows 1, 2 and 3.
+bool ready(SessionFixture &f)
+{
+    f.createDatabases({u"alpha"_s});
+    if (!f.connect())
+        return false;
+    f.pickDatabase(u"alpha"_s);
+    f.window->database().execute(u"create table t (i integer)"_s);
+    for (int i = 1; i <= 3; ++i)
+        f.window->database().execute(u"insert into t values (%1)"_s.arg(i));
+    return f.dialogs.messages().isEmpty();
+}
+
+// The log from entry `from` with the statement entries' times left out.
+QStringList statementLog(const SessionFixture &f, int from)
+{
+    QStringList entries = f.log(from);
+    for (QString &entry : entries)
+        if (entry.startsWith(u"SQL - "_s))
+            entry = u"SQL"_s + entry.mid(entry.indexOf(u" | "_s));
+    return entries;
+}
+
+void trigger(const SessionFixture &f, const char *command)
+{
+    f.window->actions()[command]->trigger();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void showPage(const SessionFixture &f, int number)
+{
+    f.find<QTabWidget>(u"pcSQL"_s)->setCurrentIndex(number - 1);
+}
+
+} // namespace
+
+// Running SQL from the editor pages, and the pages' files and editing
+// commands, through the main window against the embedded server.
+class TstRunScript : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void statementsReachTheServerAsCut_data();
+    void statementsReachTheServerAsCut();
+    void aSelectionRunsFromItsPlaceInTheText();
+    void theFirstFailureStopsTheRun();
+    void aSuccessWritesTheStatusPanels();
+    void refreshRunsTheLastStatementAgain();
+    void insertIntoEditorIsOneEdit();
+    void quotingIsOneEdit();
+    void openAndSaveKeepTheLineEnds();
+    void autosaveFilesCarryThePagesThroughARestart();
+    void aChangedPageIsSavedSoonAfterTheLastEdit();
+    void fontStepsAndErase();
+};
+
+void TstRunScript::statementsReachTheServerAsCut_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("log");
+    QTest::newRow("two statements") << u"select 1 from t; select 2 from t"_s
+                                    << QStringList{u"SQL | select 1 from t;"_s, u"SQL |  select 2 from t"_s};
+    QTest::newRow("semicolon in a string")
+        << u"select ';' from t; select 2 from t"_s
+        << QStringList{u"SQL | select ';' from t;"_s, u"SQL |  select 2 from t"_s};
+    QTest::newRow("semicolons in comments")
+        << u"select 1 -- a;b\r\nfrom t {;} ; select 2 from t;"_s
+        << QStringList{u"SQL | select 1 -- a;b\r\nfrom t {;} ;"_s, u"SQL |  select 2 from t;"_s};
+    QTest::newRow("procedure body whole")
+        << u"CREATE PROCEDURE p() LET x = 1; END PROCEDURE; drop procedure p; create table t2 (a int);"_s
+        << QStringList{u"SQL | CREATE PROCEDURE p() LET x = 1; END PROCEDURE;"_s, u"SQL |  drop procedure p;"_s,
+                       u"SQL |  create table t2 (a int);"_s};
+    QTest::newRow("only semicolons") << u";;"_s << QStringList();
+    QTest::newRow("unterminated string sent whole")
+        << u"select 'abc; from t"_s << QStringList{u"Query.Error [-282] | select 'abc; from t"_s};
+}
+
+void TstRunScript::statementsReachTheServerAsCut()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, log);
+    SessionFixture f;
+    QVERIFY(ready(f));
+    f.window->currentEditor()->setPlainText(script);
+    const int before = f.logSize();
+    trigger(f, "acExecute");
+    QCOMPARE(statementLog(f, before), log);
+}
+
+void TstRunScript::aSelectionRunsFromItsPlaceInTheText()
+{
+    SessionFixture f;
+    QVERIFY(ready(f));
+    editor::SqlEdit *edit = f.window->currentEditor();
+    // 98 characters of comment and a line break: the selection starts at 100.
+    const QString padding = u"--"_s + QString(96, u'x') + u"\r\n"_s;
+    QCOMPARE(padding.size(), 100);
+    edit->setPlainText(padding + u"select 1 from t; select nosuch from t;"_s);
+    edit->setSelection(100, edit->text().size() - 100);
+    const int before = f.logSize();
+    trigger(f, "acExecuteSelected");
+
+    QCOMPARE(statementLog(f, before),
+             (QStringList{u"SQL | select 1 from t;"_s, u"Query.Error [-217] |  select nosuch from t;"_s}));
+    // The second statement starts right after the first one's semicolon.
+    QCOMPARE(f.window->runner().statementStart(), 117);
+    QCOMPARE(edit->selStart(), 100 + 16 + 8);
+    QCOMPARE(edit->selectedText(), u"n"_s);
+}
+
+void TstRunScript::theFirstFailureStopsTheRun()
+{
+    SessionFixture f;
+    QVERIFY(ready(f));
+    editor::SqlEdit *edit = f.window->currentEditor();
+    edit->setPlainText(u"select i from t;\r\nselect nosuch from t;\r\nselect i from t;"_s);
+    const int before = f.logSize();
+    trigger(f, "acExecute");
+
+    QCOMPARE(statementLog(f, before), (QStringList{u"SQL | select i from t;"_s,
+                                                    u"Query.Error [-217] | \r\nselect nosuch from t;"_s}));
+    QVERIFY(!f.window->resultSet()->isActive());
+    QCOMPARE(edit->selectedText(), u"n"_s);
+    QCOMPARE(edit->selStart(), 16 + 2 + 7);
+    widgets::StatusBar *status = f.window->statusPanels();
+    QVERIFY(status->isAlarm());
+    QVERIFY(status->panelText(3).startsWith(u"-217 "_s));
+    QCOMPARE(f.dialogs.messages().size(), 0);
+
+    // The next run starts from a normal bar.
+    edit->setPlainText(u"select i from t"_s);
+    trigger(f, "acExecute");
+    QVERIFY(!status->isAlarm());
+    QVERIFY(f.window->resultSet()->isActive());
+}
+
+void TstRunScript::aSuccessWritesTheStatusPanels()
+{
+    SessionFixture f;
+    QVERIFY(ready(f));
+    widgets::StatusBar *status = f.window->statusPanels();
+    status->setPanelText(2, u"kept"_s);
+    f.window->currentEditor()->setPlainText(u"select i from t order by i"_s);
+    trigger(f, "acExecute");
+
+    connection::Engine &engine = f.window->database().engine();
+    const connection::CommunicationArea area = engine.communicationArea();
+    QCOMPARE(status->panelText(0), u"%1:%2"_s.arg(area.estimatedCost).arg(area.estimatedRows));
+    QCOMPARE(status->panelText(1), area.warningText());
+    QCOMPARE(status->panelText(3), u"0 "_s + connection::statusText(0) + u' ' + engine.lastError().context);
+    QCOMPARE(status->panelText(2), u"kept"_s);
+    QVERIFY(!status->isAlarm());
+
+    connection::Dataset *rows = f.window->resultSet();
+    QVERIFY(rows->isActive());
+    QCOMPARE(rows->text(0), u"1"_s);
+    QCOMPARE(f.window->runner().lastStatement(), u"select i from t order by i"_s);
+}
+
+void TstRunScript::refreshRunsTheLastStatementAgain()
+{
+    SessionFixture f;
+    QVERIFY(ready(f));
+    f.window->currentEditor()->setPlainText(u"select count(*) from t"_s);
+    trigger(f, "acExecute");
+    f.window->database().execute(u"insert into t values (4)"_s);
+    const int before = f.logSize();
+    trigger(f, "acRefresh");
+    QCOMPARE(statementLog(f, before), QStringList{u"SQL | select count(*) from t"_s});
+    QCOMPARE(f.window->resultSet()->text(0), u"4"_s);
+}
+
+void TstRunScript::insertIntoEditorIsOneEdit()
+{
+    SessionFixture f;
+    editor::SqlEdit *edit = f.window->currentEditor();
+    edit->setPlainText(u"select * from old"_s);
+    edit->setSelection(14, 3);
+    f.window->InsertIntoEditor(u"new_table"_s);
+    QCOMPARE(edit->text(), u"select * from new_table"_s);
+    edit->undo();
+    QCOMPARE(edit->text(), u"select * from old"_s);
+}
+
+void TstRunScript::quotingIsOneEdit()
+{
+    SessionFixture f;
+    editor::SqlEdit *edit = f.window->currentEditor();
+    edit->setPlainText(u"x\r\nselect *\r\nfrom t"_s);
+    // From the middle of the first line: only its selected part is quoted.
+    edit->setSelection(3, edit->text().size() - 3);
+    trigger(f, "acAddQuot");
+    QCOMPARE(edit->text(), u"x\r\n'select * '+\r\n'from t '+\r\n"_s);
+    edit->selectAll();
+    trigger(f, "acDeleteQuot");
+    QCOMPARE(edit->text(), u"x\r\nselect *\r\nfrom t\r\n"_s);
+    edit->undo();
+    QCOMPARE(edit->text(), u"x\r\n'select * '+\r\n'from t '+\r\n"_s);
+}
+
+void TstRunScript::openAndSaveKeepTheLineEnds()
+{
+    SessionFixture f;
+    const QString lfFile = f.folder.filePath(u"lf.sql"_s);
+    writeBytes(lfFile, "select 1\nfrom t\n");
+    f.dialogs.answerOpenFile(lfFile);
+    trigger(f, "acOpenFile");
+    editor::SqlEdit *edit = f.window->currentEditor();
+    QCOMPARE(edit->text(), u"select 1\r\nfrom t"_s);
+    QVERIFY(!edit->canUndo());
+
+    // The first Save As offers the opened file; an existing file is
+    // replaced without a question.
+    const QString copy = f.folder.filePath(u"copy.sql"_s);
+    writeBytes(copy, "old contents");
+    f.dialogs.answerSaveFile(copy);
+    trigger(f, "acSaveFile");
+    QCOMPARE(f.dialogs.calls().last().text, lfFile);
+    QCOMPARE(fileBytes(copy), QByteArray("select 1\nfrom t\n"));
+
+    // A fresh page writes CR LF; the dialog offers the last saved name.
+    showPage(f, 2);
+    f.window->currentEditor()->setPlainText(u"select 2"_s);
+    const QString crlf = f.folder.filePath(u"crlf.sql"_s);
+    f.dialogs.answerSaveFile(crlf);
+    trigger(f, "acSaveFile");
+    QCOMPARE(f.dialogs.calls().last().text, copy);
+    QCOMPARE(fileBytes(crlf), QByteArray("select 2\r\n"));
+    QCOMPARE(f.dialogs.unexpectedCalls(), 0);
+
+    // A file that cannot be read: the message, the text kept.
+    f.dialogs.answerOpenFile(f.folder.filePath(u"missing.sql"_s));
+    trigger(f, "acOpenFile");
+    QCOMPARE(f.dialogs.messages().size(), 1);
+    QCOMPARE(f.dialogs.messages().first().text, u"Cannot open file "_s + f.folder.filePath(u"missing.sql"_s));
+    QCOMPARE(f.window->currentEditor()->text(), u"select 2"_s);
+}
+
+void TstRunScript::autosaveFilesCarryThePagesThroughARestart()
+{
+    QTemporaryDir folder;
+    testing::ScriptedDialogs dialogs;
+    app::ErrorHandler errors(dialogs);
+    const AppPaths paths(folder.path(), u"quoll"_s);
+    writeBytes(paths.autosaveFile(2), "lf one\nlf two\n");
+    const QString beyond = u"select 'λ ☃ где' from t"_s;
+    {
+        app::QuollMain window(paths, dialogs, errors);
+        window.show();
+        QTest::qWaitForWindowExposed(&window);
+        auto *pages = window.findChild<QTabWidget *>(u"pcSQL"_s);
+        QCOMPARE(window.currentEditor()->text(), QString());
+        window.currentEditor()->setPlainText(u"select 1\r\nfrom t"_s);
+        pages->setCurrentIndex(1);
+        QCOMPARE(window.currentEditor()->text(), u"lf one\r\nlf two"_s);
+        pages->setCurrentIndex(3);
+        window.currentEditor()->setPlainText(beyond);
+        QVERIFY(window.close());
+    }
+    QCOMPARE(fileBytes(paths.autosaveFile(1)), QByteArray("select 1\r\nfrom t\r\n"));
+    QCOMPARE(fileBytes(paths.autosaveFile(2)), QByteArray("lf one\nlf two\n"));
+    QCOMPARE(fileBytes(paths.autosaveFile(3)), QByteArray());
+    QVERIFY(QFile::exists(paths.autosaveFile(5)));
+
+    app::QuollMain again(paths, dialogs, errors);
+    auto *pages = again.findChild<QTabWidget *>(u"pcSQL"_s);
+    QCOMPARE(again.currentEditor()->text(), u"select 1\r\nfrom t"_s);
+    pages->setCurrentIndex(3);
+    QCOMPARE(again.currentEditor()->text(), beyond);
+    QCOMPARE(dialogs.messages().size(), 0);
+}
+
+void TstRunScript::aChangedPageIsSavedSoonAfterTheLastEdit()
+{
+    SessionFixture f;
+    workspace::PageFiles &files = f.window->pageFiles();
+    files.setAutosaveDelay(30);
+    const QString page1 = f.window->paths().autosaveFile(1);
+    editor::SqlEdit *edit = f.window->currentEditor();
+    edit->setFocus();
+    QTest::keyClicks(edit, u"select 42"_s);
+    QVERIFY(files.autosavePending(1));
+    QVERIFY(QTest::qWaitFor([&] { return fileBytes(page1) == "select 42\r\n"; }, 2000));
+    QVERIFY(!files.autosavePending(1));
+    // Pages nobody touched are not written before the close.
+    QVERIFY(!QFile::exists(f.window->paths().autosaveFile(2)));
+    QCOMPARE(f.logSize(), 1);
+}
+
+void TstRunScript::fontStepsAndErase()
+{
+    SessionFixture f;
+    auto *menu = f.find<QMenu>(u"pmMenu"_s);
+    editor::SqlEdit *edit = f.window->currentEditor();
+    const int start = edit->fontInfo().pixelSize();
+    menu->findChild<QAction *>(u"N32"_s)->trigger();
+    QCOMPARE(edit->fontInfo().pixelSize(), start + 3);
+    // Other pages keep their font.
+    showPage(f, 2);
+    QCOMPARE(f.window->currentEditor()->fontInfo().pixelSize(), start);
+    menu->findChild<QAction *>(u"N14"_s)->trigger();
+    QCOMPARE(f.window->currentEditor()->fontInfo().pixelSize(), start - 1);
+
+    f.window->currentEditor()->setPlainText(u"a\r\nb"_s);
+    trigger(f, "acErase");
+    QCOMPARE(f.window->currentEditor()->text(), QString());
+    f.window->currentEditor()->undo();
+    QCOMPARE(f.window->currentEditor()->text(), u"a\r\nb"_s);
+}
+
+QUOLL_TEST(TstRunScript);
+#include "tst_runscript.moc"
