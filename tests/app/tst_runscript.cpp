@@ -283,7 +283,7 @@ void TstRunScript::autosaveFilesCarryThePagesThroughARestart()
     {
         app::QuollMain window(paths, dialogs, errors);
         window.show();
-        QTest::qWaitForWindowExposed(&window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *pages = window.findChild<QTabWidget *>(u"pcSQL"_s);
         QCOMPARE(window.currentEditor()->text(), QString());
         window.currentEditor()->setPlainText(u"select 1\r\nfrom t"_s);

@@ -150,6 +150,7 @@ EmbeddedEngine::EmbeddedEngine(EmbeddedServer server) : m_server(std::move(serve
 
 EmbeddedEngine::~EmbeddedEngine()
 {
+    m_schema.forget();
     if (m_db)
         sqlite3_close_v2(m_db);
 }
@@ -195,6 +196,7 @@ sqlite3 *EmbeddedEngine::database() const
 
 void EmbeddedEngine::closeDatabase()
 {
+    m_schema.forget();
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -422,9 +424,10 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
 {
     sqlite3 *db = database();
     const QString &sql = source.text();
+    const SchemaLookup schema = m_schema.lookup(db);
     StorageSql storage;
     try {
-        storage = forStorage(sql, storedSchema(db), m_session.database);
+        storage = forStorage(sql, schema, m_session.database);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
         return false;
@@ -489,7 +492,13 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         // table is named without its owner.
         const QString &unowned = storage.unowned ? storage.unowned->text() : sql;
         const std::vector<SqlToken> table = statementWords(unowned);
-        const qint64 serial = lastSerial(db, lowerWord(unowned, table[2]));
+        const QString name = lowerWord(unowned, table[2]);
+        // Only a table with a SERIAL column has a counter to read.
+        const std::vector<StoredColumn> columns = schema(name);
+        const bool numbered = std::any_of(columns.begin(), columns.end(), [](const StoredColumn &c) {
+            return c.type.startsWith(u"SERIAL"_s) || c.type.startsWith(u"BIGSERIAL"_s);
+        });
+        const qint64 serial = numbered ? lastSerial(db, name) : 0;
         if (serial != 0)
             m_area.serialOrSecondary = int(serial);
     }
@@ -577,7 +586,7 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     };
     if (inCatalog)
         return runWhole();
-    const RewrittenSql rewritten = forStorage(sql, storedSchema(db), m_session.database).rewritten;
+    const RewrittenSql rewritten = forStorage(sql, m_schema.lookup(db), m_session.database).rewritten;
     if (!rewritten.intoTemp().isEmpty())
         return runWhole();   // SELECT ... INTO TEMP makes its table as in direct execution
     const QByteArray utf8 = rewritten.text().toUtf8();

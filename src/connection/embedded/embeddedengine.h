@@ -1,6 +1,7 @@
 #pragma once
 
 #include "connection/embedded/embeddedserver.h"
+#include "connection/embedded/schemalookup.h"
 #include "connection/embedded/sqlfunctions.h"
 #include "connection/embedded/sqlrewriter.h"
 #include "connection/embedded/sqliteerrors.h"
@@ -74,6 +75,7 @@ private:
 
     EmbeddedServer m_server;
     sqlite3 *m_db = nullptr;
+    SchemaCache m_schema;   // the open database's table columns
     bool m_connected = false;
     bool m_logging = false;
     SessionInfo m_session;

@@ -198,6 +198,14 @@ sqlite3 *EmbeddedServer::open(const QString &name) const
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
+    // Write-ahead log, synced at checkpoints rather than at every commit:
+    // what a server with a buffered log does. Committed work survives a crash
+    // of the program; a power cut may lose the last moments of commits but
+    // never leaves a damaged database. Syncing every statement of a script
+    // run in autocommit took some 9 ms each on an ordinary disk. Where the
+    // file system cannot hold a write-ahead log the journal stays as it was.
+    sqlite3_exec(db, "pragma journal_mode = wal", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "pragma synchronous = normal", nullptr, nullptr, nullptr);
     return db;
 }
 

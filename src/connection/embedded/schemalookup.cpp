@@ -19,10 +19,12 @@ struct ColumnQuery
 
 } // namespace
 
-SchemaLookup storedSchema(sqlite3 *db)
+namespace {
+
+using TableColumns = QHash<QString, std::vector<StoredColumn>>;
+
+SchemaLookup lookupWith(sqlite3 *db, std::shared_ptr<TableColumns> cache, std::shared_ptr<ColumnQuery> query)
 {
-    auto cache = std::make_shared<QHash<QString, std::vector<StoredColumn>>>();
-    auto query = std::make_shared<ColumnQuery>();
     return [db, cache, query](const QString &table) -> std::vector<StoredColumn> {
         if (const auto it = cache->constFind(table); it != cache->constEnd())
             return *it;
@@ -52,6 +54,73 @@ SchemaLookup storedSchema(sqlite3 *db)
         cache->insert(table, columns);
         return columns;
     };
+}
+
+int intOf(sqlite3_stmt *stmt)
+{
+    int value = -1;
+    if (stmt && sqlite3_step(stmt) == SQLITE_ROW)
+        value = sqlite3_column_int(stmt, 0);
+    sqlite3_reset(stmt);
+    return value;
+}
+
+} // namespace
+
+SchemaLookup storedSchema(sqlite3 *db)
+{
+    return lookupWith(db, std::make_shared<TableColumns>(), std::make_shared<ColumnQuery>());
+}
+
+struct SchemaCache::State
+{
+    sqlite3 *db = nullptr;
+    ColumnQuery mainVersion;
+    ColumnQuery tempVersion;
+    int knownMain = -1;
+    int knownTemp = -1;
+    std::shared_ptr<TableColumns> tables = std::make_shared<TableColumns>();
+    std::shared_ptr<ColumnQuery> columns = std::make_shared<ColumnQuery>();
+};
+
+SchemaCache::~SchemaCache()
+{
+    forget();
+}
+
+void SchemaCache::forget()
+{
+    delete m_state;
+    m_state = nullptr;
+}
+
+bool SchemaCache::schemaChanged()
+{
+    State &s = *m_state;
+    const int main = intOf(s.mainVersion.stmt);
+    const int temp = intOf(s.tempVersion.stmt);
+    const bool changed = main < 0 || temp < 0 || main != s.knownMain || temp != s.knownTemp;
+    s.knownMain = main;
+    s.knownTemp = temp;
+    return changed;
+}
+
+SchemaLookup SchemaCache::lookup(sqlite3 *db)
+{
+    if (m_state && m_state->db != db)
+        forget();
+    if (!m_state) {
+        m_state = new State;
+        m_state->db = db;
+        sqlite3_prepare_v2(db, "pragma main.schema_version", -1, &m_state->mainVersion.stmt, nullptr);
+        sqlite3_prepare_v2(db, "pragma temp.schema_version", -1, &m_state->tempVersion.stmt, nullptr);
+    }
+    if (schemaChanged()) {
+        m_state->tables = std::make_shared<TableColumns>();
+        // The column query's plan depends on the schema too.
+        m_state->columns = std::make_shared<ColumnQuery>();
+    }
+    return lookupWith(db, m_state->tables, m_state->columns);
 }
 
 } // namespace quoll::connection::embedded

@@ -45,4 +45,29 @@ namespace quoll::connection::embedded {
 // A lookup answered from the tables of `db`, each table read once.
 SchemaLookup storedSchema(sqlite3 *db);
 
+// The tables' columns kept for a connection across statements: reading a
+// table's columns costs more than running a small insert, and a script
+// names the same tables again and again. The cache is dropped whenever the
+// storage engine's schema (or that of the temporary tables) has changed.
+class SchemaCache
+{
+public:
+    SchemaCache() = default;
+    ~SchemaCache();
+    SchemaCache(const SchemaCache &) = delete;
+    SchemaCache &operator=(const SchemaCache &) = delete;
+
+    // A lookup for the next statement on `db`; valid until `db` closes or
+    // the next call.
+    SchemaLookup lookup(sqlite3 *db);
+    // Call before `db` closes.
+    void forget();
+
+private:
+    bool schemaChanged();
+
+    struct State;
+    State *m_state = nullptr;
+};
+
 } // namespace quoll::connection::embedded
