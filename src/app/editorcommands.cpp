@@ -2,6 +2,7 @@
 
 #include "app/commandtable.h"
 #include "app/errorhandler.h"
+#include "app/wheelzoom.h"
 #include "core/dialogs.h"
 #include "editor/sqledit.h"
 #include "widgets/waitcursor.h"
@@ -162,6 +163,12 @@ void EditorCommands::fontStep(int pixels)
 {
     if (editor::SqlEdit *edit = current())
         setFontHeight(edit, fontHeight(edit) - pixels);
+}
+
+void EditorCommands::zoom(editor::SqlEdit *edit, int points)
+{
+    zoomFont(edit, points);
+    edit->setProperty(HeightProperty, QVariant());
 }
 
 void EditorCommands::quote(const std::function<std::optional<QString>(const QString &)> &transform)

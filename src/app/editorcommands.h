@@ -48,6 +48,8 @@ public:
     void acDeleteQuotExecute();
     // Changes the current editor's font height by `pixels` (positive: taller).
     void fontStep(int pixels);
+    // Makes `edit`'s font `points` points larger (smaller when negative).
+    static void zoom(editor::SqlEdit *edit, int points);
 
     const QString &lastOpenName() const { return m_openName; }
     const QString &lastSaveName() const { return m_saveName; }

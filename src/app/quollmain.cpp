@@ -11,6 +11,7 @@
 #include "app/servercombo.h"
 #include "app/sqltextpage.h"
 #include "app/topbar.h"
+#include "app/wheelzoom.h"
 #include "catalog/browserqueries.h"
 #include "catalog/catalogpane.h"
 #include "catalog/proclistmodel.h"
@@ -158,6 +159,21 @@ void QuollMain::buildSession()
             [this](const QString &message) { AddLog(u"Ошибка автосохранения"_s, message); });
     m_editorCommands = new EditorCommands(*editors, *m_pageFiles, m_dialogs, m_errors, this);
     m_editorCommands->bind(*m_actions, m_editorMenu);
+
+    auto *zoom = new WheelZoom(this, [this] { return currentEditor(); }, this);
+    zoom->setEditorZoom([](QWidget *edit, int points) {
+        EditorCommands::zoom(static_cast<editor::SqlEdit *>(edit), points);
+    });
+    for (QWidget *list : {static_cast<QWidget *>(catalog->tables()), static_cast<QWidget *>(catalog->fields()),
+                          static_cast<QWidget *>(catalog->indexes()), static_cast<QWidget *>(catalog->constraints()),
+                          static_cast<QWidget *>(m_logPage->list())})
+        zoom->addTarget(list, [list](int points) { zoomFont(list, points); });
+    for (results::GridPage *page : {m_outputPage, m_dataPage}) {
+        zoom->addTarget(page->grid(), [page](int points) { page->zoom(points); });
+        zoom->addWheelUser(page->grid());
+    }
+    for (int number = 1; number <= workspace::EditorPages::PageCount; ++number)
+        zoom->addWheelUser(editors->editor(number));
 }
 
 void QuollMain::attachPopupMenus()

@@ -55,4 +55,11 @@ void GridPage::setFontHeight(int height)
     m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
 }
 
+void GridPage::zoom(int points)
+{
+    const qreal dpi = m_grid->logicalDpiY() > 0 ? m_grid->logicalDpiY() : 96.0;
+    const qreal size = std::abs(m_fontHeight) * 72.0 / dpi + points;
+    setFontHeight(-std::max(1, qRound(size * dpi / 72.0)));
+}
+
 } // namespace quoll::results

@@ -35,6 +35,8 @@ public:
     // is the character height in pixels. The title font follows it.
     int fontHeight() const { return m_fontHeight; }
     void setFontHeight(int height);
+    // Makes the grid's font `points` points larger (smaller when negative).
+    void zoom(int points);
 
 private:
     QToolBar *m_toolBar;

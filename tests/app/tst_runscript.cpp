@@ -10,7 +10,11 @@
 #include "workspace/pagefiles.h"
 #include "workspace/statementrunner.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QFile>
+#include <QFontInfo>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QTabWidget>
 
@@ -88,6 +92,8 @@ private slots:
     void autosaveFilesCarryThePagesThroughARestart();
     void aChangedPageIsSavedSoonAfterTheLastEdit();
     void fontStepsAndErase();
+    void ctrlWheelZoomsTheControlUnderThePointer_data();
+    void ctrlWheelZoomsTheControlUnderThePointer();
 };
 
 void TstRunScript::statementsReachTheServerAsCut_data()
@@ -342,6 +348,48 @@ void TstRunScript::fontStepsAndErase()
     QCOMPARE(f.window->currentEditor()->text(), QString());
     f.window->currentEditor()->undo();
     QCOMPARE(f.window->currentEditor()->text(), u"a\r\nb"_s);
+}
+
+void TstRunScript::ctrlWheelZoomsTheControlUnderThePointer_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("change");
+    QTest::newRow("towards the user") << int(Qt::ControlModifier) << -120 << u"lvTables"_s << 1;
+    QTest::newRow("away, two notches") << int(Qt::ControlModifier) << 240 << u"lvTables"_s << -2;
+    QTest::newRow("Ctrl+Shift does nothing") << int(Qt::ControlModifier | Qt::ShiftModifier) << -120
+                                             << u"lvTables"_s << 0;
+    QTest::newRow("without Ctrl nothing") << int(Qt::NoModifier) << -120 << u"lvTables"_s << 0;
+    QTest::newRow("an editor with the focus keeps the turn") << int(Qt::ControlModifier) << -120 << u"mmSQL1"_s << 0;
+}
+
+void TstRunScript::ctrlWheelZoomsTheControlUnderThePointer()
+{
+    QFETCH(int, modifiers);
+    QFETCH(int, delta);
+    QFETCH(QString, focus);
+    QFETCH(int, change);
+    SessionFixture f;
+    QVERIFY(f.show());
+    f.find<QTabWidget>(u"pcMenu"_s)->setCurrentIndex(3);
+    QWidget *log = f.find(u"lwLog"_s);
+    QWidget *tables = f.find(u"lvTables"_s);
+    f.find(focus)->setFocus();
+    const qreal before = QFontInfo(log->font()).pointSizeF();
+    const qreal tablesBefore = QFontInfo(tables->font()).pointSizeF();
+
+    auto *viewport = static_cast<QAbstractScrollArea *>(log)->viewport();
+    const QPoint local = viewport->rect().center();
+    QWheelEvent wheel(local, viewport->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+
+    if (change == 0)
+        QCOMPARE(QFontInfo(log->font()).pointSizeF(), before);
+    else
+        QCOMPARE(log->font().pointSizeF(), before + change);
+    QCOMPARE(QFontInfo(tables->font()).pointSizeF(), tablesBefore);
 }
 
 QUOLL_TEST(TstRunScript);
