@@ -5,6 +5,7 @@
 #include "app/commandtable.h"
 #include "app/connectioncontrol.h"
 #include "app/editorcommands.h"
+#include "app/editorkeys.h"
 #include "app/errorhandler.h"
 #include "app/logmodel.h"
 #include "app/logpage.h"
@@ -44,6 +45,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -172,8 +174,47 @@ void QuollMain::buildSession()
         zoom->addTarget(page->grid(), [page](int points) { page->zoom(points); });
         zoom->addWheelUser(page->grid());
     }
-    for (int number = 1; number <= workspace::EditorPages::PageCount; ++number)
+    for (int number = 1; number <= workspace::EditorPages::PageCount; ++number) {
         zoom->addWheelUser(editors->editor(number));
+        editors->editor(number)->installEventFilter(this);
+    }
+}
+
+// The editors hand every key press to the window's handler first.
+bool QuollMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && qobject_cast<editor::SqlEdit *>(watched)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        bool handled = false;
+        m_errors.run([&] { handled = mmSQL4KeyDown(key->key(), key->modifiers()); });
+        return handled;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+namespace {
+// The text of the first column of a list's selected row.
+std::optional<QString> selectedName(const widgets::ReportList *list)
+{
+    const int row = list->selectedRow();
+    if (row < 0)
+        return std::nullopt;
+    return list->model()->index(row, 0).data().toString();
+}
+} // namespace
+
+bool QuollMain::mmSQL4KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    catalog::CatalogPane *catalog = m_sqlPage->catalog();
+    EditorKeyContext context;
+    const QWidget *run = findChild<QWidget *>(u"tbSQLRun"_s);
+    context.runEnabled = run && run->isEnabled();
+    context.selectedColumn = selectedName(catalog->fields());
+    context.selectedTable = selectedName(catalog->tables());
+    context.runAll = [this] { acExecuteExecute(); };
+    context.runSelected = [this] { acExecuteSelectedExecute(); };
+    context.insert = [this](const QString &text) { InsertIntoEditor(text); };
+    return app::mmSQL4KeyDown(key, modifiers, QGuiApplication::mouseButtons(), context);
 }
 
 void QuollMain::attachPopupMenus()

@@ -121,8 +121,12 @@ public:
     void AddLog(const QString &message, const QString &details = {});
     LogPage *logPage() const { return m_logPage; }
 
+    // The shared key handler of the five editors; true when it took the key.
+    bool mmSQL4KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildLayout();

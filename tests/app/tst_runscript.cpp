@@ -2,6 +2,8 @@
 #include "testregistry.h"
 
 #include "app/editorcommands.h"
+#include "catalog/tablelistmodel.h"
+#include "widgets/reportlist.h"
 #include "app/commandtable.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/engine.h"
@@ -92,6 +94,9 @@ private slots:
     void autosaveFilesCarryThePagesThroughARestart();
     void aChangedPageIsSavedSoonAfterTheLastEdit();
     void fontStepsAndErase();
+    void editorKeys_data();
+    void editorKeys();
+    void ctrlShiftEMarksAnErrorWhereExecSelDoes();
     void ctrlWheelZoomsTheControlUnderThePointer_data();
     void ctrlWheelZoomsTheControlUnderThePointer();
 };
@@ -390,6 +395,89 @@ void TstRunScript::ctrlWheelZoomsTheControlUnderThePointer()
     else
         QCOMPARE(log->font().pointSizeF(), before + change);
     QCOMPARE(QFontInfo(tables->font()).pointSizeF(), tablesBefore);
+}
+
+void TstRunScript::editorKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("columnSelected");
+    QTest::addColumn<bool>("tableSelected");
+    QTest::addColumn<QString>("text");
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    // The editor holds "select X from t" with "X" selected.
+    QTest::newRow("Ctrl+F") << int(Qt::Key_F) << ctrl << true << true << u"select  col_a from t"_s;
+    QTest::newRow("Ctrl+Shift+F") << int(Qt::Key_F) << ctrlShift << true << true << u"select col_a, from t"_s;
+    QTest::newRow("Ctrl+T") << int(Qt::Key_T) << ctrl << true << true << u"select  tab_b from t"_s;
+    QTest::newRow("Ctrl+Shift+T") << int(Qt::Key_T) << ctrlShift << true << true << u"select tab_b, from t"_s;
+    // An empty text: no name inserted (what the editor itself does with
+    // the key is its own affair).
+    QTest::newRow("Ctrl+Alt+F") << int(Qt::Key_F) << (ctrl | int(Qt::AltModifier)) << true << true << QString();
+    QTest::newRow("Ctrl+Shift+Alt+T") << int(Qt::Key_T) << (ctrlShift | int(Qt::AltModifier)) << true << true
+                                      << QString();
+    QTest::newRow("F alone with a column: taken") << int(Qt::Key_F) << 0 << true << true << u"select X from t"_s;
+    QTest::newRow("F alone without a column: typed") << int(Qt::Key_F) << 0 << false << true << u"select f from t"_s;
+    QTest::newRow("Ctrl+T without a table") << int(Qt::Key_T) << ctrl << true << false << u"select X from t"_s;
+}
+
+void TstRunScript::editorKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, columnSelected);
+    QFETCH(bool, tableSelected);
+    QFETCH(QString, text);
+    SessionFixture f;
+    auto *columns = f.find<widgets::ReportList>(u"ListView2"_s);
+    auto *columnModel = qobject_cast<widgets::ReportListModel *>(columns->model());
+    columnModel->appendRow({{u"col_a"_s, u"integer"_s}});
+    if (columnSelected)
+        columns->selectRow(0);
+    f.window->tableInfos()->push_back({u"tab_b"_s, u"tester"_s});
+    auto *tables = f.find<widgets::ReportList>(u"lvTables"_s);
+    qobject_cast<catalog::TableListModel *>(tables->model())->recordsReset();
+    if (tableSelected)
+        tables->selectRow(0);
+
+    editor::SqlEdit *edit = f.window->currentEditor();
+    edit->setPlainText(u"select X from t"_s);
+    edit->setSelection(7, 1);
+    QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (text.isEmpty()) {
+        QVERIFY(!edit->text().contains(u"col_a"_s));
+        QVERIFY(!edit->text().contains(u"tab_b"_s));
+    } else {
+        QCOMPARE(edit->text(), text);
+    }
+}
+
+void TstRunScript::ctrlShiftEMarksAnErrorWhereExecSelDoes()
+{
+    SessionFixture f;
+    QVERIFY(ready(f));
+    editor::SqlEdit *edit = f.window->currentEditor();
+    const QString text = u"select i from t;\r\nselect i from t; select nosuch from t;\r\nselect 9"_s;
+    const int start = int(text.indexOf(u"select i from t; select"_s));
+    const int length = int(text.indexOf(u"\r\nselect 9"_s)) - start;
+    edit->setPlainText(text);
+
+    edit->setSelection(start, length);
+    trigger(f, "acExecuteSelected");
+    const int byCommand = edit->selStart();
+    edit->setSelection(start, length);
+    QTest::keyClick(edit, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(edit->selStart(), byCommand);
+    QCOMPARE(edit->selectedText(), u"n"_s);
+
+    // With the run button disabled Ctrl+E runs nothing.
+    const int before = f.logSize();
+    f.window->actions()["acExecute"]->setEnabled(false);
+    QTest::keyClick(edit, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(f.logSize(), before);
+    f.window->actions()["acExecute"]->setEnabled(true);
+    QTest::keyClick(edit, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(f.logSize(), before + 3);
 }
 
 QUOLL_TEST(TstRunScript);
