@@ -241,6 +241,7 @@ EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
         const std::vector<SqlToken> words = statementWords(sql);
         if (!words.empty() && !runServerStatement(sql, words, outcome))
             runInStorage(sql, outcome);
+        noteSchemaChanges(sql, words);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, e.at());
         outcome.failure.message = e.message();
@@ -257,6 +258,19 @@ EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
         outcome.cursor.reset();
     }
     return outcome;
+}
+
+// Rows change the data only; anything else (and SELECT ... INTO TEMP) may
+// change what the tables' columns are.
+void EmbeddedEngine::noteSchemaChanges(const QString &sql, const std::vector<SqlToken> &words)
+{
+    if (words.empty())
+        return;
+    const SqlToken &first = words.front();
+    const bool rows = isWord(sql, first, "insert") || isWord(sql, first, "update") || isWord(sql, first, "delete")
+                      || (isWord(sql, first, "select") && !sql.contains(u"temp"_s, Qt::CaseInsensitive));
+    if (!rows)
+        m_schema.schemaMayHaveChanged();
 }
 
 // Statements the server carries out itself; false when `words` is none.
@@ -566,6 +580,8 @@ void EmbeddedEngine::execute(const QString &sql)
 
 std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
 {
+    // What a prepared statement will do is not known here.
+    m_schema.schemaMayHaveChanged();
     requireConnected();
     // The server's own statements run whole when executed, as in direct
     // execution; they may stand where no database is open.
@@ -632,6 +648,8 @@ void EmbeddedEngine::commit()
 
 void EmbeddedEngine::rollback()
 {
+    // Rolling back takes back the schema changes of the transaction too.
+    m_schema.schemaMayHaveChanged();
     sqlite3 *db = database();
     if (!inTransaction())
         throw informixError(InformixCode::NotInTransaction);

@@ -61,6 +61,7 @@ private:
 
     Outcome run(const QString &sql);
     bool runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
+    void noteSchemaChanges(const QString &sql, const std::vector<SqlToken> &words);
     void runInStorage(const QString &sql, Outcome &outcome);
     // Runs one statement in the storage engine; false when it failed.
     bool runStorageStatement(const RewrittenSql &source, Outcome &outcome);

@@ -1,5 +1,6 @@
 #include "connection/embedded/schemalookup.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 
 #include <sqlite3.h>
@@ -79,6 +80,7 @@ struct SchemaCache::State
     ColumnQuery tempVersion;
     int knownMain = -1;
     int knownTemp = -1;
+    QElapsedTimer sinceCheck;
     std::shared_ptr<TableColumns> tables = std::make_shared<TableColumns>();
     std::shared_ptr<ColumnQuery> columns = std::make_shared<ColumnQuery>();
 };
@@ -97,6 +99,11 @@ void SchemaCache::forget()
 bool SchemaCache::schemaChanged()
 {
     State &s = *m_state;
+    constexpr qint64 OtherConnectionsLagMs = 250;
+    if (!m_dirty && s.sinceCheck.isValid() && s.sinceCheck.elapsed() < OtherConnectionsLagMs)
+        return false;
+    m_dirty = false;
+    s.sinceCheck.start();
     const int main = intOf(s.mainVersion.stmt);
     const int temp = intOf(s.tempVersion.stmt);
     const bool changed = main < 0 || temp < 0 || main != s.knownMain || temp != s.knownTemp;

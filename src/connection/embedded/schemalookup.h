@@ -48,7 +48,10 @@ SchemaLookup storedSchema(sqlite3 *db);
 // The tables' columns kept for a connection across statements: reading a
 // table's columns costs more than running a small insert, and a script
 // names the same tables again and again. The cache is dropped whenever the
-// storage engine's schema (or that of the temporary tables) has changed.
+// storage engine's schema (or that of the temporary tables) has changed:
+// at once after a statement of this connection that may change it, and
+// within a quarter of a second after another connection changed it (asking
+// the storage engine before every statement cost as much as the insert).
 class SchemaCache
 {
 public:
@@ -62,12 +65,15 @@ public:
     SchemaLookup lookup(sqlite3 *db);
     // Call before `db` closes.
     void forget();
+    // After a statement that may have changed the schema.
+    void schemaMayHaveChanged() { m_dirty = true; }
 
 private:
     bool schemaChanged();
 
     struct State;
     State *m_state = nullptr;
+    bool m_dirty = true;
 };
 
 } // namespace quoll::connection::embedded
