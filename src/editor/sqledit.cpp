@@ -5,6 +5,7 @@
 #include "editor/keybindings.h"
 #include "editor/sqlhighlighter.h"
 #include "editor/textloader.h"
+#include "editor/widedocumentlayout.h"
 #include "widgets/screenscale.h"
 
 #include <QApplication>
@@ -57,8 +58,13 @@ SqlEdit::SqlEdit(Mode mode, QWidget *parent)
 }
 
 SqlEdit::SqlEdit(const EditorConfiguration &configuration, QWidget *parent)
-    : QPlainTextEdit(parent), m_configuration(configuration), m_bookmarks(document())
+    : QPlainTextEdit(parent), m_configuration(configuration), m_bookmarks(nullptr)
 {
+    auto *text = new QTextDocument(this);
+    m_layout = new WideDocumentLayout(text);
+    text->setDocumentLayout(m_layout);
+    setDocument(text);
+    m_bookmarks = Bookmarks(text);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -121,6 +127,10 @@ void SqlEdit::updateMetrics()
 {
     const QFontMetricsF metrics(font());
     setTabStopDistance(metrics.horizontalAdvance(u' ') * m_configuration.tabWidth);
+    const bool pastLineEnd = m_configuration.options.testFlag(EditorOption::ScrollPastEndOfLine);
+    m_layout->setMinimumWidth(pastLineEnd ? metrics.horizontalAdvance(u'x') * m_configuration.maxScrollWidth
+                                                + 2 * document()->documentMargin()
+                                          : 0);
     setCursorWidth(m_configuration.options.testFlag(EditorOption::NoCaret) ? 0 : std::max(1, widgets::scaled(1)));
     setViewportMargins(gutterWidth(), 0, 0, 0);
     const QRect box = contentsRect();

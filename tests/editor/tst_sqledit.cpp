@@ -416,6 +416,24 @@ private slots:
         QApplication::clipboard()->clear();
         QVERIFY(!edit.canPaste());
     }
+
+    void horizontalScrollingReachesTheMaximumLineLength()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.setText(u"select 1"_s);
+        edit.resize(600, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const qreal advance = QFontMetricsF(edit.font()).horizontalAdvance(u'x');
+        QScrollBar *bar = edit.horizontalScrollBar();
+        QVERIFY(bar->maximum() + edit.viewport()->width() >= int(1024 * advance));
+        edit.setOptions(edit.options() & ~EditorOptions(EditorOption::ScrollPastEndOfLine));
+        QTRY_COMPARE(bar->maximum(), 0);
+        edit.setOptions(edit.options() | EditorOption::ScrollPastEndOfLine);
+        // A longer line makes room for itself.
+        edit.setText(QString(1500, u'y'));
+        QTRY_VERIFY(bar->maximum() + edit.viewport()->width() >= int(1500 * advance));
+    }
 };
 
 QUOLL_TEST(TstSqlEdit);
