@@ -40,9 +40,13 @@ void TextLoader::setSlice(int milliseconds, qsizetype pieceCharacters)
 
 void TextLoader::load(QString text)
 {
-    if (isLoading())
-        complete();
     m_timer.stop();
+    if (isLoading()) {
+        // The text being loaded is replaced anyway: drop what is left of it.
+        m_edit->document()->setUndoRedoEnabled(m_undoWasEnabled);
+        m_text.clear();
+        m_done = 0;
+    }
     if (text.size() <= DirectLimit) {
         m_text.clear();
         m_done = 0;

@@ -379,6 +379,14 @@ private slots:
         QVERIFY(edit.text().startsWith(u"SELECT col0"_s));
         edit.undo();
         QCOMPARE(edit.text(), whole);
+        // A new text replaces one still loading, none of the old one stays.
+        edit.setText(whole);
+        QVERIFY(edit.isLoading());
+        edit.setText(u"select 1"_s);
+        QVERIFY(!edit.isLoading());
+        QCOMPARE(edit.text(), u"select 1"_s);
+        QTest::keyClicks(&edit, u"x"_s);
+        QVERIFY(edit.canUndo());
     }
 
     void repaintCanBeSuspended()
