@@ -225,25 +225,16 @@ private slots:
         QCOMPARE(pane.selLength(), 19);
     }
 
-    void pagesAndPaneAreConfiguredAsTheWindowWantsThem()
+    void pagesAreConfiguredAsTheWindowWantsThem()
     {
         SqlEdit page(SqlEdit::Mode::Editable);
         QCOMPARE(page.font().family(), u"Courier New"_s);
-        QVERIFY(!page.isReadOnly());
-        QVERIFY(!page.wantTabs());
         QVERIFY(page.tabChangesFocus());
         QVERIFY(page.acceptDrops());
-        QCOMPARE(page.configuration().rightEdgeColumn, 80);
-        QCOMPARE(page.configuration().tabWidth, 8);
-        QCOMPARE(page.tabStopDistance(), QFontMetricsF(page.font()).horizontalAdvance(u' ') * 8);
         QVERIFY(page.cursorWidth() > 0);
-        QVERIFY(!page.overwriteMode());
-        QCOMPARE(page.highlighter()->objectName(), u"SqlHighlighter1"_s);
         QCOMPARE(page.findChild<SqlHighlighter *>(u"SqlHighlighter1"_s), page.highlighter());
-        QCOMPARE(page.document()->findChild<SqlHighlighter *>(u"SqlHighlighter1"_s), page.highlighter());
-        QCOMPARE(page.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(page.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        // Tab stops follow the font.
+        // Tab stops are eight blanks of whatever font the page has.
+        QCOMPARE(page.tabStopDistance(), QFontMetricsF(page.font()).horizontalAdvance(u' ') * 8);
         QFont bigger = page.font();
         bigger.setPixelSize(bigger.pixelSize() * 2);
         page.setFont(bigger);

@@ -103,20 +103,6 @@ private slots:
         QCOMPARE(::look(formatAt(document, 0, column)), look);
     }
 
-    void attributesAreNamedAndOwnNoBackground()
-    {
-        const SqlDialect &dialect = SqlDialect::standard();
-        QCOMPARE(dialect.attributeFor(TokenKind::Comment).name, u"Comment"_s);
-        QCOMPARE(dialect.attributeFor(TokenKind::ReservedWord).name, u"Reserved word"_s);
-        QCOMPARE(dialect.attributeFor(TokenKind::Unknown).name, u"Identifier"_s);
-        QCOMPARE(dialect.attributeFor(TokenKind::Space).name, u"Space"_s);
-        QCOMPARE(dialect.attributes().size(), size_t(14));
-        for (const HighlightAttribute &attribute : dialect.attributes())
-            QVERIFY(!attribute.format().hasProperty(QTextFormat::BackgroundBrush));
-        QCOMPARE(dialect.languageName(), u"SQL"_s);
-        QCOMPARE(dialect.fileFilter(), u"SQL files (*.sql)|*.sql"_s);
-    }
-
     void stringOverThreeLinesColoursTheMiddleLine()
     {
         QTextDocument document;

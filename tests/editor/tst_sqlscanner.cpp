@@ -207,17 +207,6 @@ private slots:
             QVERIFY2(!isReservedWord(word + u'x'), qPrintable(word));
         }
     }
-
-    void wordCharactersForEditing()
-    {
-        for (QChar c : u"azAZ09_"_s)
-            QVERIFY(isWordChar(c));
-        for (QChar c : u"#$@.-' \u0416"_s)
-            QVERIFY2(!isWordChar(c), qPrintable(QString(c)));
-        QVERIFY(isIdentifierChar(u'#'));
-        QVERIFY(isIdentifierChar(u'$'));
-        QVERIFY(!isIdentifierChar(u'@'));
-    }
 };
 
 QUOLL_TEST(TstSqlScanner);
