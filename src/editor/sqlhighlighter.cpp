@@ -134,7 +134,10 @@ void SqlHighlighter::onContentsChange(int from, int removed, int added)
         shift(m_dirtyFrom);
         shift(m_dirtyTo);
     }
-    beginPass(m_editBudget);
+    // Text added at the end can re-colour only itself, so a moderate amount
+    // is coloured at once: it is far cheaper inside the change than later.
+    const bool atEnd = document() && from + added >= document()->characterCount() - 1;
+    beginPass(atEnd && added <= AppendColouredAtOnce ? ColouringBudget{} : m_editBudget);
 }
 
 void SqlHighlighter::colourSlice(ColouringBudget budget)

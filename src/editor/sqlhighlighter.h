@@ -32,6 +32,10 @@ class SqlHighlighter : public QSyntaxHighlighter
     Q_OBJECT
 
 public:
+    // Text up to this many characters added at the end of the document is
+    // coloured in the pass of that change, whatever the edit budget.
+    static constexpr int AppendColouredAtOnce = 256 * 1024;
+
     explicit SqlHighlighter(QTextDocument *document, const SqlDialect &dialect = SqlDialect::standard());
     ~SqlHighlighter() override;
 

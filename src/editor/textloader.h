@@ -46,7 +46,7 @@ private:
     bool m_undoWasEnabled = true;
     bool m_wasModified = false;
     int m_sliceMilliseconds = 8;
-    qsizetype m_pieceCharacters = 64 * 1024;
+    qsizetype m_pieceCharacters = 16 * 1024;
     QTimer m_timer;
 };
 

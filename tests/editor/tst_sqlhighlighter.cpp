@@ -143,10 +143,14 @@ private slots:
         SqlHighlighter highlighter(&document);
         highlighter.setBudgets({3, 0}, {7, 0});
         document.setPlainText(numberedLines(60, u"select %1 from t -- c"_s));
-        QVERIFY(highlighter.isColouringPending());
+        // Text added at the end is coloured at once, budget or not.
+        QVERIFY(!highlighter.isColouringPending());
+        QCOMPARE(picture(document).section(u'\n', 59, 59), u"kkkkkk.nn.kkkk...cccc"_s);
 
         QTextCursor cursor(&document);
         cursor.insertText(u"/* "_s);
+        QVERIFY(highlighter.isColouringPending());
+        QCOMPARE(picture(document).section(u'\n', 10, 10).left(6), u"kkkkkk"_s);
         QCOMPARE(picture(document).section(u'\n', 1, 1).left(6), u"cccccc"_s);
         // An edit while lines still wait: positions below it move.
         cursor.setPosition(document.findBlockByNumber(30).position());
@@ -170,13 +174,14 @@ private slots:
         QTextDocument document;
         SqlHighlighter highlighter(&document);
         highlighter.setBudgets({2, 0}, {2, 0});
-        document.setPlainText(numberedLines(20, u"'%1"_s));
+        document.setPlainText(numberedLines(20, u"%1"_s));
+        QTextCursor(&document).insertText(u"'"_s);
         QVERIFY(highlighter.isColouringPending());
         highlighter.finishColouring();
         QVERIFY(!highlighter.isColouringPending());
-        QCOMPARE(SqlHighlighter::stateAfter(document.lastBlock()), LineState::None);
-        // Odd lines close the string their line above opened.
-        QCOMPARE(picture(document).section(u'\n', 18, 19), u"sss\nsnn"_s);
+        // The quote opened on the first line runs to the end.
+        QCOMPARE(SqlHighlighter::stateAfter(document.lastBlock()), LineState::SingleQuoteString);
+        QCOMPARE(picture(document).section(u'\n', 18, 19), u"ss\nss"_s);
     }
 };
 
