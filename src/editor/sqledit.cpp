@@ -5,7 +5,7 @@
 #include "editor/keybindings.h"
 #include "editor/sqlhighlighter.h"
 #include "editor/textloader.h"
-#include "editor/widedocumentlayout.h"
+#include "editor/editorlayout.h"
 #include "widgets/screenscale.h"
 
 #include <QApplication>
@@ -61,7 +61,7 @@ SqlEdit::SqlEdit(const EditorConfiguration &configuration, QWidget *parent)
     : QPlainTextEdit(parent), m_configuration(configuration), m_bookmarks(nullptr)
 {
     auto *text = new QTextDocument(this);
-    m_layout = new WideDocumentLayout(text);
+    m_layout = new EditorLayout(text);
     text->setDocumentLayout(m_layout);
     setDocument(text);
     m_bookmarks = Bookmarks(text);
@@ -70,6 +70,8 @@ SqlEdit::SqlEdit(const EditorConfiguration &configuration, QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_highlighter = new SqlHighlighter(document());
+    connect(m_highlighter, &SqlHighlighter::sliceStarting, m_layout, &EditorLayout::beginBatch);
+    connect(m_highlighter, &SqlHighlighter::sliceFinished, m_layout, &EditorLayout::endBatch);
     m_loader = new TextLoader(this);
     m_gutter = new BookmarkGutter(this);
     QFont font(m_configuration.fontFamily);

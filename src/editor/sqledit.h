@@ -15,7 +15,7 @@ namespace quoll::editor {
 class BookmarkGutter;
 class SqlHighlighter;
 class TextLoader;
-class WideDocumentLayout;
+class EditorLayout;
 
 // The plain-text SQL editing control of the editor pages and the procedure
 // text pane, coloured by its own SqlHighlighter over the shared SQL dialect.
@@ -154,7 +154,7 @@ private:
     EditorConfiguration m_configuration;
     SqlHighlighter *m_highlighter = nullptr;
     TextLoader *m_loader = nullptr;
-    WideDocumentLayout *m_layout = nullptr;
+    EditorLayout *m_layout = nullptr;
     BookmarkGutter *m_gutter = nullptr;
     Bookmarks m_bookmarks;
     KeyHandler m_keyHandler;

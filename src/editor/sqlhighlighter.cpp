@@ -148,6 +148,7 @@ void SqlHighlighter::colourSlice(ColouringBudget budget)
     QTextBlock block = document()->findBlock(m_dirtyFrom);
     m_dirtyFrom = m_dirtyTo = -1;
     m_inSlice = true;
+    emit sliceStarting();
     beginPass(budget);
     while (block.isValid()) {
         m_lastColoured = -1;
@@ -162,6 +163,7 @@ void SqlHighlighter::colourSlice(ColouringBudget budget)
     if (m_dirtyFrom >= 0)
         m_dirtyTo = std::max(m_dirtyTo, to);
     m_inSlice = false;
+    emit sliceFinished();
 }
 
 void SqlHighlighter::finishColouring()

@@ -57,6 +57,9 @@ public:
 signals:
     // Every line has its colours.
     void colouringFinished();
+    // Around each slice of background colouring, which changes colours only.
+    void sliceStarting();
+    void sliceFinished();
 
 protected:
     void highlightBlock(const QString &text) override;
@@ -72,7 +75,7 @@ private:
     const SqlDialect &m_dialect;
     std::vector<Token> m_tokens;
 
-    ColouringBudget m_editBudget{0, 5};
+    ColouringBudget m_editBudget{0, 3};
     ColouringBudget m_idleBudget{0, 8};
     ColouringBudget m_pass;
     int m_passLines = 0;

@@ -433,6 +433,39 @@ private slots:
         edit.setText(QString(1500, u'y'));
         QTRY_VERIFY(bar->maximum() + edit.viewport()->width() >= int(1500 * advance));
     }
+
+    // Lines coloured in the background are painted with their new colours:
+    // the screen ends up as it is when the same text is coloured at once.
+    void backgroundColouringReachesTheScreen()
+    {
+        QStringList lines;
+        for (int i = 0; i < 400; ++i)
+            lines << u"select %1, 'a' from t where x = 2 -- c"_s.arg(i);
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.resize(700, 300);
+        edit.setText(lines.join(u'\n'));
+        edit.highlighter()->setBudgets({3, 0}, {20, 0});
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setSelection(0, 0);
+        edit.replaceSelection(u"/* "_s);
+        QVERIFY(edit.highlighter()->isColouringPending());
+        QSignalSpy finished(edit.highlighter(), &SqlHighlighter::colouringFinished);
+        QVERIFY(finished.wait(5000));
+
+        SqlEdit reference(SqlEdit::Mode::Editable);
+        reference.resize(700, 300);
+        reference.setText(edit.toPlainText());
+        reference.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reference));
+        edit.setSelection(0, 0);
+        reference.setSelection(0, 0);
+        edit.clearFocus();
+        reference.clearFocus();
+        QCOMPARE(edit.viewport()->grab().toImage(), reference.viewport()->grab().toImage());
+        const QTextBlock last = edit.document()->lastBlock();
+        QVERIFY(last.layout()->formats().size() == 1 && last.layout()->formats().first().format.fontItalic());
+    }
 };
 
 QUOLL_TEST(TstSqlEdit);

@@ -2,6 +2,7 @@
 
 #include "testregistry.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -182,6 +183,26 @@ private slots:
         // The quote opened on the first line runs to the end.
         QCOMPARE(SqlHighlighter::stateAfter(document.lastBlock()), LineState::SingleQuoteString);
         QCOMPARE(picture(document).section(u'\n', 18, 19), u"ss\nss"_s);
+    }
+
+    // A second change that re-colours everything below, made while the
+    // first one's lines are still waiting, reaches the last line too.
+    void secondLongChangeReachesTheEnd()
+    {
+        QTextDocument document;
+        SqlHighlighter highlighter(&document);
+        highlighter.setBudgets({3, 0}, {50, 0});
+        document.setPlainText(numberedLines(600, u"select %1 from t"_s));
+        QTextCursor cursor(document.findBlockByNumber(300));
+        cursor.insertText(u"'"_s);
+        QVERIFY(highlighter.isColouringPending());
+        QApplication::processEvents();
+        cursor.setPosition(0);
+        cursor.insertText(u"/*"_s);
+        QSignalSpy finished(&highlighter, &SqlHighlighter::colouringFinished);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(SqlHighlighter::stateAfter(document.lastBlock()), LineState::BlockComment);
+        QCOMPARE(picture(document).section(u'\n', 599, 599), u"ccccccccccccccccc"_s);
     }
 };
 
