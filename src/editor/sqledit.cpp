@@ -45,7 +45,9 @@ bool isTextInput(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers mods = event.modifiers();
     // Ctrl with Alt is how some keyboards type their third-level characters.
-    const bool chord = (mods & Qt::ControlModifier) != (mods & Qt::AltModifier) || (mods & Qt::MetaModifier);
+    const bool ctrl = mods.testFlag(Qt::ControlModifier);
+    const bool alt = mods.testFlag(Qt::AltModifier);
+    const bool chord = ctrl != alt || mods.testFlag(Qt::MetaModifier);
     const QString text = event.text();
     return !chord && !text.isEmpty() && text.at(0).isPrint();
 }

@@ -207,6 +207,22 @@ private slots:
         QCOMPARE(marked(*w.edit), after);
     }
 
+    // Characters come as text; Ctrl or Alt alone make a command, both
+    // together are how some keyboards type a third character on a key.
+    void charactersAreTypedAndChordsAreNot()
+    {
+        Window w;
+        setMarked(*w.edit, u"|"_s);
+        QTest::keyClick(w.edit, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(w.edit, Qt::Key_Q, Qt::AltModifier);
+        QCOMPARE(w.edit->text(), QString());
+        QKeyEvent third(QEvent::KeyPress, Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, u"@"_s);
+        QApplication::sendEvent(w.edit, &third);
+        QTest::keyClicks(w.edit, u"x;"_s);
+        QTest::keyClick(w.edit, Qt::Key_5, Qt::KeypadModifier);
+        QCOMPARE(w.edit->text(), u"@x;5"_s);
+    }
+
     void ctrlUpAndDownScrollWithoutMovingTheCaret()
     {
         Window w;
