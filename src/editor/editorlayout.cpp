@@ -45,7 +45,16 @@ void EditorLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     if (!m_batching || charsRemoved != charsAdded) {
         flush();
+        if (!m_quiet) {
+            QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
+            return;
+        }
+        // The base class asks for a repaint of the whole view; only the new
+        // size (for the scroll bars) is passed on.
+        const bool wasBlocked = blockSignals(true);
         QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
+        blockSignals(wasBlocked);
+        emit documentSizeChanged(documentSize());
         return;
     }
     m_batchFrom = m_batchFrom < 0 ? from : std::min(m_batchFrom, from);

@@ -9,7 +9,8 @@ namespace quoll::editor {
 // reaches the maximum line length even when every line is shorter; and it
 // can take a run of colour changes as one change, so that lines coloured
 // in the background are laid out again only when they are shown, instead
-// of one by one as each gets its colours.
+// of one by one as each gets its colours; and it can keep quiet about text
+// added out of sight.
 class EditorLayout : public QPlainTextDocumentLayout
 {
     Q_OBJECT
@@ -24,6 +25,10 @@ public:
     void beginBatch();
     void endBatch();
 
+    // While quiet, changes resize the document but repaint nothing: for
+    // text appended below what the editor shows.
+    void setQuiet(bool quiet) { m_quiet = quiet; }
+
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
@@ -32,6 +37,7 @@ private:
 
     qreal m_minimumWidth = 0;
     bool m_batching = false;
+    bool m_quiet = false;
     int m_batchFrom = -1;
     int m_batchTo = -1;
 };

@@ -1,7 +1,10 @@
 #include "editor/textloader.h"
 
+#include "editor/editorlayout.h"
+
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -72,9 +75,17 @@ void TextLoader::appendPiece(qsizetype characters)
     QTextCursor caret = m_edit->textCursor();
     const int anchor = caret.anchor();
     const int position = caret.position();
+    // Text added below the last line shown needs no repaint.
+    auto *layout = qobject_cast<EditorLayout *>(m_edit->document()->documentLayout());
+    const QTextBlock lastShown = m_edit->cursorForPosition(QPoint(0, m_edit->viewport()->height())).block();
+    const bool outOfSight = m_edit->isVisible() && lastShown.next().isValid();
+    if (layout)
+        layout->setQuiet(outOfSight);
     QTextCursor cursor(m_edit->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringView(m_text).sliced(m_done, end - m_done).toString());
+    if (layout)
+        layout->setQuiet(false);
     m_done = end;
     if (caret.anchor() != anchor || caret.position() != position) {
         caret.setPosition(anchor);

@@ -352,6 +352,8 @@ private slots:
         QVERIFY(!edit.isLoading());
         QCOMPARE(edit.textCursor().position(), position);
         QCOMPARE(edit.document()->blockCount(), 40000);
+        // The text arrived out of sight, but the scroll bar knows all of it.
+        QTRY_VERIFY(edit.verticalScrollBar()->maximum() > 39900);
         QVERIFY(!edit.canUndo());
         QVERIFY(!edit.document()->isModified());
         QTest::keyClicks(&edit, u"x"_s);
