@@ -1,14 +1,23 @@
+#include "core/error.h"
+#include "editor/keybindings.h"
 #include "editor/sqledit.h"
+#include "editor/sqlhighlighter.h"
+#include "editor/textloader.h"
 
 #include "testregistry.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
-using quoll::editor::SqlEdit;
+using namespace quoll::editor;
 
 namespace {
 
@@ -157,6 +166,307 @@ private slots:
         QApplication::clipboard()->clear();
         QTest::keySequence(&pane, QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(), u"1234567"_s);
+    }
+
+    // Every binding that would change the text, and typing, leave the
+    // procedure pane's text as it was; moving and copying still work.
+    void readOnlyPaneRefusesEveryEditingKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        int editing = 0;
+        for (const KeyBinding &binding : defaultKeyBindings()) {
+            if (!changesText(binding.command))
+                continue;
+            ++editing;
+            QTest::addRow("%s", qPrintable(QKeySequence(binding.keys).toString()))
+                << int(binding.keys.key()) << int(binding.keys.keyboardModifiers());
+        }
+        QCOMPARE(editing, 21);
+        QTest::newRow("letter") << int(Qt::Key_X) << 0;
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+
+    void readOnlyPaneRefusesEveryEditingKey()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QWidget window;
+        auto *pane = new SqlEdit(SqlEdit::Mode::ReadOnlyPane, &window);
+        pane->setWantTabs(true); // so that even Tab reaches the pane
+        window.show();
+        pane->setFocus();
+        QApplication::clipboard()->setText(u"pasted"_s);
+        pane->setText(threeLines);
+        pane->setSelection(7, 4);
+        QTest::keyClick(pane, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(pane->text(), threeLinesCrLf);
+        QVERIFY(!pane->canUndo());
+        QVERIFY(!pane->canPaste());
+        QVERIFY(!pane->overwriteMode());
+    }
+
+    void readOnlyPaneHasNoCaretButMovesAndCopies()
+    {
+        SqlEdit pane(SqlEdit::Mode::ReadOnlyPane);
+        QCOMPARE(pane.cursorWidth(), 0);
+        QVERIFY(pane.isReadOnly());
+        QVERIFY(pane.options().testFlag(EditorOption::NoCaret));
+        pane.setText(threeLines);
+        pane.show();
+        QTest::keyClick(&pane, Qt::Key_Insert); // no overwrite caret either
+        QVERIFY(!pane.overwriteMode());
+        QTest::keyClick(&pane, Qt::Key_Down);
+        QTest::keyClick(&pane, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pane.selectedText(), u"1234567"_s);
+        QTest::keyClick(&pane, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"1234567"_s);
+        QTest::keyClick(&pane, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(pane.selLength(), 19);
+    }
+
+    void pagesAreConfiguredAsTheWindowWantsThem()
+    {
+        SqlEdit page(SqlEdit::Mode::Editable);
+        QCOMPARE(page.font().family(), u"Courier New"_s);
+        QVERIFY(page.tabChangesFocus());
+        QVERIFY(page.acceptDrops());
+        QVERIFY(page.cursorWidth() > 0);
+        QCOMPARE(page.findChild<SqlHighlighter *>(u"SqlHighlighter1"_s), page.highlighter());
+        // Tab stops are eight blanks of whatever font the page has.
+        QCOMPARE(page.tabStopDistance(), QFontMetricsF(page.font()).horizontalAdvance(u' ') * 8);
+        QFont bigger = page.font();
+        bigger.setPixelSize(bigger.pixelSize() * 2);
+        page.setFont(bigger);
+        QCOMPARE(page.tabStopDistance(), QFontMetricsF(bigger).horizontalAdvance(u' ') * 8);
+    }
+
+    void rightEdgeIsASilverLineAtColumn80()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.setBackground(Qt::white);
+        QCOMPARE(edit.background(), QColor(Qt::white));
+        edit.resize(1400, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const int x = edit.rightEdgeX();
+        const qreal advance = QFontMetricsF(edit.font()).horizontalAdvance(u'x');
+        QVERIFY(qAbs(x - (edit.document()->documentMargin() + 80 * advance)) <= 1);
+        const QImage image = edit.viewport()->grab().toImage();
+        QCOMPARE(image.pixelColor(x, 100), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(image.pixelColor(x - 3, 100), QColor(Qt::white));
+        // With the text scrolled sideways the marker moves with it.
+        edit.setText(QString(300, u'y'));
+        edit.horizontalScrollBar()->setValue(40);
+        QCOMPARE(edit.rightEdgeX(), x - 40);
+    }
+
+    void draggingPastTheBottomScrolls()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        QStringList lines;
+        for (int i = 0; i < 300; ++i)
+            lines << u"select %1 from t"_s.arg(i);
+        edit.setText(lines.join(u'\n'));
+        edit.resize(400, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QWidget *view = edit.viewport();
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(20, 10));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(20, view->height() + 30), view->mapToGlobal(QPointF(20, view->height() + 30)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        // The control's scroll timer reads where the mouse pointer is now.
+        QCursor::setPos(view->mapToGlobal(QPoint(20, view->height() + 30)));
+        QApplication::sendEvent(view, &drag);
+        const int before = edit.verticalScrollBar()->value();
+        QTRY_VERIFY_WITH_TIMEOUT(edit.verticalScrollBar()->value() >= before + 2, 2000);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(20, view->height() - 5));
+        QVERIFY(edit.hasSelection());
+    }
+
+    void linesSurviveSaveAndLoad()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"x.sql"_s);
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.setText(u"select 'Привет'\nfrom t\n"_s);
+        edit.saveToFile(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // Windows-1251, each line ended by CR LF.
+        QCOMPARE(file.readAll(), QByteArray("select '\xcf\xf0\xe8\xe2\xe5\xf2'\r\nfrom t\r\n\r\n"));
+        file.close();
+
+        SqlEdit other(SqlEdit::Mode::Editable);
+        other.loadFromFile(path);
+        QCOMPARE(other.text(), u"select 'Привет'\r\nfrom t\r\n"_s);
+        QCOMPARE(other.encoding(), quoll::TextEncoding::Windows1251);
+        QVERIFY(!other.canUndo());
+    }
+
+    // A file read as Windows-1251 that now holds a character the code page
+    // lacks is written as UTF-8 rather than losing it.
+    void savingNeverLosesACharacter()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"x.sql"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("select 1\r\n");
+        file.close();
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.loadFromFile(path);
+        edit.setSelection(8, 0);
+        edit.replaceSelection(u" -- \u20ac\u4e2d"_s);
+        edit.saveToFile(path);
+        SqlEdit again(SqlEdit::Mode::Editable);
+        again.loadFromFile(path);
+        QCOMPARE(again.text(), u"select 1 -- \u20ac\u4e2d"_s);
+        QVERIFY_THROWS_EXCEPTION(quoll::Error, again.loadFromFile(dir.filePath(u"missing.sql"_s)));
+        QVERIFY_THROWS_EXCEPTION(quoll::Error, again.saveToFile(dir.filePath(u"no/such/folder.sql"_s)));
+    }
+
+    // A large text shows its beginning at once and arrives in full; nothing
+    // read from outside sees it half loaded, and the caret stays put.
+    void largeTextLoadsInTheBackground()
+    {
+        QStringList lines;
+        for (int i = 0; i < 40000; ++i)
+            lines << u"select col%1, 'text' from tab%1 where id = %1;"_s.arg(i);
+        const QString whole = lines.join(u"\r\n"_s);
+        QVERIFY(whole.size() > TextLoader::DirectLimit);
+
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.show();
+        edit.setText(whole);
+        QVERIFY(edit.isLoading());
+        QVERIFY(edit.document()->blockCount() < 40000);
+        QCOMPARE(edit.document()->firstBlock().text(), lines.first());
+        // The caret at the end of what has arrived so far is not carried along.
+        QTextCursor caret(edit.document());
+        caret.movePosition(QTextCursor::End);
+        edit.setTextCursor(caret);
+        const int position = caret.position();
+        QSignalSpy done(edit.findChild<TextLoader *>(), &TextLoader::finished);
+        QVERIFY(done.wait(10000));
+        QVERIFY(!edit.isLoading());
+        QCOMPARE(edit.textCursor().position(), position);
+        QCOMPARE(edit.document()->blockCount(), 40000);
+        // The text arrived out of sight, but the scroll bar knows all of it.
+        QTRY_VERIFY(edit.verticalScrollBar()->maximum() > 39900);
+        QVERIFY(!edit.canUndo());
+        QVERIFY(!edit.document()->isModified());
+        QTest::keyClicks(&edit, u"x"_s);
+        QVERIFY(edit.canUndo());
+
+        // Reading the text while it loads gives all of it.
+        edit.setText(whole);
+        QVERIFY(edit.isLoading());
+        QCOMPARE(edit.text(), whole);
+        QVERIFY(!edit.isLoading());
+        // So does an edit: it waits for the rest, and is undoable on its own.
+        edit.setText(whole);
+        edit.setSelection(0, 6);
+        QTest::keyClicks(&edit, u"SELECT"_s);
+        QCOMPARE(edit.document()->blockCount(), 40000);
+        QVERIFY(edit.text().startsWith(u"SELECT col0"_s));
+        edit.undo();
+        QCOMPARE(edit.text(), whole);
+        // A new text replaces one still loading, none of the old one stays.
+        edit.setText(whole);
+        QVERIFY(edit.isLoading());
+        edit.setText(u"select 1"_s);
+        QVERIFY(!edit.isLoading());
+        QCOMPARE(edit.text(), u"select 1"_s);
+        QTest::keyClicks(&edit, u"x"_s);
+        QVERIFY(edit.canUndo());
+    }
+
+    void repaintCanBeSuspended()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.suspendRepaint();
+        edit.suspendRepaint();
+        QVERIFY(!edit.viewport()->updatesEnabled());
+        edit.resumeRepaint();
+        QVERIFY(!edit.viewport()->updatesEnabled());
+        edit.resumeRepaint();
+        QVERIFY(edit.viewport()->updatesEnabled());
+        edit.resumeRepaint(); // one too many does no harm
+        QVERIFY(edit.viewport()->updatesEnabled());
+    }
+
+    void operationsOfTheOtherParts()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.setText(u"select *\r\nfrom t"_s);
+        QVERIFY(!edit.hasSelection());
+        edit.SelectAll();
+        QCOMPARE(edit.selLength(), 16);
+        edit.copy();
+        QCOMPARE(QApplication::clipboard()->text(), u"select *\nfrom t"_s);
+        edit.setSelection(7, 1);
+        edit.cut();
+        QCOMPARE(edit.text(), u"select \r\nfrom t"_s);
+        QVERIFY(edit.canPaste());
+        edit.paste();
+        QCOMPARE(edit.text(), u"select *\r\nfrom t"_s);
+        edit.setSelection(0, 7);
+        edit.deleteSelection();
+        QCOMPARE(edit.text(), u"*\r\nfrom t"_s);
+        QApplication::clipboard()->clear();
+        QVERIFY(!edit.canPaste());
+    }
+
+    void horizontalScrollingReachesTheMaximumLineLength()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.setText(u"select 1"_s);
+        edit.resize(600, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const qreal advance = QFontMetricsF(edit.font()).horizontalAdvance(u'x');
+        QScrollBar *bar = edit.horizontalScrollBar();
+        QVERIFY(bar->maximum() + edit.viewport()->width() >= int(1024 * advance));
+        edit.setOptions(edit.options() & ~EditorOptions(EditorOption::ScrollPastEndOfLine));
+        QTRY_COMPARE(bar->maximum(), 0);
+        edit.setOptions(edit.options() | EditorOption::ScrollPastEndOfLine);
+        // A longer line makes room for itself.
+        edit.setText(QString(1500, u'y'));
+        QTRY_VERIFY(bar->maximum() + edit.viewport()->width() >= int(1500 * advance));
+    }
+
+    // Lines coloured in the background are painted with their new colours:
+    // the screen ends up as it is when the same text is coloured at once.
+    void backgroundColouringReachesTheScreen()
+    {
+        QStringList lines;
+        for (int i = 0; i < 400; ++i)
+            lines << u"select %1, 'a' from t where x = 2 -- c"_s.arg(i);
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.resize(700, 300);
+        edit.setText(lines.join(u'\n'));
+        edit.highlighter()->setBudgets({3, 0}, {20, 0});
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setSelection(0, 0);
+        edit.replaceSelection(u"/* "_s);
+        QVERIFY(edit.highlighter()->isColouringPending());
+        QSignalSpy finished(edit.highlighter(), &SqlHighlighter::colouringFinished);
+        QVERIFY(finished.wait(5000));
+
+        SqlEdit reference(SqlEdit::Mode::Editable);
+        reference.resize(700, 300);
+        reference.setText(edit.toPlainText());
+        reference.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&reference));
+        edit.setSelection(0, 0);
+        reference.setSelection(0, 0);
+        edit.clearFocus();
+        reference.clearFocus();
+        QCOMPARE(edit.viewport()->grab().toImage(), reference.viewport()->grab().toImage());
+        const QTextBlock last = edit.document()->lastBlock();
+        QVERIFY(last.layout()->formats().size() == 1 && last.layout()->formats().first().format.fontItalic());
     }
 };
 
