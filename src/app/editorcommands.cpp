@@ -75,11 +75,8 @@ void EditorCommands::bind(const ActionList &actions, QMenu *editorMenu)
     onEditor("acCutToClipboard", &editor::SqlEdit::cut);
     onEditor("acCopyToClipboard", &editor::SqlEdit::copy);
     onEditor("acPasteFromClipboard", &editor::SqlEdit::paste);
-    onEditor("acSelectAll", &editor::SqlEdit::selectAll);
-    on("acDeleteSelection", [this] {
-        if (editor::SqlEdit *edit = current(); edit && edit->hasSelection())
-            edit->replaceSelection(QString());
-    });
+    onEditor("acSelectAll", &editor::SqlEdit::SelectAll);
+    onEditor("acDeleteSelection", &editor::SqlEdit::deleteSelection);
 
     const std::pair<const char *, int> steps[] = {{"N32", 3}, {"N22", 2}, {"N11", 1},
                                                   {"N14", -1}, {"N21", -2}, {"N31", -3}};
@@ -130,8 +127,8 @@ void EditorCommands::acSaveFileExecute()
 void EditorCommands::acEraseExecute()
 {
     if (editor::SqlEdit *edit = current()) {
-        edit->selectAll();
-        edit->replaceSelection(QString());
+        edit->SelectAll();
+        edit->deleteSelection();
     }
 }
 
@@ -151,12 +148,8 @@ void EditorCommands::acSelectBackGroundExecute()
     editor::SqlEdit *edit = current();
     if (!edit)
         return;
-    const QColor initial = edit->palette().color(QPalette::Base);
-    if (const std::optional<QColor> colour = m_dialogs.colour(initial, u"Фон"_s)) {
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, *colour);
-        edit->setPalette(palette);
-    }
+    if (const std::optional<QColor> colour = m_dialogs.colour(edit->background(), u"Фон"_s))
+        edit->setBackground(*colour);
 }
 
 void EditorCommands::fontStep(int pixels)
@@ -177,10 +170,10 @@ void EditorCommands::quote(const std::function<std::optional<QString>(const QStr
     if (!edit || !edit->hasSelection())
         return;
     const widgets::WaitCursor busy;
-    edit->setUpdatesEnabled(false);
+    edit->suspendRepaint();
     if (const std::optional<QString> result = transform(edit->selectedText()))
         edit->replaceSelection(*result);
-    edit->setUpdatesEnabled(true);
+    edit->resumeRepaint();
     edit->setFocus(Qt::OtherFocusReason);
 }
 

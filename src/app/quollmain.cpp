@@ -176,20 +176,13 @@ void QuollMain::buildSession()
     }
     for (int number = 1; number <= workspace::EditorPages::PageCount; ++number) {
         zoom->addWheelUser(editors->editor(number));
-        editors->editor(number)->installEventFilter(this);
+        // The editors hand every key press to the window's handler first.
+        editors->editor(number)->setKeyHandler([this](QKeyEvent &key) {
+            bool handled = false;
+            m_errors.run([&] { handled = mmSQL4KeyDown(key.key(), key.modifiers()); });
+            return handled;
+        });
     }
-}
-
-// The editors hand every key press to the window's handler first.
-bool QuollMain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress && qobject_cast<editor::SqlEdit *>(watched)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        bool handled = false;
-        m_errors.run([&] { handled = mmSQL4KeyDown(key->key(), key->modifiers()); });
-        return handled;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 namespace {

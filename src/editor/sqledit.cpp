@@ -164,7 +164,10 @@ void SqlEdit::resizeEvent(QResizeEvent *event)
 QString SqlEdit::text() const
 {
     const_cast<SqlEdit *>(this)->finishLoading();
-    return withCrLf(toPlainText());
+    // The raw text: toPlainText() would turn no-break spaces into spaces.
+    QString raw = document()->toRawText();
+    raw.replace(QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator));
+    return withCrLf(std::move(raw));
 }
 
 void SqlEdit::setText(const QString &text)

@@ -39,7 +39,7 @@ void PageFiles::load(int number, const QString &path)
         throw Error(u"Cannot open file %1"_s.arg(path));
     PageText page = decodePageText(bytes);
     m_loading = true;
-    m_pages.editor(number)->setPlainText(page.text);
+    m_pages.editor(number)->setText(page.text);
     m_loading = false;
     m_formats[size_t(number - 1)] = page.format;
 }

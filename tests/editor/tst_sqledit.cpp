@@ -39,6 +39,16 @@ class TstSqlEdit : public QObject
     Q_OBJECT
 
 private slots:
+    void textKeepsEveryCharacter()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        const QString text = QStringLiteral("a\u00A0b\r\n\tc \u2603\r\n");
+        edit.setText(text);
+        QCOMPARE(edit.text(), text);
+        edit.setSelection(0, 3);
+        QCOMPARE(edit.selectedText(), QStringLiteral("a\u00A0b"));
+    }
+
     void caretCountsLineBreaksAsTwo_data()
     {
         QTest::addColumn<int>("block");
