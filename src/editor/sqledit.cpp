@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QSaveFile>
 #include <QScrollBar>
@@ -474,6 +475,18 @@ void SqlEdit::dropEvent(QDropEvent *event)
 {
     finishLoading();
     QPlainTextEdit::dropEvent(event);
+}
+
+bool SqlEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !isReadOnly() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+// Qt offers dropped file names as text too; those add nothing.
+void SqlEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (source->hasText() && !source->hasUrls())
+        QPlainTextEdit::insertFromMimeData(source);
 }
 
 int SqlEdit::rightEdgeX() const

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace quoll::editor;
@@ -39,6 +40,38 @@ class TstSqlEdit : public QObject
     Q_OBJECT
 
 private slots:
+    void anyDragIsTakenButOnlyTextAddsAnything()
+    {
+        SqlEdit edit(SqlEdit::Mode::Editable);
+        edit.resize(300, 200);
+        edit.setText(QStringLiteral("abc"));
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/x.sql"))});
+        const QPoint at = edit.viewport()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &drop);
+        QCOMPARE(edit.text(), QStringLiteral("abc"));
+
+        QMimeData text;
+        text.setText(QStringLiteral("x"));
+        QDragEnterEvent textEnter(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &textEnter);
+        QDragMoveEvent textMove(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &textMove);
+        QDropEvent textDrop(QPointF(at), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &textDrop);
+        QCOMPARE(edit.text().size(), 4);
+
+        SqlEdit pane(SqlEdit::Mode::ReadOnlyPane);
+        pane.resize(300, 200);
+        QDragEnterEvent paneEnter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pane.viewport(), &paneEnter);
+        QVERIFY(!paneEnter.isAccepted());
+    }
+
     void textKeepsEveryCharacter()
     {
         SqlEdit edit(SqlEdit::Mode::Editable);
