@@ -26,8 +26,8 @@
 #include "connection/servers/createengine.h"
 #include "connection/servers/serverlist.h"
 #include "connection/transactioncontrol.h"
-#include "core/error.h"
 #include "core/dialogs.h"
+#include "core/error.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
 #include "results/gridpage.h"
@@ -45,8 +45,8 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -71,6 +71,7 @@ QuollMain::QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWi
     setObjectName(u"fmMain"_s);
     buildLayout();
     buildSession();
+    buildEditing();
     connectCommands();
     createStep();
 }
@@ -154,8 +155,13 @@ void QuollMain::buildSession()
     // Every connect starts from a fresh parameter list for the server shown.
     connection::servers::installParameterHook(*m_database, [this] { return m_topBar->serverName()->currentText(); });
     m_database->hooks().login = [this](connection::ParameterList &login) { m_connectDialog->login(m_dialogs, login); };
+}
 
+// The page files, the editing commands, the wheel zoom and the editor keys.
+void QuollMain::buildEditing()
+{
     workspace::EditorPages *editors = m_sqlPage->editorPages();
+    catalog::CatalogPane *catalog = m_sqlPage->catalog();
     m_pageFiles = new workspace::PageFiles(*editors, m_paths, this);
     connect(m_pageFiles, &workspace::PageFiles::autosaveFailed, this,
             [this](const QString &message) { AddLog(u"Ошибка автосохранения"_s, message); });

@@ -136,6 +136,7 @@ private:
     template<class Sender, class Signal>
     void onSignal(Sender *sender, Signal signal, void (QuollMain::*handler)());
     void buildSession();
+    void buildEditing();
     void createStep();
     bool closeStep();
     void destroyStep();

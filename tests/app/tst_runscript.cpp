@@ -431,10 +431,15 @@ void TstRunScript::editorKeys()
     SessionFixture f;
     auto *columns = f.find<widgets::ReportList>(u"ListView2"_s);
     auto *columnModel = qobject_cast<widgets::ReportListModel *>(columns->model());
-    columnModel->appendRow({{u"col_a"_s, u"integer"_s}});
+    widgets::ReportListModel::Row column;
+    column.texts = QStringList{u"col_a"_s, u"integer"_s};
+    columnModel->appendRow(column);
     if (columnSelected)
         columns->selectRow(0);
-    f.window->tableInfos()->push_back({u"tab_b"_s, u"tester"_s});
+    catalog::TableInfo table;
+    table.name = u"tab_b"_s;
+    table.owner = u"tester"_s;
+    f.window->tableInfos()->push_back(table);
     auto *tables = f.find<widgets::ReportList>(u"lvTables"_s);
     qobject_cast<catalog::TableListModel *>(tables->model())->recordsReset();
     if (tableSelected)
