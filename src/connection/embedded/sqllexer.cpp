@@ -20,6 +20,9 @@ std::vector<SqlToken> tokenize(QStringView sql)
 {
     std::vector<SqlToken> tokens;
     const qsizetype n = sql.size();
+    // About one token in four characters; growing the vector step by step
+    // showed in the time of every statement.
+    tokens.reserve(size_t(n / 4 + 4));
     qsizetype i = 0;
     const auto push = [&](SqlToken::Kind kind, qsizetype end, bool terminated = true) {
         tokens.push_back({kind, i, end - i, terminated});
