@@ -125,11 +125,15 @@ struct StorageSql
 StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QString &database)
 {
     StorageSql s;
-    s.unowned = dropOwnerNames(sql, database);
+    // Each pass reads the whole statement; one that cannot apply (no owner
+    // without a "." or ":", no OUTER without the word) is skipped.
+    if (sql.contains(u'.') || sql.contains(u':'))
+        s.unowned = dropOwnerNames(sql, database);
     const QString base = s.unowned ? s.unowned->text() : sql;
     const auto unownedIndex = [&](qsizetype index) { return s.unowned ? s.unowned->originalIndex(index) : index; };
     try {
-        s.joined = rewriteOuterJoins(base, schema);
+        if (base.contains(u"outer"_s, Qt::CaseInsensitive))
+            s.joined = rewriteOuterJoins(base, schema);
     } catch (const StatementError &e) {
         throw StatementError(e.nativeCode(), unownedIndex(e.at()));
     }
