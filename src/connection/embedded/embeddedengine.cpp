@@ -244,7 +244,7 @@ EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
         requireConnected();
         const std::vector<SqlToken> words = statementWords(sql);
         if (!words.empty() && !runServerStatement(sql, words, outcome))
-            runInStorage(sql, outcome);
+            runInStorage(sql, words, outcome);
         noteSchemaChanges(sql, words);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, e.at());
@@ -404,19 +404,19 @@ void EmbeddedEngine::noteStorageRun(sqlite3 *db, int rc, bool isInsert)
     }
 }
 
-void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
+void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome)
 {
     sqlite3 *db = database();
     std::optional<CatalogPlan> plan;
     try {
-        plan = planCatalogStatement({db, &m_session}, sql, statementWords(sql));
+        plan = planCatalogStatement({db, &m_session}, sql, words);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, e.at());
         outcome.failure.message = e.message();
         return;
     }
     if (!plan) {
-        runStorageStatement(unchanged(sql), outcome);
+        runStorageStatement(unchanged(sql), outcome, &words);
         return;
     }
     // The statement and its catalog rows succeed or fail together.
@@ -438,7 +438,8 @@ void EmbeddedEngine::runInStorage(const QString &sql, Outcome &outcome)
     }
 }
 
-bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &outcome)
+bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &outcome,
+                                         const std::vector<SqlToken> *knownWords)
 {
     sqlite3 *db = database();
     const QString &sql = source.text();
@@ -497,7 +498,10 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         }
         return true;
     }
-    const std::vector<SqlToken> words = statementWords(sql);
+    std::vector<SqlToken> ownWords;
+    if (!knownWords)
+        ownWords = statementWords(sql);
+    const std::vector<SqlToken> &words = knownWords ? *knownWords : ownWords;
     const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
     rc = sqlite3_step(stmt);
     noteStorageRun(db, rc, isInsert);
@@ -509,7 +513,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         // The serial value is the number a SERIAL column was given; the
         // table is named without its owner.
         const QString &unowned = storage.unowned ? storage.unowned->text() : sql;
-        const std::vector<SqlToken> table = statementWords(unowned);
+        const std::vector<SqlToken> table = storage.unowned ? statementWords(unowned) : words;
         const QString name = lowerWord(unowned, table[2]);
         // Only a table with a SERIAL column has a counter to read.
         const std::vector<StoredColumn> columns = schema(name);

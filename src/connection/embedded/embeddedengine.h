@@ -62,9 +62,12 @@ private:
     Outcome run(const QString &sql);
     bool runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
     void noteSchemaChanges(const QString &sql, const std::vector<SqlToken> &words);
-    void runInStorage(const QString &sql, Outcome &outcome);
+    void runInStorage(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
     // Runs one statement in the storage engine; false when it failed.
-    bool runStorageStatement(const RewrittenSql &source, Outcome &outcome);
+    // `words`: the statement words of `source`'s text when the caller has
+    // them already.
+    bool runStorageStatement(const RewrittenSql &source, Outcome &outcome,
+                             const std::vector<SqlToken> *words = nullptr);
     void selectIntoTemp(const RewrittenSql &query);
     void switchDatabase(const QString &name);
     void closeDatabase();
