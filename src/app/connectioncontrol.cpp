@@ -167,6 +167,14 @@ int ConnectionControl::preselection(const QStringList &names, const QString &sav
 
 void ConnectionControl::beforeDisconnect()
 {
+    if (m_beforeLeaving) {
+        try {
+            m_beforeLeaving();
+        } catch (...) {
+            m_parts.topBar->connectButton()->setChecked(true);
+            throw;
+        }
+    }
     if (!m_parts.transactions.finishOpenTransaction()) {
         m_parts.topBar->connectButton()->setChecked(true);
         throw SilentAbort();
@@ -186,6 +194,16 @@ void ConnectionControl::afterDisconnect()
 
 void ConnectionControl::switchDatabase()
 {
+    if (m_beforeLeaving) {
+        try {
+            m_beforeLeaving();
+        } catch (...) {
+            // The connection stays in its database; so does the picker.
+            QComboBox *combo = m_parts.topBar->dataBaseName();
+            combo->setCurrentIndex(combo->findText(m_savedDataBaseName));
+            throw;
+        }
+    }
     if (!m_parts.transactions.finishOpenTransaction())
         return;
     m_parts.browserQueries.unprepareAll();

@@ -60,6 +60,10 @@ public:
     static constexpr const char *Connected = "Подключение к базе";
     static constexpr const char *Disconnected = "Отключение от базы";
 
+    // Runs first when the connection leaves its database (a disconnect or a
+    // switch), before the transaction question; raising stops the leaving.
+    void setBeforeLeavingDatabase(std::function<void()> step) { m_beforeLeaving = std::move(step); }
+
     // Click on `tbConnect` (its state already flipped by the click).
     void tbConnectClick();
     // The user picked an entry of `cbDataBaseName`.
@@ -89,6 +93,7 @@ private:
     Log m_log;
     std::function<std::unique_ptr<connection::Engine>()> m_makeEngine;
     std::function<void()> m_resetDatabaseViews;
+    std::function<void()> m_beforeLeaving;
     QString m_savedServerName;
     QString m_savedDataBaseName;
     QString m_serverMajorVersion;

@@ -2,15 +2,18 @@
 
 #include "app/aboutbox.h"
 #include "app/commandbars.h"
+#include "app/commandstate.h"
 #include "app/commandtable.h"
 #include "app/connectioncontrol.h"
 #include "app/editorcommands.h"
 #include "app/editorkeys.h"
 #include "app/errorhandler.h"
+#include "app/gridcommands.h"
 #include "app/logmodel.h"
 #include "app/logpage.h"
 #include "app/servercombo.h"
 #include "app/sqltextpage.h"
+#include "app/tabledatacontrol.h"
 #include "app/topbar.h"
 #include "app/wheelzoom.h"
 #include "catalog/browserqueries.h"
@@ -21,6 +24,7 @@
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/query.h"
+#include "connection/engine/tabledataset.h"
 #include "connection/rolelist.h"
 #include "connection/servers/connectionparameters.h"
 #include "connection/servers/createengine.h"
@@ -30,7 +34,9 @@
 #include "core/error.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
+#include "results/gridlink.h"
 #include "results/gridpage.h"
+#include "results/navigatorlink.h"
 #include "results/valueviewer.h"
 #include "widgets/imagelist.h"
 #include "widgets/pagecontrol.h"
@@ -268,6 +274,8 @@ void QuollMain::connectCommands()
     connect(m_pages, &QTabWidget::currentChanged, this, [this] {
         if (m_pages->currentWidget() == m_logPage)
             m_errors.run([this] { tsLogShow(); });
+        else if (m_pages->currentWidget() == m_dataPage)
+            m_errors.run([this] { tsDataShow(); });
     });
     connect(m_logMenu, &QMenu::aboutToShow, this, [this] { m_errors.run([this] { pmLogPopup(); }); });
     onSignal(m_topBar->aboutButton(), &QToolButton::clicked, &QuollMain::ToolButton28Click);
@@ -296,6 +304,36 @@ void QuollMain::createStep()
     m_runner = std::make_unique<workspace::StatementRunner>(workspace::StatementRunner::Parts{
         *m_database, *m_resultSet, *m_statusBar, [this] { return currentEditor(); },
         [this](const QString &message, const QString &details) { AddLog(message, details); }});
+    buildResults();
+}
+
+// The grids over `ResultSet` and `qrData`, their row commands and the
+// command state, once the data sets and the viewer exist.
+void QuollMain::buildResults()
+{
+    const results::Guard guard = [this](const std::function<void()> &action) { return m_errors.run(action); };
+    m_outputGrid = new results::GridLink(m_outputPage->grid(), guard, this);
+    m_outputGrid->setDataset(m_resultSet.get());
+    m_outputPage->grid()->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_dataGrid = new results::GridLink(m_dataPage->grid(), guard, this);
+    m_dataPage->grid()->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_navigatorLink = new results::NavigatorLink(m_dataPage->navigator(), guard, [this](const QString &question) {
+        return m_dialogs.question(u"Confirm"_s, question, Dialogs::Button::Yes | Dialogs::Button::No,
+                                  Dialogs::Button::No)
+               == Dialogs::Button::Yes;
+    }, this);
+    m_tableData = new TableDataControl(*m_database, *m_dataPage, *m_dataGrid, *m_navigatorLink, this);
+    m_connection->setBeforeLeavingDatabase([this] { m_tableData->postPendingEdit(); });
+
+    m_gridCommands = new GridCommands({*m_outputPage, *m_outputGrid, *m_resultSet, *m_dataPage, *m_dataGrid,
+                                       *m_tableData, *m_viewer, *m_statusBar, m_errors},
+                                      this);
+    m_gridCommands->bind(*m_actions);
+    m_commandState = new CommandState({*m_actions, *m_database, [this] { return currentEditor(); },
+                                       [this] { return static_cast<const connection::Dataset *>(m_resultSet.get()); },
+                                       [this] { return static_cast<const connection::Dataset *>(m_tableData->dataset()); }},
+                                      this);
+    m_commandState->recompute();
 }
 
 // Returns false when the closing stops; a cancelled transaction question
@@ -323,6 +361,14 @@ void QuollMain::destroyStep()
     // The hooks reach into the window; a connection still open at this point
     // closes with the engine, without them.
     m_database->hooks() = {};
+    delete m_commandState;
+    m_commandState = nullptr;
+    delete m_gridCommands;
+    m_gridCommands = nullptr;
+    if (m_tableData)
+        m_tableData->reset();
+    if (m_outputGrid)
+        m_outputGrid->setDataset(nullptr);
     m_browserQueries->unprepareAll();
     m_viewQuery->unprepare();
     m_sqlPage->catalog()->tableModel()->setRecords(nullptr);
@@ -372,6 +418,11 @@ void QuollMain::AddLog(const QString &message, const QString &details)
 void QuollMain::tsLogShow()
 {
     m_logPage->showLastEntry();
+}
+
+void QuollMain::tsDataShow()
+{
+    m_tableData->showTable(selectedName(m_sqlPage->catalog()->tables()).value_or(QString()));
 }
 
 void QuollMain::acClearLogExecute()
@@ -455,6 +506,7 @@ void QuollMain::ResetDatabaseViews()
     ClearProcList();
     ClearDetailLists();
     m_resultSet->close();
+    m_tableData->reset();
     for (int panel = 1; panel < m_statusBar->panelCount(); ++panel)
         m_statusBar->setPanelText(panel, QString());
     m_statusBar->setAlarm(false);

@@ -30,7 +30,9 @@ namespace quoll::exporting {
 class ExportDialog;
 }
 namespace quoll::results {
+class GridLink;
 class GridPage;
+class NavigatorLink;
 class ValueViewer;
 } // namespace quoll::results
 namespace quoll::widgets {
@@ -50,11 +52,14 @@ namespace quoll::app {
 
 class AboutBox;
 class ActionList;
+class CommandState;
 class ConnectionControl;
 class EditorCommands;
+class GridCommands;
 class ErrorHandler;
 class LogPage;
 class SqlTextPage;
+class TableDataControl;
 class TopBar;
 
 // The main window. It owns every object of the program for the whole run as
@@ -93,6 +98,17 @@ public:
     // rows of the last executed statement (`ResultSet`).
     connection::Database &database() const { return *m_database; }
     connection::Dataset *resultSet() const { return m_resultSet.get(); }
+    // The output page and the table data page with their grids' links, and
+    // `qrData` with the table page's show step.
+    results::GridPage *outputPage() const { return m_outputPage; }
+    results::GridPage *dataPage() const { return m_dataPage; }
+    results::GridLink *outputGrid() const { return m_outputGrid; }
+    results::GridLink *dataGrid() const { return m_dataGrid; }
+    TableDataControl &tableData() const { return *m_tableData; }
+    GridCommands &gridCommands() const { return *m_gridCommands; }
+    // The enabled state of the commands, recomputed whenever the program
+    // becomes idle.
+    CommandState &commandState() const { return *m_commandState; }
     // `qViewQuery`, which sends the program's own fixed statements, and the
     // catalog queries kept prepared on the connection.
     connection::Query &viewQuery() const { return *m_viewQuery; }
@@ -137,6 +153,7 @@ private:
     void onSignal(Sender *sender, Signal signal, void (QuollMain::*handler)());
     void buildSession();
     void buildEditing();
+    void buildResults();
     void createStep();
     bool closeStep();
     void destroyStep();
@@ -150,6 +167,7 @@ private:
     void acClearLogExecute();
     void acCopyLogToClipboardExecute();
     void tsLogShow();
+    void tsDataShow();
     void pmLogPopup();
     void acExecuteExecute();
     void acExecuteSelectedExecute();
@@ -203,6 +221,13 @@ private:
     std::unique_ptr<workspace::StatementRunner> m_runner;
     workspace::PageFiles *m_pageFiles = nullptr;
     EditorCommands *m_editorCommands = nullptr;
+    results::GridLink *m_outputGrid = nullptr;
+    results::GridLink *m_dataGrid = nullptr;
+    results::NavigatorLink *m_navigatorLink = nullptr;
+    TableDataControl *m_tableData = nullptr;
+    // Deleted by the destroy step, before the objects they reach.
+    GridCommands *m_gridCommands = nullptr;
+    CommandState *m_commandState = nullptr;
 };
 
 } // namespace quoll::app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandstate.h"
 #include "app/errorhandler.h"
 #include "app/quollmain.h"
 #include "app/topbar.h"
@@ -79,6 +80,10 @@ struct MainFixture
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
+
+    // What the program does when its event loop next waits: the commands'
+    // enabled state follows what the user did just before.
+    void idle() const { window->commandState().recompute(); }
 
     template<class T = QWidget>
     T *find(const QString &name) const

@@ -2,6 +2,7 @@
 #include "testregistry.h"
 
 #include "app/commandtable.h"
+#include "editor/sqledit.h"
 #include "results/dbnavigator.h"
 #include "widgets/screenscale.h"
 
@@ -246,6 +247,8 @@ void TstCommandBars::menuItemsRunAndFollowTheirCommands()
     QVERIFY(item);
     QAction *command = f.window->actions().action(u"acSelectAll"_s);
     QSignalSpy runs(command, &QAction::triggered);
+    f.window->currentEditor()->setPlainText(u"select 1"_s);
+    f.idle();
     item->trigger();
     QCOMPARE(runs.size(), 1);
     command->setEnabled(false);

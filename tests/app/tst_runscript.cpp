@@ -52,6 +52,7 @@ QStringList statementLog(const SessionFixture &f, int from)
 
 void trigger(const SessionFixture &f, const char *command)
 {
+    f.idle();
     f.window->actions()[command]->trigger();
 }
 
@@ -471,6 +472,7 @@ void TstRunScript::ctrlShiftEMarksAnErrorWhereExecSelDoes()
     trigger(f, "acExecuteSelected");
     const int byCommand = edit->selStart();
     edit->setSelection(start, length);
+    f.idle();
     QTest::keyClick(edit, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(edit->selStart(), byCommand);
     QCOMPARE(edit->selectedText(), u"n"_s);
