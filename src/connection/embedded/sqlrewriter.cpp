@@ -171,7 +171,11 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
 
 RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 {
-    const std::vector<SqlToken> tokens = tokenize(sql);
+    return rewriteForSqlite(sql, tokenize(sql), schema);
+}
+
+RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema)
+{
     const Projection projection = projectionOf(sql, tokens);
     const DialectEdits edits = planDialectEdits(sql, tokens, schema);
     SqlRewriter out(sql);
