@@ -97,6 +97,24 @@ private:
         return nullptr;
     }
 
+    // The word at `k` in lower case, in a buffer that every word looked up
+    // reuses: most words name no table and are not kept.
+    const QString &lowerKey(size_t k)
+    {
+        const QStringView w = tokenText(m_sql, tok(k));
+        m_key.resize(w.size());
+        QChar *out = m_key.data();
+        for (qsizetype i = 0; i < w.size(); ++i) {
+            const char16_t c = w[i].unicode();
+            if (c >= 0x80) {
+                m_key = w.toString().toLower();
+                break;
+            }
+            out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+        }
+        return m_key;
+    }
+
     // The tables the statement names: words that are stored tables.
     void findTables()
     {
@@ -105,7 +123,7 @@ private:
         for (size_t k = 0; k < m_sig.size(); ++k) {
             if (tok(k).kind != SqlToken::Kind::Word)
                 continue;
-            const QString name = lower(k);
+            const QString &name = lowerKey(k);
             if (tableColumns(name))
                 continue;
             const std::vector<StoredColumn> &columns = m_schema(name);
@@ -846,6 +864,7 @@ private:
     // statement names few, so a list beats hashing each word.
     std::vector<std::pair<QString, const std::vector<StoredColumn> *>> m_tables;
     QHash<QString, QString> m_aliases;   // alias -> table
+    QString m_key;                        // see lowerKey()
 };
 
 } // namespace
