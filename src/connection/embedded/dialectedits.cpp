@@ -61,8 +61,7 @@ private:
     const SqlToken &tok(size_t k) const { return m_tokens[m_sig[k]]; }
     bool word(size_t k, const char *w) const
     {
-        return k < m_sig.size() && tok(k).kind == SqlToken::Kind::Word
-               && tokenText(m_sql, tok(k)).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+        return k < m_sig.size() && isKeyword(m_sql, tok(k), QLatin1StringView(w));
     }
     bool symbol(size_t k, QChar c) const
     {

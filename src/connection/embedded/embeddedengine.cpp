@@ -34,7 +34,7 @@ QString systemUser()
 
 bool isWord(QStringView sql, const SqlToken &t, const char *word)
 {
-    return t.kind == SqlToken::Kind::Word && tokenText(sql, t).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return isKeyword(sql, t, QLatin1StringView(word));
 }
 
 bool isSymbol(QStringView sql, const SqlToken &t, QChar symbol)

@@ -56,13 +56,6 @@ void SqlRewriter::append(const RewrittenSql &part, qsizetype offset)
 
 namespace {
 
-// Whether the token is the word `w` (lower case), compared in place.
-bool isWordToken(QStringView sql, const SqlToken &t, QLatin1StringView w)
-{
-    return t.kind == SqlToken::Kind::Word && t.length == w.size()
-           && tokenText(sql, t).compare(w, Qt::CaseInsensitive) == 0;
-}
-
 // The end of a "first TO last" qualifier ("year to fraction(3)",
 // "day(5) to second") whose first field is the token at `j` or after
 // blanks; 0 when none stands there.
@@ -100,7 +93,7 @@ qsizetype qualifierEnd(QStringView sql, const std::vector<SqlToken> &tokens, siz
     if (!field())
         return 0;
     skipBlanks();
-    if (j >= tokens.size() || !isWordToken(sql, tokens[j], "to"_L1))
+    if (j >= tokens.size() || !isKeyword(sql, tokens[j], "to"_L1))
         return 0;
     ++j;
     if (!field())
@@ -113,7 +106,7 @@ qsizetype qualifierEnd(QStringView sql, const std::vector<SqlToken> &tokens, siz
 // the index just past the type; else 0.
 qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t i)
 {
-    if (!isWordToken(sql, tokens[i], "datetime"_L1) && !isWordToken(sql, tokens[i], "interval"_L1))
+    if (!isKeyword(sql, tokens[i], "datetime"_L1) && !isKeyword(sql, tokens[i], "interval"_L1))
         return 0;
     return qualifierEnd(sql, tokens, i + 1);
 }
@@ -136,7 +129,7 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
     for (size_t i = 0; i < tokens.size(); ++i)
         if (!tokens[i].isBlank())
             words.push_back(i);
-    if (words.empty() || !isWordToken(sql, tokens[words[0]], "select"_L1))
+    if (words.empty() || !isKeyword(sql, tokens[words[0]], "select"_L1))
         return p;
     QString first, skip;
     size_t w = 1;
@@ -273,7 +266,7 @@ RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &toke
         } else if (t.kind == SqlToken::Kind::Word) {
             // Most words are left as they are: they are compared in place
             // and copied only when one of these is rewritten.
-            const auto is = [&](QLatin1StringView w) { return isWordToken(sql, t, w); };
+            const auto is = [&](QLatin1StringView w) { return isKeyword(sql, t, w); };
             // Catalog columns named like the storage engine's keywords
             // ("b.default", "r.primary") are quoted there.
             if (is("default"_L1) || is("primary"_L1)) {
@@ -301,7 +294,7 @@ RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &toke
             if (isName)
                 continue;
             // After DEFAULT the storage engine wants an expression in parentheses.
-            const bool isDefault = before && isWordToken(sql, *before, "default"_L1);
+            const bool isDefault = before && isKeyword(sql, *before, "default"_L1);
             const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
             QString call = u"quoll_"_s + function + u"()"_s;
             qsizetype end = t.end();
