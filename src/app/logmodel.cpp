@@ -61,6 +61,11 @@ void LogModel::append(Entry entry)
     endInsertRows();
 }
 
+void LogModel::append(const QString &message, const QString &details)
+{
+    append({currentTimeOfDay(), message, details});
+}
+
 void LogModel::clear()
 {
     beginResetModel();

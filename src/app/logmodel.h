@@ -37,6 +37,9 @@ public:
 
     // Appends one entry at the end as one insertion.
     void append(Entry entry);
+    // Appends an entry stamped with the time of day now; cheaper than
+    // QTime::currentTime() for the many entries of a long script.
+    void append(const QString &message, const QString &details);
     // Removes every entry as one reset.
     void clear();
 

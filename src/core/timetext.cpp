@@ -1,7 +1,10 @@
 #include "core/timetext.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
+
+#include <limits>
 
 namespace quoll {
 
@@ -36,6 +39,21 @@ QString elapsedTimeText(qint64 milliseconds)
         lastSeconds = seconds;
     }
     return lastText;
+}
+
+QTime currentTimeOfDay()
+{
+    constexpr qint64 MsPerDay = 24 * 3600'000;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = now >= 0 ? now / 1000 : (now - 999) / 1000;
+    thread_local qint64 knownSecond = std::numeric_limits<qint64>::min();
+    thread_local qint64 offsetMs = 0;
+    if (second != knownSecond) {
+        offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(second * 1000).offsetFromUtc()) * 1000;
+        knownSecond = second;
+    }
+    const qint64 local = ((now + offsetMs) % MsPerDay + MsPerDay) % MsPerDay;
+    return QTime::fromMSecsSinceStartOfDay(int(local));
 }
 
 } // namespace quoll

@@ -87,16 +87,19 @@ void ScriptSplitter::takeWord()
     while (!m_atEnd && isWordChar(at(m_pos)))
         take();
     const qsizetype end = m_atEnd && isWordChar(at(m_pos)) ? m_pos + 1 : m_pos;
-    const QString word = m_text.mid(first, end - first).toString().toLower();
+    // Compared in place: a copy of every word of a long script showed in
+    // its time.
+    const QStringView word = m_text.mid(first, end - first);
+    const auto is = [&word](QLatin1StringView w) { return word.compare(w, Qt::CaseInsensitive) == 0; };
 
     ++m_words;
-    if (word == u"end"_s) {
+    if (is("end"_L1)) {
         m_lastEnd = m_words;
-    } else if (word == u"create"_s) {
+    } else if (is("create"_L1)) {
         m_lastCreate = m_words;
-    } else if (word == u"function"_s || word == u"procedure"_s) {
-        bool &open = word == u"function"_s ? m_funcOpen : m_procOpen;
-        bool &closed = word == u"function"_s ? m_funcClosed : m_procClosed;
+    } else if (const bool function = is("function"_L1); function || is("procedure"_L1)) {
+        bool &open = function ? m_funcOpen : m_procOpen;
+        bool &closed = function ? m_funcClosed : m_procClosed;
         if (m_lastCreate == 1) {
             m_lastCreate = 0;
             open = true;

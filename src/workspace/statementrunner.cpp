@@ -10,6 +10,7 @@
 #include "workspace/scriptsplitter.h"
 
 #include <QElapsedTimer>
+#include <QStringBuilder>
 
 #include <algorithm>
 
@@ -54,22 +55,25 @@ bool StatementRunner::RunStatement(const QString &text, int start)
     const QString statusText = connection::statusText(result.status);
     const connection::ErrorEntry error = engine.lastError();
     widgets::StatusBar &status = m_parts.statusBar;
-    status.setPanelText(StatusPanel, QString::number(error.nativeCode) + u' ' + statusText + u' ' + error.context);
+    // Built in one piece each (QStringBuilder): a script writes them for
+    // every statement.
+    status.setPanelText(StatusPanel,
+                        QString(QString::number(error.nativeCode) % u' ' % statusText % u' ' % error.context));
 
     const connection::CommunicationArea area = engine.communicationArea();
     status.setPanelText(EstimatePanel,
-                        QString::number(area.estimatedCost) + u':' + QString::number(area.estimatedRows));
+                        QString(QString::number(area.estimatedCost) % u':' % QString::number(area.estimatedRows)));
     status.setPanelText(WarningPanel, area.warningText());
 
     if (result.status != connection::StatusOk) {
-        m_parts.log(u"Query.Error ["_s + QString::number(error.nativeCode) + u']', text);
+        m_parts.log(QString(u"Query.Error ["_s % QString::number(error.nativeCode) % u']'), text);
         status.setAlarm(true);
         selectFailure(start, area.errorOffset);
         return true;
     }
     if (result.cursor)
         m_parts.resultSet.attach(std::move(result.cursor));
-    m_parts.log(u"SQL - "_s + elapsedTimeText(elapsed.elapsed()), text);
+    m_parts.log(QString(u"SQL - "_s % elapsedTimeText(elapsed.elapsed())), text);
     return false;
 }
 

@@ -31,7 +31,37 @@ private slots:
     void serialColumnsNumberTheRows();
     void storageOptionsOfCreateTable_data();
     void storageOptionsOfCreateTable();
+    void tableStatementsBehindCommentsKeepTheCatalog_data();
+    void tableStatementsBehindCommentsKeepTheCatalog();
 };
+
+// The table statements are told apart by their first word, which may stand
+// after blanks and comments and be written in any case.
+void TstCatalogDdl::tableStatementsBehindCommentsKeepTheCatalog_data()
+{
+    QTest::addColumn<QString>("lead");
+    QTest::newRow("nothing") << QString();
+    QTest::newRow("line comment") << u"-- made by a script\r\n"_s;
+    QTest::newRow("brace comment and blanks") << u"  {note}\r\n\t"_s;
+    QTest::newRow("block comment") << u"/* one; two */ "_s;
+}
+
+void TstCatalogDdl::tableStatementsBehindCommentsKeepTheCatalog()
+{
+    QFETCH(QString, lead);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"lead"_s);
+    f.run(lead + u"CREATE Table t (a integer, b char(2));"_s);
+    QCOMPARE(f.rows(u"select count(*) from syscolumns where tabid = 100"_s), QStringList{u"2"_s});
+    f.run(lead + u"Alter TABLE t add constraint unique (a) constraint ua"_s);
+    QCOMPARE(f.rows(u"select constrname, constrtype from sysconstraints where tabid = 100"_s),
+             QStringList{u"ua|U"_s});
+    f.run(lead + u"insert into t values (1, 'x')"_s);
+    QCOMPARE(f.engine->executeDirect(lead + u"insert into t values (1, 'y')"_s).status, quint16(StatusSqlError));
+    f.run(lead + u"dRoP table t"_s);
+    QCOMPARE(f.rows(u"select count(*) from systables where tabid >= 100"_s), QStringList{u"0"_s});
+    QCOMPARE(f.rows(u"select count(*) from sysconstraints"_s), QStringList{u"0"_s});
+}
 
 void TstCatalogDdl::storageOptionsOfCreateTable_data()
 {

@@ -30,6 +30,27 @@ private slots:
         QCOMPARE(quoll::elapsedTimeText(milliseconds), quoll::longTimeText(shownAs));
     }
 
+    // The cheap clock agrees with Qt's, also when asked again within the
+    // same second (its kept offset) and after it.
+    void currentTimeOfDayIsTheLocalTime()
+    {
+        for (int i = 0; i < 3; ++i) {
+            const QTime before = QTime::currentTime();
+            const QTime now = quoll::currentTimeOfDay();
+            const QTime after = QTime::currentTime();
+            QVERIFY(now.isValid());
+            const int fromBefore = before.msecsTo(now);
+            const int toAfter = now.msecsTo(after);
+            const int day = 24 * 3600'000;
+            // Either side may wrap past midnight.
+            QVERIFY2((fromBefore >= 0 || fromBefore + day < 1000) && (toAfter >= 0 || toAfter + day < 1000),
+                     qPrintable(before.toString(u"HH:mm:ss.zzz") + u' ' + now.toString(u"HH:mm:ss.zzz") + u' '
+                                + after.toString(u"HH:mm:ss.zzz")));
+            QVERIFY(std::abs(fromBefore) < 1000 || std::abs(fromBefore) > day - 1000);
+            QTest::qWait(i == 1 ? 1100 : 10);
+        }
+    }
+
     void timeOfDayHasNoZoneName()
     {
         const QString text = quoll::longTimeText(QTime(13, 14, 15));

@@ -48,11 +48,19 @@ RewrittenSql unchanged(QStringView sql)
 }
 
 std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, QStringView sql,
-                                              const std::vector<SqlToken> &)
+                                              const std::vector<SqlToken> &words)
 {
-    if (std::optional<CreateTable> created = parseCreateTable(sql))
+    // The parsers read the statement from the start; most statements are
+    // told apart by their first word alone.
+    if (words.empty() || words.front().kind != SqlToken::Kind::Word)
+        return std::nullopt;
+    const QStringView first = tokenText(sql, words.front());
+    const bool creates = first.compare(u"create", Qt::CaseInsensitive) == 0;
+    if (!creates && first.compare(u"drop", Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    if (std::optional<CreateTable> created = creates ? parseCreateTable(sql) : std::nullopt)
         return planCreateTable(context, sql, std::move(*created));
-    if (std::optional<QString> dropped = parseDropTable(sql)) {
+    if (std::optional<QString> dropped = creates ? std::nullopt : parseDropTable(sql)) {
         sqlite3 *db = context.db;
         return CatalogPlan{unchanged(sql), [db, name = *dropped] { recordDropTable(db, name); }};
     }

@@ -61,8 +61,7 @@ private:
     const SqlToken &tok(size_t k) const { return m_tokens[m_sig[k]]; }
     bool word(size_t k, const char *w) const
     {
-        return k < m_sig.size() && tok(k).kind == SqlToken::Kind::Word
-               && tokenText(m_sql, tok(k)).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+        return k < m_sig.size() && isKeyword(m_sql, tok(k), QLatin1StringView(w));
     }
     bool symbol(size_t k, QChar c) const
     {
@@ -88,6 +87,33 @@ private:
     }
     QString quoted(QString text) const { return u'\'' + text.replace(u"'"_s, u"''"_s) + u'\''; }
 
+    // The columns of a table the statement names, null when it names none so.
+    const std::vector<StoredColumn> *tableColumns(const QString &name) const
+    {
+        for (const auto &[table, columns] : m_tables)
+            if (table == name)
+                return columns;
+        return nullptr;
+    }
+
+    // The word at `k` in lower case, in a buffer that every word looked up
+    // reuses: most words name no table and are not kept.
+    const QString &lowerKey(size_t k)
+    {
+        const QStringView w = tokenText(m_sql, tok(k));
+        m_key.resize(w.size());
+        QChar *out = m_key.data();
+        for (qsizetype i = 0; i < w.size(); ++i) {
+            const char16_t c = w[i].unicode();
+            if (c >= 0x80) {
+                m_key = w.toString().toLower();
+                break;
+            }
+            out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+        }
+        return m_key;
+    }
+
     // The tables the statement names: words that are stored tables.
     void findTables()
     {
@@ -96,13 +122,13 @@ private:
         for (size_t k = 0; k < m_sig.size(); ++k) {
             if (tok(k).kind != SqlToken::Kind::Word)
                 continue;
-            const QString name = lower(k);
-            if (m_tables.contains(name))
+            const QString &name = lowerKey(k);
+            if (tableColumns(name))
                 continue;
-            std::vector<StoredColumn> columns = m_schema(name);
+            const std::vector<StoredColumn> &columns = m_schema(name);
             if (columns.empty())
                 continue;
-            m_tables.insert(name, std::move(columns));
+            m_tables.push_back({name, &columns});
             // "table alias" and "table AS alias".
             static const QStringList notAliases{u"where"_s, u"on"_s, u"join"_s, u"left"_s, u"right"_s, u"inner"_s,
                                                 u"outer"_s, u"cross"_s, u"full"_s, u"natural"_s, u"order"_s,
@@ -123,9 +149,8 @@ private:
             return QString();
         if (k >= 2 && symbol(k - 1, u'.') && tok(k - 2).kind == SqlToken::Kind::Word) {
             const QString qualifier = lower(k - 2);
-            const auto it = m_tables.constFind(m_aliases.value(qualifier, qualifier));
-            if (it != m_tables.constEnd()) {
-                for (const StoredColumn &c : *it)
+            if (const std::vector<StoredColumn> *columns = tableColumns(m_aliases.value(qualifier, qualifier))) {
+                for (const StoredColumn &c : *columns)
                     if (c.name == lower(k))
                         return c.type;
                 return QString();
@@ -304,7 +329,8 @@ private:
         while (k + 2 < m_sig.size() && (symbol(k + 1, u'.') || symbol(k + 1, u':')))
             k += 2;
         const QString table = lower(k);
-        if (!m_tables.contains(table))
+        const std::vector<StoredColumn> *stored = tableColumns(table);
+        if (!stored)
             return;
         QStringList columns;
         ++k;
@@ -314,7 +340,7 @@ private:
                 columns.append(b == a + 1 ? lower(a) : QString());
             k = close + 1;
         } else {
-            for (const StoredColumn &c : m_tables.value(table))
+            for (const StoredColumn &c : *stored)
                 columns.append(c.name);
         }
         std::vector<std::pair<size_t, size_t>> values;
@@ -339,9 +365,8 @@ private:
         } else {
             return;
         }
-        const std::vector<StoredColumn> &stored = m_tables[table];
         for (size_t v = 0; v < values.size() && v < size_t(columns.size()); ++v)
-            for (const StoredColumn &c : stored)
+            for (const StoredColumn &c : *stored)
                 if (c.name == columns[qsizetype(v)] && c.type == u"DATE"_s && values[v].second > values[v].first)
                     asDate(values[v].first, values[v].second - 1);
     }
@@ -699,8 +724,8 @@ private:
     QString columnType(const QString &column) const
     {
         QString type;
-        for (const auto &columns : m_tables)
-            for (const StoredColumn &c : columns)
+        for (const auto &table : m_tables)
+            for (const StoredColumn &c : *table.second)
                 if (c.name == column) {
                     if (!type.isEmpty() && type != c.type)
                         return QString();
@@ -834,8 +859,11 @@ private:
     const SchemaLookup &m_schema;
     DialectEdits &m_edits;
     std::vector<size_t> m_sig;
-    QHash<QString, std::vector<StoredColumn>> m_tables;
+    // The stored tables the statement names, in the order they appear: a
+    // statement names few, so a list beats hashing each word.
+    std::vector<std::pair<QString, const std::vector<StoredColumn> *>> m_tables;
     QHash<QString, QString> m_aliases;   // alias -> table
+    QString m_key;                        // see lowerKey()
 };
 
 } // namespace

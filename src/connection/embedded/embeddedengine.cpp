@@ -34,7 +34,7 @@ QString systemUser()
 
 bool isWord(QStringView sql, const SqlToken &t, const char *word)
 {
-    return t.kind == SqlToken::Kind::Word && tokenText(sql, t).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return isKeyword(sql, t, QLatin1StringView(word));
 }
 
 bool isSymbol(QStringView sql, const SqlToken &t, QChar symbol)
@@ -42,13 +42,19 @@ bool isSymbol(QStringView sql, const SqlToken &t, QChar symbol)
     return t.kind == SqlToken::Kind::Symbol && sql[t.begin] == symbol;
 }
 
-// The words of a statement without its trailing semicolons.
-std::vector<SqlToken> statementWords(QStringView sql)
+// The words of a statement (its non-blank tokens) without its trailing
+// semicolons.
+std::vector<SqlToken> statementWords(QStringView sql, const std::vector<SqlToken> &tokens)
 {
-    std::vector<SqlToken> words = significant(tokenize(sql));
+    std::vector<SqlToken> words = significant(tokens);
     while (!words.empty() && isSymbol(sql, words.back(), u';'))
         words.pop_back();
     return words;
+}
+
+std::vector<SqlToken> statementWords(QStringView sql)
+{
+    return statementWords(sql, tokenize(sql));
 }
 
 void setText(std::array<char, 72> &field, const QString &text)
@@ -122,7 +128,9 @@ struct StorageSql
     }
 };
 
-StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QString &database)
+// `tokens`: those of `sql` when the caller has them.
+StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QString &database,
+                      const std::vector<SqlToken> *tokens = nullptr)
 {
     StorageSql s;
     // Each pass reads the whole statement; one that cannot apply (no owner
@@ -138,7 +146,10 @@ StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QStr
         throw StatementError(e.nativeCode(), unownedIndex(e.at()));
     }
     try {
-        s.rewritten = rewriteForSqlite(s.joined ? s.joined->text() : base, schema);
+        if (tokens && !s.unowned && !s.joined)
+            s.rewritten = rewriteForSqlite(sql, *tokens, schema);
+        else
+            s.rewritten = rewriteForSqlite(s.joined ? s.joined->text() : base, schema);
     } catch (const StatementError &e) {
         throw StatementError(e.nativeCode(), unownedIndex(s.joined ? s.joined->originalIndex(e.at()) : e.at()));
     }
@@ -242,9 +253,11 @@ EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
     Outcome outcome;
     try {
         requireConnected();
-        const std::vector<SqlToken> words = statementWords(sql);
+        // One reading of the statement serves every pass below.
+        const std::vector<SqlToken> tokens = tokenize(sql);
+        const std::vector<SqlToken> words = statementWords(sql, tokens);
         if (!words.empty() && !runServerStatement(sql, words, outcome))
-            runInStorage(sql, words, outcome);
+            runInStorage(sql, tokens, words, outcome);
         noteSchemaChanges(sql, words);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, e.at());
@@ -404,7 +417,8 @@ void EmbeddedEngine::noteStorageRun(sqlite3 *db, int rc, bool isInsert)
     }
 }
 
-void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome)
+void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken> &tokens,
+                                  const std::vector<SqlToken> &words, Outcome &outcome)
 {
     sqlite3 *db = database();
     std::optional<CatalogPlan> plan;
@@ -416,7 +430,7 @@ void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken
         return;
     }
     if (!plan) {
-        runStorageStatement(unchanged(sql), outcome, &words);
+        runStorageStatement(unchanged(sql), outcome, &words, &tokens);
         return;
     }
     // The statement and its catalog rows succeed or fail together.
@@ -439,14 +453,15 @@ void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken
 }
 
 bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &outcome,
-                                         const std::vector<SqlToken> *knownWords)
+                                         const std::vector<SqlToken> *knownWords,
+                                         const std::vector<SqlToken> *knownTokens)
 {
     sqlite3 *db = database();
     const QString &sql = source.text();
     const SchemaLookup schema = m_schema.lookup(db);
     StorageSql storage;
     try {
-        storage = forStorage(sql, schema, m_session.database);
+        storage = forStorage(sql, schema, m_session.database, knownTokens);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
         return false;
@@ -516,7 +531,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         const std::vector<SqlToken> table = storage.unowned ? statementWords(unowned) : words;
         const QString name = lowerWord(unowned, table[2]);
         // Only a table with a SERIAL column has a counter to read.
-        const std::vector<StoredColumn> columns = schema(name);
+        const std::vector<StoredColumn> &columns = schema(name);
         const bool numbered = std::any_of(columns.begin(), columns.end(), [](const StoredColumn &c) {
             return c.type.startsWith(u"SERIAL"_s) || c.type.startsWith(u"BIGSERIAL"_s);
         });

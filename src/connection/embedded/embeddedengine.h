@@ -62,12 +62,14 @@ private:
     Outcome run(const QString &sql);
     bool runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
     void noteSchemaChanges(const QString &sql, const std::vector<SqlToken> &words);
-    void runInStorage(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
+    void runInStorage(const QString &sql, const std::vector<SqlToken> &tokens, const std::vector<SqlToken> &words,
+                      Outcome &outcome);
     // Runs one statement in the storage engine; false when it failed.
-    // `words`: the statement words of `source`'s text when the caller has
-    // them already.
+    // `words` and `tokens`: the statement words and all tokens of
+    // `source`'s text when the caller has them already.
     bool runStorageStatement(const RewrittenSql &source, Outcome &outcome,
-                             const std::vector<SqlToken> *words = nullptr);
+                             const std::vector<SqlToken> *words = nullptr,
+                             const std::vector<SqlToken> *tokens = nullptr);
     void selectIntoTemp(const RewrittenSql &query);
     void switchDatabase(const QString &name);
     void closeDatabase();

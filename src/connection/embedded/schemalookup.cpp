@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QHash>
 
+#include <unordered_map>
+
 #include <sqlite3.h>
 
 #include <memory>
@@ -22,20 +24,24 @@ struct ColumnQuery
 
 namespace {
 
-using TableColumns = QHash<QString, std::vector<StoredColumn>>;
+// Nodes stay where they are when others are added: look-ups hand out
+// references to them.
+using TableColumns = std::unordered_map<QString, std::vector<StoredColumn>>;
 
 SchemaLookup lookupWith(sqlite3 *db, std::shared_ptr<TableColumns> cache, std::shared_ptr<ColumnQuery> query)
 {
-    return [db, cache, query](const QString &table) -> std::vector<StoredColumn> {
-        if (const auto it = cache->constFind(table); it != cache->constEnd())
-            return *it;
+    return [db, cache, query](const QString &table) -> const std::vector<StoredColumn> & {
+        if (const auto it = cache->find(table); it != cache->end())
+            return it->second;
         // The storage engine finds a table by name in its own schema (no
         // scan of the schema table, which holds thousands of rows in a big
         // catalog); a word that names no table gives no columns.
         if (!query->stmt
             && sqlite3_prepare_v2(db, "select name, type from pragma_table_info(?)", -1, &query->stmt, nullptr)
-                   != SQLITE_OK)
-            return {};
+                   != SQLITE_OK) {
+            static const std::vector<StoredColumn> none;
+            return none;
+        }
         sqlite3_stmt *stmt = query->stmt;
         sqlite3_reset(stmt);
         const QByteArray name = table.toUtf8();
@@ -52,8 +58,7 @@ SchemaLookup lookupWith(sqlite3 *db, std::shared_ptr<TableColumns> cache, std::s
             columns.push_back({text(0).toLower(), type});
         }
         sqlite3_reset(stmt);
-        cache->insert(table, columns);
-        return columns;
+        return cache->insert_or_assign(table, std::move(columns)).first->second;
     };
 }
 

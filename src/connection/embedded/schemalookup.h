@@ -17,8 +17,10 @@ struct StoredColumn
 
 // The columns of a table named in lower case; empty when there is no such
 // table. The rewriters use it to tell which names are columns of which
-// table and which columns hold dates. An empty lookup knows no table.
-using SchemaLookup = std::function<std::vector<StoredColumn>(const QString &table)>;
+// table and which columns hold dates. An empty lookup knows no table. The
+// columns returned stay valid as long as the lookup (a copy of it
+// included) lives: a statement asks for the same tables many times.
+using SchemaLookup = std::function<const std::vector<StoredColumn> &(const QString &table)>;
 
 // Which result columns of a SELECT are DATE expressions (TODAY, MDY(...),
 // a DATE column plus days, ...), to be shown as dates: the items before a

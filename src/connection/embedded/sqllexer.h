@@ -42,6 +42,15 @@ std::vector<SqlToken> significant(const std::vector<SqlToken> &tokens);
 inline QStringView tokenText(QStringView sql, const SqlToken &t) { return sql.mid(t.begin, t.length); }
 QString lowerWord(QStringView sql, const SqlToken &t);
 
+// Whether the token is the word `w` in any case. The lengths are compared
+// first: the case-insensitive comparison matches one character to one, and
+// most words differ in length from the keyword they are tried against.
+inline bool isKeyword(QStringView sql, const SqlToken &t, QLatin1StringView w)
+{
+    return t.kind == SqlToken::Kind::Word && t.length == w.size()
+           && tokenText(sql, t).compare(w, Qt::CaseInsensitive) == 0;
+}
+
 // The value of a '...' or "..." string token, its doubled quotes undone.
 QString stringValue(QStringView sql, const SqlToken &t);
 

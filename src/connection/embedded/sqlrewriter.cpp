@@ -93,7 +93,7 @@ qsizetype qualifierEnd(QStringView sql, const std::vector<SqlToken> &tokens, siz
     if (!field())
         return 0;
     skipBlanks();
-    if (j >= tokens.size() || tokens[j].kind != SqlToken::Kind::Word || lowerWord(sql, tokens[j]) != u"to"_s)
+    if (j >= tokens.size() || !isKeyword(sql, tokens[j], "to"_L1))
         return 0;
     ++j;
     if (!field())
@@ -106,10 +106,7 @@ qsizetype qualifierEnd(QStringView sql, const std::vector<SqlToken> &tokens, siz
 // the index just past the type; else 0.
 qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t i)
 {
-    if (tokens[i].kind != SqlToken::Kind::Word)
-        return 0;
-    const QString head = lowerWord(sql, tokens[i]);
-    if (head != u"datetime"_s && head != u"interval"_s)
+    if (!isKeyword(sql, tokens[i], "datetime"_L1) && !isKeyword(sql, tokens[i], "interval"_L1))
         return 0;
     return qualifierEnd(sql, tokens, i + 1);
 }
@@ -132,7 +129,7 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
     for (size_t i = 0; i < tokens.size(); ++i)
         if (!tokens[i].isBlank())
             words.push_back(i);
-    if (words.empty() || tokens[words[0]].kind != SqlToken::Kind::Word || lowerWord(sql, tokens[words[0]]) != u"select"_s)
+    if (words.empty() || !isKeyword(sql, tokens[words[0]], "select"_L1))
         return p;
     QString first, skip;
     size_t w = 1;
@@ -171,7 +168,11 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
 
 RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 {
-    const std::vector<SqlToken> tokens = tokenize(sql);
+    return rewriteForSqlite(sql, tokenize(sql), schema);
+}
+
+RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema)
+{
     const Projection projection = projectionOf(sql, tokens);
     const DialectEdits edits = planDialectEdits(sql, tokens, schema);
     SqlRewriter out(sql);
@@ -263,27 +264,29 @@ RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
             out.replace(t.begin, QString(t.length, u' '));
             pending = t.end();
         } else if (t.kind == SqlToken::Kind::Word) {
-            const QString word = lowerWord(sql, t);
+            // Most words are left as they are: they are compared in place
+            // and copied only when one of these is rewritten.
+            const auto is = [&](QLatin1StringView w) { return isKeyword(sql, t, w); };
             // Catalog columns named like the storage engine's keywords
             // ("b.default", "r.primary") are quoted there.
-            if (word == u"default"_s || word == u"primary"_s) {
+            if (is("default"_L1) || is("primary"_L1)) {
                 const SqlToken *before = neighbour(i, -1);
                 if (before && before->kind == SqlToken::Kind::Symbol && sql[before->begin] == u'.') {
                     flushTo(t.begin);
-                    out.replace(t.begin, QString(u'"' + word + u'"'));
+                    out.replace(t.begin, QString(u'"' + lowerWord(sql, t) + u'"'));
                     pending = t.end();
                 }
                 continue;
             }
-            if (word == u"matches"_s) {
+            if (is("matches"_L1)) {
                 flushTo(t.begin);
                 out.replace(t.begin, u"match"_s);
                 pending = t.end();
                 continue;
             }
-            if (word != u"user"_s && word != u"today"_s && word != u"dbservername"_s && word != u"sitename"_s
-                && word != u"current"_s)
+            if (!is("user"_L1) && !is("today"_L1) && !is("dbservername"_L1) && !is("sitename"_L1) && !is("current"_L1))
                 continue;
+            const QString word = lowerWord(sql, t);
             const SqlToken *before = neighbour(i, -1);
             const SqlToken *after = neighbour(i, +1);
             const bool isName = (before && before->kind == SqlToken::Kind::Symbol && sql[before->begin] == u'.')
@@ -291,7 +294,7 @@ RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
             if (isName)
                 continue;
             // After DEFAULT the storage engine wants an expression in parentheses.
-            const bool isDefault = before && before->kind == SqlToken::Kind::Word && lowerWord(sql, *before) == u"default"_s;
+            const bool isDefault = before && isKeyword(sql, *before, "default"_L1);
             const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
             QString call = u"quoll_"_s + function + u"()"_s;
             qsizetype end = t.end();

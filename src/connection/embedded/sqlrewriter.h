@@ -9,6 +9,8 @@
 
 namespace quoll::connection::embedded {
 
+struct SqlToken;
+
 // A statement rewritten for the storage engine, with the way back from a
 // position in the rewritten text to the user's text (so that an error offset
 // points at what the user typed).
@@ -28,7 +30,8 @@ public:
 
 private:
     friend class SqlRewriter;
-    friend RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema);
+    friend RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens,
+                                         const SchemaLookup &schema);
     struct Segment
     {
         qsizetype outBegin;
@@ -72,5 +75,8 @@ private:
 // passes the server's conversion. Raises StatementError -1218 for a string
 // that is not a date there and -1262 for a malformed DATETIME literal.
 RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema = {});
+// The same with the statement's tokens, as tokenize(sql) gives them, when
+// the caller has them already.
+RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema);
 
 } // namespace quoll::connection::embedded

@@ -149,8 +149,12 @@ void refuseTakenName(sqlite3 *db, const CreateTable &table, const ConstraintDefi
 } // namespace
 
 std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &)
+                                                const std::vector<SqlToken> &words)
 {
+    // Only ALTER TABLE is worth reading whole.
+    if (words.empty() || words.front().kind != SqlToken::Kind::Word
+        || tokenText(sql, words.front()).compare(u"alter", Qt::CaseInsensitive) != 0)
+        return std::nullopt;
     std::optional<AlterConstraints> alter = parseAlterConstraints(sql);
     if (!alter)
         return std::nullopt;

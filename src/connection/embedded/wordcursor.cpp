@@ -11,8 +11,7 @@ bool WordCursor::peek(const char *keyword, size_t ahead) const
 
 bool WordCursor::isWordAt(size_t index, const char *keyword) const
 {
-    return index < m_words.size() && m_words[index].kind == SqlToken::Kind::Word
-           && tokenText(m_sql, m_words[index]).compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+    return index < m_words.size() && isKeyword(m_sql, m_words[index], QLatin1StringView(keyword));
 }
 
 bool WordCursor::peekSymbol(QChar symbol, size_t ahead) const
