@@ -62,7 +62,7 @@ LogPage::LogPage(QWidget *parent) : QWidget(parent)
 
 void LogPage::addEntry(const QString &message, const QString &details)
 {
-    m_model->append({QTime::currentTime(), message, details});
+    m_model->append(message, details);
 }
 
 void LogPage::showLastEntry()

@@ -168,6 +168,11 @@ void TstResultPages::theViewerFollowsOnlyWhileVisible()
     const QPoint centre = f.outputGrid()->visualRect(cell).center();
     QTest::mouseClick(f.outputGrid()->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(f.outputGrid()->viewport(), Qt::LeftButton, {}, centre);
+    // The viewer came up under the pointer and took the test tool's
+    // release; the button goes up where it went down, as a grab would do.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
+        QTest::mouseRelease(f.outputGrid()->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(QGuiApplication::mouseButtons(), Qt::NoButton);
     QVERIFY(viewer->isVisible());
     QCOMPARE(viewerText(f), u"a"_s);
 }
