@@ -13,7 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace quoll::results {
 
 using connection::Dataset;
-using connection::FieldType;
 using connection::TableDataset;
 
 namespace {
@@ -28,23 +27,6 @@ struct Notifying
     bool &m_flag;
     bool m_was;
 };
-
-bool isNumeric(FieldType type)
-{
-    switch (type) {
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-    case FieldType::LargeInt:
-    case FieldType::Word:
-    case FieldType::AutoInc:
-    case FieldType::Float:
-    case FieldType::Currency:
-    case FieldType::BCD:
-        return true;
-    default:
-        return false;
-    }
-}
 
 int rowsOf(const Dataset *dataset)
 {
@@ -152,7 +134,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return value(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        if (index.column() < m_dataset->fieldCount() && isNumeric(m_dataset->fields()[index.column()].type))
+        if (index.column() < m_dataset->fieldCount() && connection::isNumericType(m_dataset->fields()[index.column()].type))
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     default:

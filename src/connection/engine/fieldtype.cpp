@@ -27,4 +27,21 @@ bool isTextType(FieldType type)
     }
 }
 
+bool isNumericType(FieldType type)
+{
+    switch (type) {
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::LargeInt:
+    case FieldType::Word:
+    case FieldType::AutoInc:
+    case FieldType::Float:
+    case FieldType::Currency:
+    case FieldType::BCD:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace quoll::connection

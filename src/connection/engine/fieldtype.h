@@ -36,6 +36,9 @@ QString fieldTypeName(FieldType type);
 // Text-like types: a string or a memo (the types that exports quote).
 bool isTextType(FieldType type);
 
+// Number types: integers, floats, money and decimals (shown right-aligned).
+bool isNumericType(FieldType type);
+
 // One column of a result: its name, type, size (characters for text, digits
 // for decimals, bytes otherwise), scale (digits after the point for decimals)
 // and whether it may hold NULL.
