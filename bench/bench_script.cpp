@@ -1,5 +1,6 @@
 #include "benchmark.h"
 
+#include "app/commandstate.h"
 #include "app/commandtable.h"
 #include "app/errorhandler.h"
 #include "app/logmodel.h"
@@ -108,6 +109,8 @@ std::vector<Figure> scriptBenchmark(const Options &options)
         }
         database.execute(QStringLiteral("create table s (i integer, v varchar(40))"));
         window.logPage()->clear();
+        // The idle step that enables the run command after the text came.
+        window.commandState().recompute();
     };
     QElapsedTimer wall;
     qint64 bestWall = -1;
@@ -170,7 +173,11 @@ std::vector<Figure> scriptBenchmark(const Options &options)
             shell = best;
     }
     figures.push_back({QStringLiteral("run 100,000 inserts from an editor page"), runSeconds, shell,
-                       QStringLiteral("%1 log entries, wall %2 s").arg(logged).arg(double(bestWall) / 1000.0, 0, 'f', 2)});
+                       QStringLiteral("%1 log entries, wall %2 s%3")
+                           .arg(logged)
+                           .arg(double(bestWall) / 1000.0, 0, 'f', 2)
+                           .arg(logged < 100'000 ? QStringLiteral("  NOT A FULL RUN: the figure means nothing")
+                                                 : QString())});
     figures.push_back({QStringLiteral("the same statements straight to the engine"), engineSeconds, shell, {}});
     figures.push_back({QStringLiteral("then show the log page at its last entry"), showSeconds, std::nullopt, {}});
     figures.push_back({QStringLiteral("100,000 log entries alone"), logSeconds, std::nullopt, {}});
