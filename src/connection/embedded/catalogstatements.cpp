@@ -9,7 +9,10 @@
 #include "connection/embedded/triggerstatements.h"
 #include "connection/embedded/viewstatements.h"
 
+#include <algorithm>
 #include <array>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::connection::embedded {
 
@@ -29,11 +32,26 @@ constexpr std::array planners{
     &planRoleStatement,
 };
 
+// The first words of every statement the planners above take; rows are
+// read and written by statements that begin otherwise, and a script of
+// many such statements is not asked eight times each. A planner for a
+// statement that begins with another word must add it here.
+bool mayKeepCatalog(QStringView sql, const std::vector<SqlToken> &words)
+{
+    static constexpr std::array firstWords{"create"_L1, "drop"_L1,    "alter"_L1,   "update"_L1, "grant"_L1,
+                                           "revoke"_L1, "set"_L1,     "execute"_L1, "call"_L1};
+    return !words.empty()
+           && std::any_of(firstWords.begin(), firstWords.end(),
+                          [&](QLatin1StringView w) { return isKeyword(sql, words.front(), w); });
+}
+
 } // namespace
 
 std::optional<CatalogPlan> planCatalogStatement(const CatalogContext &context, QStringView sql,
                                                 const std::vector<SqlToken> &words)
 {
+    if (!mayKeepCatalog(sql, words))
+        return std::nullopt;
     for (CatalogPlanner planner : planners)
         if (std::optional<CatalogPlan> plan = planner(context, sql, words))
             return plan;

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,6 +29,7 @@ public:
     Planner(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema, DialectEdits &edits)
         : m_sql(sql), m_tokens(tokens), m_schema(schema), m_edits(edits)
     {
+        m_sig.reserve(tokens.size());
         for (size_t i = 0; i < tokens.size(); ++i)
             if (!tokens[i].isBlank())
                 m_sig.push_back(i);
@@ -36,16 +38,47 @@ public:
     void plan()
     {
         findTables();
+        // Each form starts at a token of one kind; only those are tried
+        // there, in the same order as ever (several may edit one token).
         for (size_t k = 0; k < m_sig.size(); ++k) {
-            subscript(k);
-            trimForm(k);
-            substringForm(k);
-            timeLiteral(k);
-            extendForm(k);
-            comparedWithDate(k);
-            dateTimeArithmetic(k);
-            matchedDate(k);
-            dateComparedWithDateTime(k);
+            const SqlToken &t = tok(k);
+            switch (t.kind) {
+            case SqlToken::Kind::Word:
+                trimForm(k);
+                substringForm(k);
+                timeLiteral(k);
+                extendForm(k);
+                matchedDate(k);
+                break;
+            case SqlToken::Kind::String:
+            case SqlToken::Kind::QuotedString:
+                comparedWithDate(k);
+                break;
+            case SqlToken::Kind::Symbol:
+                switch (m_sql[t.begin].unicode()) {
+                case u'[':
+                    subscript(k);
+                    break;
+                case u'?':
+                    comparedWithDate(k);
+                    break;
+                case u'+':
+                case u'-':
+                    dateTimeArithmetic(k);
+                    break;
+                case u'=':
+                case u'<':
+                case u'>':
+                case u'!':
+                    dateComparedWithDateTime(k);
+                    break;
+                default:
+                    break;
+                }
+                break;
+            default:
+                break;
+            }
         }
         if (word(0, "insert"))
             insertValues();
@@ -59,9 +92,10 @@ public:
 
 private:
     const SqlToken &tok(size_t k) const { return m_tokens[m_sig[k]]; }
-    bool word(size_t k, const char *w) const
+    template <size_t N>
+    bool word(size_t k, const char (&w)[N]) const
     {
-        return k < m_sig.size() && isKeyword(m_sql, tok(k), QLatin1StringView(w));
+        return k < m_sig.size() && isKeyword(m_sql, tok(k), QLatin1StringView(w, N - 1));
     }
     bool symbol(size_t k, QChar c) const
     {
@@ -330,7 +364,8 @@ private:
             k += 2;
         const QString table = lower(k);
         const std::vector<StoredColumn> *stored = tableColumns(table);
-        if (!stored)
+        // Only the values of DATE columns change.
+        if (!stored || std::none_of(stored->begin(), stored->end(), [](const StoredColumn &c) { return c.type == u"DATE"_s; }))
             return;
         QStringList columns;
         ++k;

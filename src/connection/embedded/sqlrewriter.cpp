@@ -125,12 +125,14 @@ struct Projection
 Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
 {
     Projection p;
+    // Only a SELECT has one; most statements of a long script are not.
+    const auto opening = std::find_if(tokens.begin(), tokens.end(), [](const SqlToken &t) { return !t.isBlank(); });
+    if (opening == tokens.end() || !isKeyword(sql, *opening, "select"_L1))
+        return p;
     std::vector<size_t> words;
     for (size_t i = 0; i < tokens.size(); ++i)
         if (!tokens[i].isBlank())
             words.push_back(i);
-    if (words.empty() || !isKeyword(sql, tokens[words[0]], "select"_L1))
-        return p;
     QString first, skip;
     size_t w = 1;
     while (w + 1 < words.size()) {
