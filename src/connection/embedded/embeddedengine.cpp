@@ -13,6 +13,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -32,9 +33,10 @@ QString systemUser()
     return u"informix"_s;
 }
 
-bool isWord(QStringView sql, const SqlToken &t, const char *word)
+template <size_t N>
+bool isWord(QStringView sql, const SqlToken &t, const char (&word)[N])
 {
-    return isKeyword(sql, t, QLatin1StringView(word));
+    return isKeyword(sql, t, QLatin1StringView(word, N - 1));
 }
 
 bool isSymbol(QStringView sql, const SqlToken &t, QChar symbol)
@@ -99,7 +101,7 @@ private:
 // and drop database, transactions and the session settings.
 bool isServerStatement(QStringView sql, const std::vector<SqlToken> &words)
 {
-    const auto word = [&](size_t i, const char *w) { return i < words.size() && isWord(sql, words[i], w); };
+    const auto word = [&]<size_t N>(size_t i, const char (&w)[N]) { return i < words.size() && isWord(sql, words[i], w); };
     if (word(0, "database") || (word(0, "close") && word(1, "database"))
         || ((word(0, "create") || word(0, "drop")) && word(1, "database")))
         return true;
@@ -139,8 +141,16 @@ StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QStr
         s.unowned = dropOwnerNames(sql, database);
     const QString base = s.unowned ? s.unowned->text() : sql;
     const auto unownedIndex = [&](qsizetype index) { return s.unowned ? s.unowned->originalIndex(index) : index; };
+    // With the statement's tokens at hand, only the word OUTER counts; a
+    // search of the text would also stop at strings and longer words.
+    const auto namesOuter = [&] {
+        if (!tokens || s.unowned)
+            return base.contains(u"outer"_s, Qt::CaseInsensitive);
+        return std::any_of(tokens->begin(), tokens->end(),
+                           [&](const SqlToken &t) { return isWord(sql, t, "outer"); });
+    };
     try {
-        if (base.contains(u"outer"_s, Qt::CaseInsensitive))
+        if (namesOuter())
             s.joined = rewriteOuterJoins(base, schema);
     } catch (const StatementError &e) {
         throw StatementError(e.nativeCode(), unownedIndex(e.at()));
@@ -293,7 +303,7 @@ void EmbeddedEngine::noteSchemaChanges(const QString &sql, const std::vector<Sql
 // Statements the server carries out itself; false when `words` is none.
 bool EmbeddedEngine::runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome)
 {
-    const auto word = [&](size_t i, const char *w) { return i < words.size() && isWord(sql, words[i], w); };
+    const auto word = [&]<size_t N>(size_t i, const char (&w)[N]) { return i < words.size() && isWord(sql, words[i], w); };
     const auto nameAt = [&](size_t i) -> QString {
         if (i >= words.size())
             return {};
@@ -494,12 +504,19 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     auto handle = std::make_shared<StatementHandle>(stmt);
     // One statement at a time: anything but semicolons after it is an error.
     const qsizetype tailBytes = tail ? qsizetype(tail - utf8.constData()) : utf8.size();
-    const QString rest = QString::fromUtf8(utf8.constData() + tailBytes, utf8.size() - tailBytes);
-    for (const SqlToken &t : significant(tokenize(rest))) {
-        if (!isSymbol(rest, t, u';')) {
-            const qsizetype index = QString::fromUtf8(utf8.constData(), tailBytes).size() + t.begin;
-            fail(outcome, InformixCode::SyntaxError, {}, userIndex(index));
-            return false;
+    const QByteArrayView tailText(utf8.constData() + tailBytes, utf8.size() - tailBytes);
+    // Mostly nothing or a semicolon is left: read as tokens only what is not.
+    const bool plainTail = std::all_of(tailText.begin(), tailText.end(), [](char c) {
+        return c == ';' || c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    });
+    if (!plainTail) {
+        const QString rest = QString::fromUtf8(tailText);
+        for (const SqlToken &t : significant(tokenize(rest))) {
+            if (!isSymbol(rest, t, u';')) {
+                const qsizetype index = QString::fromUtf8(utf8.constData(), tailBytes).size() + t.begin;
+                fail(outcome, InformixCode::SyntaxError, {}, userIndex(index));
+                return false;
+            }
         }
     }
     if (!rewritten.intoTemp().isEmpty()) {
