@@ -12,7 +12,7 @@ LogModel::LogModel(QObject *parent) : QAbstractTableModel(parent)
 
 int LogModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : size();
+    return parent.isValid() ? 0 : m_announced;
 }
 
 int LogModel::columnCount(const QModelIndex &parent) const
@@ -22,7 +22,7 @@ int LogModel::columnCount(const QModelIndex &parent) const
 
 QVariant LogModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_announced)
         return {};
     const Entry &e = m_entries[size_t(index.row())];
     switch (index.column()) {
@@ -55,10 +55,30 @@ QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role
 
 void LogModel::append(Entry entry)
 {
-    const int at = size();
-    beginInsertRows({}, at, at);
     m_entries.push_back(std::move(entry));
+    if (m_batches == 0)
+        announcePending();
+}
+
+void LogModel::announcePending()
+{
+    const int last = size() - 1;
+    if (last < m_announced)
+        return;
+    beginInsertRows({}, m_announced, last);
+    m_announced = last + 1;
     endInsertRows();
+}
+
+LogModel::Batch::Batch(LogModel &model) : m_model(model)
+{
+    ++m_model.m_batches;
+}
+
+LogModel::Batch::~Batch()
+{
+    if (--m_model.m_batches == 0)
+        m_model.announcePending();
 }
 
 void LogModel::append(const QString &message, const QString &details)
@@ -71,6 +91,7 @@ void LogModel::clear()
     beginResetModel();
     m_entries.clear();
     m_entries.shrink_to_fit();
+    m_announced = 0;
     endResetModel();
 }
 

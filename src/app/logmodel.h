@@ -32,6 +32,23 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Appends made while a Batch lives reach the views as one insertion when
+    // the last Batch ends: a script of many statements logs each of them,
+    // and announcing the rows one by one costs more than running them.
+    // Until then the views see the rows from before the batch.
+    class Batch
+    {
+    public:
+        explicit Batch(LogModel &model);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        LogModel &m_model;
+    };
+
+    // Every entry, announced or not.
     int size() const { return int(m_entries.size()); }
     const Entry &entry(int row) const { return m_entries.at(size_t(row)); }
 
@@ -47,7 +64,11 @@ public:
     static QString timeText(QTime time);
 
 private:
+    void announcePending();
+
     std::vector<Entry> m_entries;
+    int m_announced = 0;   // the rows the views have been told of
+    int m_batches = 0;
 };
 
 } // namespace quoll::app

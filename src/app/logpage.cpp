@@ -67,9 +67,10 @@ void LogPage::addEntry(const QString &message, const QString &details)
 
 void LogPage::showLastEntry()
 {
-    if (m_model->size() == 0)
+    const int rows = m_model->rowCount();
+    if (rows == 0)
         return;
-    const QModelIndex last = m_model->index(m_model->size() - 1, 0);
+    const QModelIndex last = m_model->index(rows - 1, 0);
     m_list->scrollTo(last, QAbstractItemView::EnsureVisible);
     m_list->selectionModel()->setCurrentIndex(
         last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -455,14 +455,18 @@ void QuollMain::InsertIntoEditor(const QString &text)
 
 void QuollMain::acExecuteExecute()
 {
-    if (editor::SqlEdit *edit = currentEditor())
+    if (editor::SqlEdit *edit = currentEditor()) {
+        const LogModel::Batch logged(*m_logPage->model());
         m_runner->RunScript(edit->text(), 0);
+    }
 }
 
 void QuollMain::acExecuteSelectedExecute()
 {
-    if (editor::SqlEdit *edit = currentEditor())
+    if (editor::SqlEdit *edit = currentEditor()) {
+        const LogModel::Batch logged(*m_logPage->model());
         m_runner->RunScript(edit->selectedText(), edit->selStart());
+    }
 }
 
 void QuollMain::acRefreshExecute()

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -96,6 +97,7 @@ private slots:
     void hundredThousandEntriesStayFast();
     void viewAsksOnlyForVisibleRows();
     void modelIsConsistent();
+    void batchAnnouncesItsEntriesAsOneInsertion();
 };
 
 void TstEventLog::startsWithTheStartEntrySelectedOnShowing()
@@ -353,6 +355,47 @@ void TstEventLog::modelIsConsistent()
     QVERIFY(!(model.flags(model.index(0, 2)) & Qt::ItemIsEditable));
     model.clear();
     QCOMPARE(model.rowCount(), 0);
+}
+
+void TstEventLog::batchAnnouncesItsEntriesAsOneInsertion()
+{
+    app::LogModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.append({QTime(9, 0), u"before"_s, QString()});
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    {
+        const app::LogModel::Batch outer(model);
+        model.append({QTime(9, 1), u"one"_s, QString()});
+        {
+            const app::LogModel::Batch inner(model);
+            model.append({QTime(9, 2), u"two"_s, QString()});
+        }
+        // The views still see the rows from before; the entries are kept.
+        QCOMPARE(inserted.count(), 0);
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.size(), 3);
+        QCOMPARE(model.entry(2).message, u"two"_s);
+        model.append({QTime(9, 3), u"three"_s, QString()});
+    }
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.front().at(1).toInt(), 1);
+    QCOMPARE(inserted.front().at(2).toInt(), 3);
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(model.data(model.index(3, 1)).toString(), u"three"_s);
+    // A batch that logs nothing announces nothing; out of batches each entry is its own.
+    { const app::LogModel::Batch empty(model); }
+    QCOMPARE(inserted.count(), 1);
+    model.append({QTime(9, 4), u"after"_s, QString()});
+    QCOMPARE(inserted.count(), 2);
+    // Clearing inside a batch leaves nothing to announce twice.
+    {
+        const app::LogModel::Batch cleared(model);
+        model.append({QTime(9, 5), u"gone"_s, QString()});
+        model.clear();
+        model.append({QTime(9, 6), u"kept"_s, QString()});
+    }
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(model.data(model.index(0, 1)).toString(), u"kept"_s);
 }
 
 QUOLL_TEST(TstEventLog);

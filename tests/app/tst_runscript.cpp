@@ -1,13 +1,15 @@
 #include "sessionfixture.h"
 #include "testregistry.h"
 
-#include "app/editorcommands.h"
-#include "catalog/tablelistmodel.h"
-#include "widgets/reportlist.h"
 #include "app/commandtable.h"
+#include "app/editorcommands.h"
+#include "app/logmodel.h"
+#include "app/logpage.h"
+#include "catalog/tablelistmodel.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/engine.h"
 #include "editor/sqledit.h"
+#include "widgets/reportlist.h"
 #include "widgets/statusbar.h"
 #include "workspace/pagefiles.h"
 #include "workspace/statementrunner.h"
@@ -16,9 +18,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
-#include <QWheelEvent>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace quoll;
@@ -163,7 +166,13 @@ void TstRunScript::theFirstFailureStopsTheRun()
     editor::SqlEdit *edit = f.window->currentEditor();
     edit->setPlainText(u"select i from t;\r\nselect nosuch from t;\r\nselect i from t;"_s);
     const int before = f.logSize();
+    const app::LogModel *log = f.window->logPage()->model();
+    QSignalSpy logged(log, &QAbstractItemModel::rowsInserted);
     trigger(f, "acExecute");
+
+    // The run's entries reach the log view together, the failure's included.
+    QCOMPARE(logged.count(), 1);
+    QCOMPARE(log->rowCount(), log->size());
 
     QCOMPARE(statementLog(f, before), (QStringList{u"SQL | select i from t;"_s,
                                                     u"Query.Error [-217] | \r\nselect nosuch from t;"_s}));
