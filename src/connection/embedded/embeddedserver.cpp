@@ -44,6 +44,19 @@ QString queryValue(sqlite3 *db, const char *sql, const QStringList &params = {})
     return result;
 }
 
+// Settings of the storage library as a whole, made once before its first
+// use. Nothing here reads its memory statistics, and keeping them takes a
+// lock on every allocation: parsing a small statement allocates dozens of
+// times.
+void configureStorageLibrary()
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);   // refused, harmlessly, once the library runs
+        return sqlite3_initialize() == SQLITE_OK;
+    }();
+    Q_UNUSED(configured);
+}
+
 struct Handle
 {
     sqlite3 *db = nullptr;
@@ -54,6 +67,7 @@ struct Handle
 
 EmbeddedServer::EmbeddedServer(QString name, QString folder) : m_name(std::move(name)), m_folder(std::move(folder))
 {
+    configureStorageLibrary();
 }
 
 QString EmbeddedServer::normalName(const QString &name)
