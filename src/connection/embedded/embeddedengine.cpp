@@ -3,6 +3,7 @@
 #include "connection/embedded/catalogstatements.h"
 #include "connection/embedded/catalogwriter.h"
 #include "connection/embedded/informixerrors.h"
+#include "connection/embedded/insertparameters.h"
 #include "connection/embedded/outerjoin.h"
 #include "connection/embedded/ownernames.h"
 #include "connection/embedded/schemalookup.h"
@@ -42,6 +43,14 @@ bool isWord(QStringView sql, const SqlToken &t, const char (&word)[N])
 bool isSymbol(QStringView sql, const SqlToken &t, QChar symbol)
 {
     return t.kind == SqlToken::Kind::Symbol && sql[t.begin] == symbol;
+}
+
+// Whether what follows a prepared statement is only blanks and semicolons,
+// as it mostly is: anything else must be read as tokens.
+bool isPlainTail(QByteArrayView tail)
+{
+    return std::all_of(tail.begin(), tail.end(),
+                       [](char c) { return c == ';' || c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
 }
 
 // The words of a statement (its non-blank tokens) without its trailing
@@ -175,6 +184,7 @@ EmbeddedEngine::EmbeddedEngine(EmbeddedServer server) : m_server(std::move(serve
 
 EmbeddedEngine::~EmbeddedEngine()
 {
+    m_statements.clear();
     m_schema.forget();
     if (m_db)
         sqlite3_close_v2(m_db);
@@ -221,6 +231,7 @@ sqlite3 *EmbeddedEngine::database() const
 
 void EmbeddedEngine::closeDatabase()
 {
+    m_statements.clear();
     m_schema.forget();
     if (m_db)
         sqlite3_close_v2(m_db);
@@ -492,54 +503,78 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         }
     };
 
-    sqlite3_stmt *stmt = nullptr;
-    const char *tail = nullptr;
-    int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), 0, &stmt, &tail);
-    if (rc != SQLITE_OK) {
-        failAtByte(rc);
-        return false;
-    }
-    if (!stmt)
-        return true; // only blanks and comments
-    auto handle = std::make_shared<StatementHandle>(stmt);
-    // One statement at a time: anything but semicolons after it is an error.
-    const qsizetype tailBytes = tail ? qsizetype(tail - utf8.constData()) : utf8.size();
-    const QByteArrayView tailText(utf8.constData() + tailBytes, utf8.size() - tailBytes);
-    // Mostly nothing or a semicolon is left: read as tokens only what is not.
-    const bool plainTail = std::all_of(tailText.begin(), tailText.end(), [](char c) {
-        return c == ';' || c == ' ' || c == '\t' || c == '\n' || c == '\r';
-    });
-    if (!plainTail) {
-        const QString rest = QString::fromUtf8(tailText);
-        for (const SqlToken &t : significant(tokenize(rest))) {
-            if (!isSymbol(rest, t, u';')) {
-                const qsizetype index = QString::fromUtf8(utf8.constData(), tailBytes).size() + t.begin;
-                fail(outcome, InformixCode::SyntaxError, {}, userIndex(index));
-                return false;
-            }
-        }
-    }
-    if (!rewritten.intoTemp().isEmpty()) {
-        handle.reset();
-        try {
-            selectIntoTemp(rewritten);
-        } catch (const EngineError &e) {
-            fail(outcome, e.nativeCode(), {}, -1);
-            outcome.failure.message = e.message();
-            return false;
-        }
-        return true;
-    }
     std::vector<SqlToken> ownWords;
     if (!knownWords)
         ownWords = statementWords(sql);
     const std::vector<SqlToken> &words = knownWords ? *knownWords : ownWords;
     const bool isInsert = !words.empty() && isWord(sql, words.front(), "insert");
-    rc = sqlite3_step(stmt);
-    noteStorageRun(db, rc, isInsert);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        failAtByte(rc);
-        return false;
+
+    std::shared_ptr<StatementHandle> handle;
+    sqlite3_stmt *stmt = nullptr;
+    int rc = SQLITE_OK;
+    bool ran = false;
+    if (sqlite3_stmt *kept = isInsert ? keptInsert(rewritten.text()) : nullptr) {
+        rc = sqlite3_step(kept);
+        noteStorageRun(db, rc, isInsert);
+        ran = rc == SQLITE_ROW || rc == SQLITE_DONE;
+        if (!ran) {
+            const ServerFailure failure = mapSqliteFailure(db, rc);
+            // A place in the text is one in the text with parameters: the
+            // statement, which changed nothing, is then run as written to
+            // find it. Without one the name the failure gives tells where.
+            if (failure.byteOffset < 0) {
+                outcome.failed = true;
+                outcome.failure = failure;
+                const qsizetype at = nameOffset(sql, failure.name);
+                outcome.failedAt = at >= 0 ? source.originalIndex(at) : -1;
+            }
+        }
+        sqlite3_reset(kept);
+        sqlite3_clear_bindings(kept);
+        if (outcome.failed)
+            return false;
+        stmt = kept;
+    }
+    if (!ran) {
+        const char *tail = nullptr;
+        rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), 0, &stmt, &tail);
+        if (rc != SQLITE_OK) {
+            failAtByte(rc);
+            return false;
+        }
+        if (!stmt)
+            return true; // only blanks and comments
+        handle = std::make_shared<StatementHandle>(stmt);
+        // One statement at a time: anything but semicolons after it is an error.
+        const qsizetype tailBytes = tail ? qsizetype(tail - utf8.constData()) : utf8.size();
+        const QByteArrayView tailText(utf8.constData() + tailBytes, utf8.size() - tailBytes);
+        if (!isPlainTail(tailText)) {
+            const QString rest = QString::fromUtf8(tailText);
+            for (const SqlToken &t : significant(tokenize(rest))) {
+                if (!isSymbol(rest, t, u';')) {
+                    const qsizetype index = QString::fromUtf8(utf8.constData(), tailBytes).size() + t.begin;
+                    fail(outcome, InformixCode::SyntaxError, {}, userIndex(index));
+                    return false;
+                }
+            }
+        }
+        if (!rewritten.intoTemp().isEmpty()) {
+            handle.reset();
+            try {
+                selectIntoTemp(rewritten);
+            } catch (const EngineError &e) {
+                fail(outcome, e.nativeCode(), {}, -1);
+                outcome.failure.message = e.message();
+                return false;
+            }
+            return true;
+        }
+        rc = sqlite3_step(stmt);
+        noteStorageRun(db, rc, isInsert);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            failAtByte(rc);
+            return false;
+        }
     }
     if (isInsert && m_area.rowsProcessed > 0 && words.size() > 2 && isWord(sql, words[1], "into")) {
         // The serial value is the number a SERIAL column was given; the
@@ -556,9 +591,47 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         if (serial != 0)
             m_area.serialOrSecondary = int(serial);
     }
-    if (sqlite3_column_count(stmt) > 0)
+    if (handle && sqlite3_column_count(stmt) > 0)
         outcome.cursor = std::make_unique<SqliteCursor>(handle, rc == SQLITE_ROW, rewritten.dateColumns());
     return true;
+}
+
+// The prepared statement for an INSERT ... VALUES with its constants bound,
+// kept from an insert of the same shape or prepared now; null when the
+// statement is of no such shape or its shape does not prepare alone (it is
+// then run as written, which tells why).
+sqlite3_stmt *EmbeddedEngine::keptInsert(const QString &sql)
+{
+    const std::optional<ParameterizedInsert> insert = parameterizeInsert(sql);
+    if (!insert)
+        return nullptr;
+    sqlite3_stmt *stmt = m_statements.find(insert->sql);
+    if (!stmt) {
+        const char *tail = nullptr;
+        const int rc = sqlite3_prepare_v3(m_db, insert->sql.constData(), int(insert->sql.size()),
+                                          SQLITE_PREPARE_PERSISTENT, &stmt, &tail);
+        const QByteArrayView rest(tail ? tail : insert->sql.constData() + insert->sql.size(),
+                                  insert->sql.constData() + insert->sql.size());
+        if (rc != SQLITE_OK || !stmt || !isPlainTail(rest) || sqlite3_column_count(stmt) != 0
+            || sqlite3_bind_parameter_count(stmt) != int(insert->values.size())) {
+            sqlite3_finalize(stmt);
+            return nullptr;
+        }
+        m_statements.insert(insert->sql, stmt);
+    }
+    for (size_t i = 0; i < insert->values.size(); ++i) {
+        const int index = int(i) + 1;
+        const ParameterizedInsert::Value &value = insert->values[i];
+        const int rc = std::holds_alternative<qint64>(value)
+                           ? sqlite3_bind_int64(stmt, index, std::get<qint64>(value))
+                           : sqlite3_bind_text(stmt, index, std::get<QByteArray>(value).constData(),
+                                               int(std::get<QByteArray>(value).size()), SQLITE_TRANSIENT);
+        if (rc != SQLITE_OK) {
+            sqlite3_clear_bindings(stmt);
+            return nullptr;
+        }
+    }
+    return stmt;
 }
 
 // SELECT ... INTO TEMP t: a temporary table of the query's columns, with

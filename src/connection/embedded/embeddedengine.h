@@ -5,11 +5,13 @@
 #include "connection/embedded/sqlfunctions.h"
 #include "connection/embedded/sqlrewriter.h"
 #include "connection/embedded/sqliteerrors.h"
+#include "connection/embedded/statementcache.h"
 #include "connection/engine/engine.h"
 
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace quoll::connection::embedded {
 
@@ -70,6 +72,7 @@ private:
     bool runStorageStatement(const RewrittenSql &source, Outcome &outcome,
                              const std::vector<SqlToken> *words = nullptr,
                              const std::vector<SqlToken> *tokens = nullptr);
+    sqlite3_stmt *keptInsert(const QString &sql);
     void selectIntoTemp(const RewrittenSql &query);
     void switchDatabase(const QString &name);
     void closeDatabase();
@@ -82,6 +85,7 @@ private:
     EmbeddedServer m_server;
     sqlite3 *m_db = nullptr;
     SchemaCache m_schema;   // the open database's table columns
+    StatementCache m_statements;   // inserts of the open database, by shape
     bool m_connected = false;
     bool m_logging = false;
     SessionInfo m_session;

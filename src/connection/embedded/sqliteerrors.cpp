@@ -34,6 +34,7 @@ const Pattern patterns[] = {
     {"^no such table: (?:main\\.)?(.*)$", InformixCode::TableNotInDatabase},
     {"^no such view: (?:main\\.)?(.*)$", InformixCode::TableNotInDatabase},
     {"^no such column: (.*)$", InformixCode::ColumnNotFound},
+    {"^table \\S+ has no column named (.*)$", InformixCode::ColumnNotFound},
     {"^(?:table|view) (?:\"?)(.*?)(?:\"?) already exists$", InformixCode::TableAlreadyExists},
     {"^index (.*) already exists$", InformixCode::IndexAlreadyExists},
     {"^no such index", InformixCode::IndexDoesNotExist},
