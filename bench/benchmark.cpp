@@ -37,8 +37,14 @@ double childrenCpuSeconds()
 
 double bestOf(int repeat, const std::function<void()> &work)
 {
+    return bestOf(repeat, [] {}, work);
+}
+
+double bestOf(int repeat, const std::function<void()> &prepare, const std::function<void()> &work)
+{
     double best = -1;
     for (int i = 0; i < std::max(1, repeat); ++i) {
+        prepare();
         const double start = processCpuSeconds();
         work();
         const double seconds = processCpuSeconds() - start;

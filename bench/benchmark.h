@@ -45,6 +45,8 @@ struct Registration
 
 // The best time of `repeat` runs of `work`.
 double bestOf(int repeat, const std::function<void()> &work);
+// The same, with `prepare` run untimed before each run.
+double bestOf(int repeat, const std::function<void()> &prepare, const std::function<void()> &work);
 
 // The seconds an external command takes with its standard output
 // discarded; nothing when it cannot be started or fails.

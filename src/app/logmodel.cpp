@@ -55,6 +55,9 @@ QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role
 
 void LogModel::append(Entry entry)
 {
+    // A script logs the same caption for most statements: one text serves them.
+    if (!m_entries.empty() && m_entries.back().message == entry.message)
+        entry.message = m_entries.back().message;
     m_entries.push_back(std::move(entry));
     if (m_batches == 0)
         announcePending();

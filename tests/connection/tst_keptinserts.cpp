@@ -22,8 +22,7 @@ QStringList valueTexts(const ParameterizedInsert &insert)
 {
     QStringList texts;
     for (const ParameterizedInsert::Value &v : insert.values)
-        texts.append(std::holds_alternative<qint64>(v) ? QString::number(std::get<qint64>(v))
-                                                       : u'<' + QString::fromUtf8(std::get<QByteArray>(v)) + u'>');
+        texts.append(v.isText ? u'<' + QString::fromUtf8(insert.text(v)) + u'>' : QString::number(v.integer));
     return texts;
 }
 
@@ -61,6 +60,8 @@ void TstKeptInserts::constantsBecomeParameters_data()
     QTest::newRow("decimals, exponents and blobs stay")
         << u"insert into s values (1.5, 2e3, x'00', 3)"_s << u"insert into s values (1.5, 2e3, x'00', ?)"_s
         << QStringList{u"3"_s};
+    QTest::newRow("texts around a blob") << u"insert into s values ('a', x'00', 'b')"_s
+                                         << u"insert into s values (?, x'00', ?)"_s << QStringList{u"<a>"_s, u"<b>"_s};
     QTest::newRow("a number beyond 64 bits stays")
         << u"insert into s values (123456789012345678901, 1)"_s << u"insert into s values (123456789012345678901, ?)"_s
         << QStringList{u"1"_s};

@@ -622,10 +622,9 @@ sqlite3_stmt *EmbeddedEngine::keptInsert(const QString &sql)
     for (size_t i = 0; i < insert->values.size(); ++i) {
         const int index = int(i) + 1;
         const ParameterizedInsert::Value &value = insert->values[i];
-        const int rc = std::holds_alternative<qint64>(value)
-                           ? sqlite3_bind_int64(stmt, index, std::get<qint64>(value))
-                           : sqlite3_bind_text(stmt, index, std::get<QByteArray>(value).constData(),
-                                               int(std::get<QByteArray>(value).size()), SQLITE_TRANSIENT);
+        const QByteArrayView text = value.isText ? insert->text(value) : QByteArrayView();
+        const int rc = value.isText ? sqlite3_bind_text(stmt, index, text.data(), int(text.size()), SQLITE_TRANSIENT)
+                                    : sqlite3_bind_int64(stmt, index, value.integer);
         if (rc != SQLITE_OK) {
             sqlite3_clear_bindings(stmt);
             return nullptr;

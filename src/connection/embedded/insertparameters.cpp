@@ -36,22 +36,26 @@ std::optional<qint64> wholeNumber(QStringView digits)
 std::optional<ParameterizedInsert> parameterizeInsert(QStringView sql)
 {
     const std::vector<SqlToken> tokens = tokenize(sql);
-    std::vector<const SqlToken *> words;
-    for (const SqlToken &t : tokens)
-        if (!t.isBlank())
-            words.push_back(&t);
     // INSERT INTO name [(columns)] VALUES (...): not INSERT OR ..., not
     // INSERT ... SELECT, whose constants can reach a plan.
-    if (words.size() < 5 || !isKeyword(sql, *words[0], "insert"_L1) || !isKeyword(sql, *words[1], "into"_L1))
-        return std::nullopt;
+    const SqlToken *first = nullptr;
+    const SqlToken *second = nullptr;
     const SqlToken *values = nullptr;
-    for (const SqlToken *t : words) {
-        if (isKeyword(sql, *t, "select"_L1))
+    for (const SqlToken &t : tokens) {
+        if (t.isBlank())
+            continue;
+        if (!first)
+            first = &t;
+        else if (!second)
+            second = &t;
+        if (t.kind != SqlToken::Kind::Word)
+            continue;
+        if (isKeyword(sql, t, "select"_L1))
             return std::nullopt;
-        if (!values && isKeyword(sql, *t, "values"_L1))
-            values = t;
+        if (!values && isKeyword(sql, t, "values"_L1))
+            values = &t;
     }
-    if (!values)
+    if (!values || !isKeyword(sql, *first, "insert"_L1) || !isKeyword(sql, *second, "into"_L1))
         return std::nullopt;
 
     ParameterizedInsert out;
@@ -69,23 +73,33 @@ std::optional<ParameterizedInsert> parameterizeInsert(QStringView sql)
         }
         if (t.begin < values->begin)
             continue;   // before the values a string may stand for a name
-        std::optional<ParameterizedInsert::Value> value;
+        ParameterizedInsert::Value value;
         if (t.kind == SqlToken::Kind::Number) {
-            if (const std::optional<qint64> n = wholeNumber(tokenText(sql, t)))
-                value = *n;
+            const std::optional<qint64> n = wholeNumber(tokenText(sql, t));
+            if (!n)
+                continue;
+            value.integer = *n;
         } else if (t.kind == SqlToken::Kind::String) {
             const QString s = stringValue(sql, t);
             if (s.contains(QChar(0)))
                 return std::nullopt;
-            value = s.toUtf8();
+            value.isText = true;
+            value.textBegin = out.texts.size();
+            out.texts += s.toUtf8();
+            value.textLength = out.texts.size() - value.textBegin;
+        } else {
+            continue;
         }
         // A constant joined to its neighbours stays written out.
-        if (!value || !standsAlone(sql, t))
+        if (!standsAlone(sql, t)) {
+            if (value.isText)
+                out.texts.truncate(value.textBegin);
             continue;
+        }
         text += sql.mid(copied, t.begin - copied);
         text += u'?';
         copied = t.end();
-        out.values.push_back(std::move(*value));
+        out.values.push_back(value);
     }
     if (out.values.empty())
         return std::nullopt;

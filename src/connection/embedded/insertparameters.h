@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <optional>
-#include <variant>
 #include <vector>
 
 namespace quoll::connection::embedded {
@@ -16,10 +16,18 @@ namespace quoll::connection::embedded {
 // integer or text as it converts the same constant written out.
 struct ParameterizedInsert
 {
-    using Value = std::variant<qint64, QByteArray>;   // an integer, or text in UTF-8
+    struct Value
+    {
+        bool isText = false;
+        qint64 integer = 0;
+        qsizetype textBegin = 0, textLength = 0;   // in `texts`
+    };
 
-    QByteArray sql;                 // the text with "?" for each value, in UTF-8
-    std::vector<Value> values;      // in the order of their "?"
+    QByteArray sql;               // the text with "?" for each value, in UTF-8
+    std::vector<Value> values;    // in the order of their "?"
+    QByteArray texts;             // the text values one after the other, in UTF-8
+
+    QByteArrayView text(const Value &v) const { return QByteArrayView(texts).sliced(v.textBegin, v.textLength); }
 };
 
 // The statement `sql` (one INSERT INTO ... VALUES, as it goes to the storage
