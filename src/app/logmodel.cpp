@@ -31,10 +31,20 @@ QVariant LogModel::data(const QModelIndex &index, int role) const
     case MessageColumn:
         return e.message;
     case DetailsColumn:
-        return e.details;
+        return detailsLine(e.details);
     default:
         return {};
     }
+}
+
+// A statement of a script mostly begins on a new line after the one before
+// it: in one row of the list that shows as nothing but an ellipsis. The row
+// shows the text on one line instead, blanks and line breaks each as one
+// space; the memo below shows it whole.
+QString LogModel::detailsLine(const QString &details)
+{
+    constexpr qsizetype Shown = 1000;
+    return QStringView(details).left(Shown).toString().simplified();
 }
 
 QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -62,6 +62,8 @@ public:
 
     // A time of day in the user's long time format (hours, minutes, seconds).
     static QString timeText(QTime time);
+    // The details as their row shows them: on one line, from their first word.
+    static QString detailsLine(const QString &details);
 
 private:
     void announcePending();

@@ -351,6 +351,11 @@ void TstEventLog::modelIsConsistent()
     model.append({QTime(10, 0, 5), u"a"_s, u"x"_s});
     model.append({QTime(10, 0, 6), u"b"_s, QString()});
     QCOMPARE(model.data(model.index(0, 0)).toString(), app::LogModel::timeText(QTime(10, 0, 5)));
+    // A statement that starts on a new line shows from its first word, on one line;
+    // the entry keeps it as it was.
+    model.append({QTime(10, 0, 7), u"SQL"_s, u"\r\n  select a,\r\n\tb from t;"_s});
+    QCOMPARE(model.data(model.index(2, 2)).toString(), u"select a, b from t;"_s);
+    QCOMPARE(model.entry(2).details, u"\r\n  select a,\r\n\tb from t;"_s);
     QVERIFY(app::LogModel::timeText(QTime(1, 5, 9)).contains(u"05"_s));
     QVERIFY(!(model.flags(model.index(0, 2)) & Qt::ItemIsEditable));
     model.clear();
