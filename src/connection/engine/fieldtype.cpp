@@ -27,7 +27,7 @@ bool isTextType(FieldType type)
     }
 }
 
-bool isNumericType(FieldType type)
+bool isIntegerType(FieldType type)
 {
     switch (type) {
     case FieldType::SmallInt:
@@ -35,6 +35,17 @@ bool isNumericType(FieldType type)
     case FieldType::LargeInt:
     case FieldType::Word:
     case FieldType::AutoInc:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isNumericType(FieldType type)
+{
+    if (isIntegerType(type))
+        return true;
+    switch (type) {
     case FieldType::Float:
     case FieldType::Currency:
     case FieldType::BCD:

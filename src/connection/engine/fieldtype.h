@@ -36,6 +36,9 @@ QString fieldTypeName(FieldType type);
 // Text-like types: a string or a memo (the types that exports quote).
 bool isTextType(FieldType type);
 
+// Whole-number types.
+bool isIntegerType(FieldType type);
+
 // Number types: integers, floats, money and decimals (shown right-aligned).
 bool isNumericType(FieldType type);
 

@@ -79,20 +79,6 @@ QString quotedTable(const QString &name)
     return name;
 }
 
-bool isIntegerType(FieldType type)
-{
-    switch (type) {
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-    case FieldType::LargeInt:
-    case FieldType::Word:
-    case FieldType::AutoInc:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A stored key value as it is bound to find the row: integers as numbers,
 // anything else as the text it was read as.
 QVariant keyValue(FieldType type, const QString &text)
