@@ -248,6 +248,7 @@ void TstCatalogIndexes::badStatementsFailWithInformixCodesAndOffsets_data()
     QTest::newRow("index on an unknown table") << u"create index iy on nosuch (a)"_s << -206 << 20;
     QTest::newRow("index on an unknown column") << u"create index iy on t (a, nosuch)"_s << -217 << 26;
     QTest::newRow("drop an unknown index") << u"drop index nosuch"_s << -319 << 12;
+    QTest::newRow("drop without an index name") << u"drop index"_s << -201 << 11;
     QTest::newRow("drop a constraint's index") << u"drop index \" 100_1\""_s << -319 << 12;
     QTest::newRow("unique index over duplicates") << u"create unique index iy on t (b)"_s << -371 << 21;
     QTest::newRow("index without its column list") << u"create index iy on t"_s << -201 << 21;

@@ -469,8 +469,10 @@ std::optional<CreateIndex> parseCreateIndex(QStringView sql)
 std::optional<NamedAt> parseDropIndex(QStringView sql)
 {
     const std::vector<SqlToken> w = words(sql);
-    if (w.size() < 3 || !isWord(sql, w[0], QLatin1String("drop")) || !isWord(sql, w[1], QLatin1String("index")))
+    if (w.size() < 2 || !isWord(sql, w[0], QLatin1String("drop")) || !isWord(sql, w[1], QLatin1String("index")))
         return std::nullopt;
+    if (w.size() < 3)
+        throw StatementError(InformixCode::SyntaxError, sql.size());   // no index named
     size_t i = 2;
     NamedAt name = namedAt(sql, w, i);
     if (name.name.isEmpty() || i != w.size())

@@ -147,7 +147,8 @@ std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QSt
         return std::nullopt;
     }
     if (startsWith(sql, words, {"drop", "index"}))
-        return planDropIndex(context, sql, *parseDropIndex(sql));
+        if (const std::optional<NamedAt> index = parseDropIndex(sql))
+            return planDropIndex(context, sql, *index);
     return std::nullopt;
 }
 
