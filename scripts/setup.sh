@@ -25,7 +25,7 @@ esac
 
 packages=(
   # build
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbcinst libsqliteodbc
