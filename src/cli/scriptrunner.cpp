@@ -48,7 +48,8 @@ private:
 bool runScript(connection::Database &database, const QString &script, QTextStream &out, QTextStream &err)
 {
     connection::Engine &engine = database.engine();
-    workspace::ScriptSplitter splitter(script);
+    // Scripts from files and pipes end their lines with LF as often as not.
+    workspace::ScriptSplitter splitter(script, 0, workspace::ScriptSplitter::LineBreaks::Any);
     int number = 0;
     while (const auto statement = splitter.next()) {
         ++number;

@@ -18,15 +18,15 @@ bool isWordChar(QChar c)
 
 } // namespace
 
-ScriptSplitter::ScriptSplitter(QStringView script, int offset)
-    : m_text(script), m_offset(offset), m_atEnd(script.isEmpty())
+ScriptSplitter::ScriptSplitter(QStringView script, int offset, LineBreaks lineBreaks)
+    : m_text(script), m_offset(offset), m_lineBreaks(lineBreaks), m_atEnd(script.isEmpty())
 {
 }
 
-std::vector<ScriptStatement> ScriptSplitter::split(QStringView script, int offset)
+std::vector<ScriptStatement> ScriptSplitter::split(QStringView script, int offset, LineBreaks lineBreaks)
 {
     std::vector<ScriptStatement> result;
-    ScriptSplitter splitter(script, offset);
+    ScriptSplitter splitter(script, offset, lineBreaks);
     while (auto statement = splitter.next())
         result.push_back(*statement);
     return result;
@@ -52,13 +52,22 @@ void ScriptSplitter::reset()
     m_funcOpen = m_funcClosed = m_procOpen = m_procClosed = false;
 }
 
-// "--" runs to the next CR LF; a lone LF does not end it.
+// "--" runs to the next CR LF; in the editor's text a lone LF does not end
+// it. With any line break, it ends at the first LF, or at a CR that no LF
+// follows; the line break belongs to the comment.
 void ScriptSplitter::takeLineComment()
 {
     take();
     take();
     while (!m_atEnd) {
-        if (m_pos > 0 && at(m_pos - 1) == u'\r' && at(m_pos) == u'\n') {
+        const QChar c = at(m_pos);
+        if (m_lineBreaks == LineBreaks::Any) {
+            const bool crBeforeLf = c == u'\r' && m_pos + 1 < m_text.size() && at(m_pos + 1) == u'\n';
+            if (c == u'\n' || (c == u'\r' && !crBeforeLf)) {
+                take();
+                return;
+            }
+        } else if (m_pos > 0 && at(m_pos - 1) == u'\r' && c == u'\n') {
             take();
             return;
         }

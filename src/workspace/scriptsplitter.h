@@ -24,19 +24,29 @@ struct ScriptStatement
 // A semicolon with no word before it in its statement does not cut, and text
 // after the last cut that holds no word is not a statement.
 //
+// In the editor's text every line ends with CR LF, and a "--" comment runs
+// to the next CR LF. Text read from a file or a pipe may end its lines with
+// LF alone (or CR alone): split it with LineBreaks::Any, which ends the
+// comment at any of them, so that no statement on a later line is lost.
+//
 // Statements are handed out one at a time, so a caller that stops early
 // never scans the rest, and none of the text is copied: the views point into
 // the script, which must outlive the splitter.
 class ScriptSplitter
 {
 public:
+    // Where a "--" comment ends: at CR LF only (the editor's text), or at
+    // CR LF, LF or CR (text from files and pipes).
+    enum class LineBreaks { CrLf, Any };
+
     // `offset` is the 0-based editor position of the script's first character.
-    explicit ScriptSplitter(QStringView script, int offset = 0);
+    explicit ScriptSplitter(QStringView script, int offset = 0, LineBreaks lineBreaks = LineBreaks::CrLf);
 
     std::optional<ScriptStatement> next();
 
     // Every statement of a script at once.
-    static std::vector<ScriptStatement> split(QStringView script, int offset = 0);
+    static std::vector<ScriptStatement> split(QStringView script, int offset = 0,
+                                              LineBreaks lineBreaks = LineBreaks::CrLf);
 
 private:
     void take();
@@ -48,6 +58,7 @@ private:
 
     QStringView m_text;
     int m_offset;
+    LineBreaks m_lineBreaks;
     qsizetype m_pos = 0;      // index of the character looked at next
     bool m_atEnd = false;
     qsizetype m_begin = 0;    // index where the current statement begins

@@ -57,6 +57,7 @@ private slots:
     void firstFailureStopsWithOneErrorLine();
     void opensTheDatabaseGivenWithD();
     void readsTheScriptFromAFile();
+    void runsEveryStatementOfAScriptWithLfLineEnds();
     void explainsItselfAndRefusesBadArguments();
     void listsTheServersOfTheSqlhostsFile();
     void listsTheBuiltinServersWithoutAnSqlhostsFile();
@@ -117,6 +118,36 @@ void TstQuollSql::readsTheScriptFromAFile()
     const Run run = quollSql({u"-s"_s, server(), script.fileName()});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.endsWith(u"\nПривет\n"_s), qPrintable(run.out));
+}
+
+// Unix files end lines with LF alone; a "--" comment must end there, or the
+// statements after it are never run while the exit status says success.
+void TstQuollSql::runsEveryStatementOfAScriptWithLfLineEnds()
+{
+    const QByteArray script = "select 1 a from systables where tabid=1; -- note\n"
+                              "select 2 b from systables where tabid=1;\n"
+                              "-- a comment line\n"
+                              "select 3 c from systables where tabid=1\n";
+    const QString expected = u"a\n1\nb\n2\nc\n3\n"_s;
+    const Run piped = quollSql({u"-s"_s, server()}, script);
+    QCOMPARE(piped.err, QString());
+    QCOMPARE(piped.out, expected);
+    QCOMPARE(piped.exitCode, 0);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"lf.sql"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(script);
+    file.close();
+    const Run fromFile = quollSql({u"-s"_s, server(), file.fileName()});
+    QCOMPARE(fromFile.out, expected);
+    QCOMPARE(fromFile.exitCode, 0);
+
+    // A failure after the comment is reported, not passed over.
+    const Run failing = quollSql({u"-s"_s, server()}, "select 1 from systables where tabid=1; -- note\n"
+                                                      "select * from nosuch;\n");
+    QCOMPARE(failing.exitCode, 1);
+    QVERIFY2(failing.err.startsWith(u"error -206:"_s), qPrintable(failing.err));
 }
 
 void TstQuollSql::explainsItselfAndRefusesBadArguments()

@@ -18,6 +18,8 @@ private slots:
     void cutsWhereTheRulesSay();
     void startPositionsCountFromTheSelectionOffset();
     void everyCharacterBelongsToExactlyOneStatementOrTheTail();
+    void textFromFilesEndsLineCommentsAtAnyLineBreak_data();
+    void textFromFilesEndsLineCommentsAtAnyLineBreak();
 };
 
 void TstScriptSplitter::cutsWhereTheRulesSay_data()
@@ -111,6 +113,38 @@ void TstScriptSplitter::everyCharacterBelongsToExactlyOneStatementOrTheTail()
         joined += s.text;
     QCOMPARE(joined, script.left(joined.size()));
     QCOMPARE(script.mid(joined.size()), u";  "_s);
+}
+
+// Files and pipes end lines with LF (or CR): a line comment there must not
+// swallow the statements of the lines after it.
+void TstScriptSplitter::textFromFilesEndsLineCommentsAtAnyLineBreak_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("statements");
+
+    QTest::newRow("comment ended by LF")
+        << u"select 1 a from systables where tabid=1; -- note\nselect 2 from t;\n"_s
+        << QStringList{u"select 1 a from systables where tabid=1;"_s, u" -- note\nselect 2 from t;"_s};
+    QTest::newRow("semicolon in a comment ended by LF")
+        << u"select 1 -- not; here\nfrom t; x"_s << QStringList{u"select 1 -- not; here\nfrom t;"_s, u" x"_s};
+    QTest::newRow("comment ended by CR LF") << u"select 1 -- a\r\nfrom t; x"_s
+                                            << QStringList{u"select 1 -- a\r\nfrom t;"_s, u" x"_s};
+    QTest::newRow("comment ended by a lone CR")
+        << u"select 1; -- a\rselect 2;"_s << QStringList{u"select 1;"_s, u" -- a\rselect 2;"_s};
+    QTest::newRow("comment on the last line") << u"select 1;\n-- the end"_s << QStringList{u"select 1;"_s};
+    QTest::newRow("comment lines between statements")
+        << u"-- one\n-- two\nselect 1;\n-- three\nselect 2"_s
+        << QStringList{u"-- one\n-- two\nselect 1;"_s, u"\n-- three\nselect 2"_s};
+}
+
+void TstScriptSplitter::textFromFilesEndsLineCommentsAtAnyLineBreak()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, statements);
+    QStringList texts;
+    for (const auto &s : ScriptSplitter::split(script, 0, ScriptSplitter::LineBreaks::Any))
+        texts.append(s.text.toString());
+    QCOMPARE(texts, statements);
 }
 
 QUOLL_TEST(TstScriptSplitter);
