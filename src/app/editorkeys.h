@@ -23,7 +23,8 @@ struct EditorKeyContext
 // and Ctrl+Shift+F insert the selected column's name, Ctrl+T and
 // Ctrl+Shift+T the selected table's. Only exactly Ctrl or Ctrl+Shift count,
 // no Alt, no mouse button. Returns true when the key is handled, so that the
-// editor applies none of its own bindings to it.
+// editor applies none of its own bindings to it (a letter typed with the
+// key is still typed).
 bool mmSQL4KeyDown(int key, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
                    const EditorKeyContext &context);
 

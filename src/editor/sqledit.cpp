@@ -1,6 +1,5 @@
 #include "editor/sqledit.h"
 
-#include "core/error.h"
 #include "editor/bookmarkgutter.h"
 #include "editor/keybindings.h"
 #include "editor/sqlhighlighter.h"
@@ -10,11 +9,9 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -189,42 +186,6 @@ void SqlEdit::finishLoading()
     m_loader->finish();
 }
 
-void SqlEdit::loadFromFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(u"Не удаётся открыть файл %1: %2"_s.arg(path, file.errorString()));
-    DecodedText decoded = decodeText(file.readAll());
-    // The last line's CR LF ends that line; it does not start another one.
-    if (decoded.text.endsWith(u"\r\n"_s))
-        decoded.text.chop(2);
-    else if (decoded.text.endsWith(u'\n') || decoded.text.endsWith(u'\r'))
-        decoded.text.chop(1);
-    m_encoding = decoded.encoding;
-    m_hadByteOrderMark = decoded.hadByteOrderMark;
-    m_encodingKnown = true;
-    setText(decoded.text);
-}
-
-void SqlEdit::saveToFile(const QString &path)
-{
-    QString lines = text();
-    if (!lines.isEmpty())
-        lines += u"\r\n"_s;
-    TextEncoding encoding = m_encodingKnown ? m_encoding : encodingFor(lines);
-    QByteArray bytes = encodeText(lines, encoding, m_hadByteOrderMark);
-    if (bytes.isNull() && !lines.isEmpty()) {
-        // The text no longer fits the file's code page: keep every character.
-        encoding = TextEncoding::Utf8;
-        bytes = encodeText(lines, encoding, m_hadByteOrderMark);
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(u"Не удаётся записать файл %1: %2"_s.arg(path, file.errorString()));
-    m_encoding = encoding;
-    m_encodingKnown = true;
-}
-
 bool SqlEdit::hasSelection() const
 {
     if (m_columnAnchor)
@@ -234,6 +195,9 @@ bool SqlEdit::hasSelection() const
 
 QString SqlEdit::selectedText() const
 {
+    // A selection that reaches the end of the loaded part reaches the end of
+    // the text.
+    const_cast<SqlEdit *>(this)->finishLoading();
     if (m_columnAnchor)
         return withCrLf(columnBlockText());
     return withCrLf(textCursor().selectedText());
@@ -343,6 +307,7 @@ bool SqlEdit::canPaste() const
 
 void SqlEdit::copy()
 {
+    finishLoading();
     if (m_columnAnchor) {
         if (columnBlock())
             QApplication::clipboard()->setText(columnBlockText());
@@ -378,6 +343,7 @@ void SqlEdit::paste()
 
 void SqlEdit::SelectAll()
 {
+    finishLoading();
     setSelectionMode(SelectionMode::Normal);
     selectAll();
 }
@@ -427,11 +393,12 @@ bool SqlEdit::event(QEvent *event)
 
 void SqlEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (m_keyHandler && m_keyHandler(*event)) {
+    const bool handled = m_keyHandler && m_keyHandler(*event);
+    if (handled && !isTextInput(*event)) {
         event->accept();
         return;
     }
-    if (const auto bound = commandForKey(*event)) {
+    if (const auto bound = handled ? std::nullopt : commandForKey(*event)) {
         runCommand(bound->command, bound->argument);
         event->accept();
         return;

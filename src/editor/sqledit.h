@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/textcodec.h"
 #include "editor/bookmarks.h"
 #include "editor/editorcommand.h"
 #include "editor/editorconfig.h"
@@ -29,7 +28,9 @@ public:
     enum class Mode { Editable, ReadOnlyPane };
     enum class SelectionMode { Normal, Column, Line };
 
-    // Sees every key before the control's bindings; returns true to take it.
+    // Sees every key before the control's bindings; returning true keeps the
+    // key from every binding of the control. A key that types a character
+    // still types it: handling a key stops its bindings, not typing.
     using KeyHandler = std::function<bool(QKeyEvent &)>;
 
     // An editor page (mmSQL1 to mmSQL5) or the procedure text pane.
@@ -52,14 +53,6 @@ public:
     void setText(const QString &text);
     bool isLoading() const;
     void finishLoading();
-
-    // Loads the lines of an 8-bit text file; the encoding it was read in is
-    // kept for saving. Throws quoll::Error when the file cannot be read.
-    void loadFromFile(const QString &path);
-    // Saves the lines, each ended by CR LF, in the encoding the text was read
-    // in (UTF-8 when that cannot hold it). Throws quoll::Error on failure.
-    void saveToFile(const QString &path);
-    TextEncoding encoding() const { return m_encoding; }
 
     bool hasSelection() const;
     // The selected text with CR LF between lines (the block in column mode).
@@ -161,9 +154,6 @@ private:
     BookmarkGutter *m_gutter = nullptr;
     Bookmarks m_bookmarks;
     KeyHandler m_keyHandler;
-    TextEncoding m_encoding = TextEncoding::Windows1251;
-    bool m_encodingKnown = false;
-    bool m_hadByteOrderMark = false;
     int m_repaintSuspended = 0;
 
     SelectionMode m_selectionMode = SelectionMode::Normal;

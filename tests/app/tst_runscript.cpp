@@ -9,6 +9,7 @@
 #include "connection/engine/dataset.h"
 #include "connection/engine/engine.h"
 #include "editor/sqledit.h"
+#include "editor/textloader.h"
 #include "widgets/reportlist.h"
 #include "widgets/statusbar.h"
 #include "workspace/pagefiles.h"
@@ -16,6 +17,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFontInfo>
 #include <QMenu>
@@ -98,8 +100,11 @@ private slots:
     void autosaveFilesCarryThePagesThroughARestart();
     void aChangedPageIsSavedSoonAfterTheLastEdit();
     void fontStepsAndErase();
+    void commandsSeeTheWholeTextWhileALargeFileLoads_data();
+    void commandsSeeTheWholeTextWhileALargeFileLoads();
     void editorKeys_data();
     void editorKeys();
+    void lettersAreTypedWhileAColumnIsSelected();
     void ctrlShiftEMarksAnErrorWhereExecSelDoes();
     void ctrlWheelZoomsTheControlUnderThePointer_data();
     void ctrlWheelZoomsTheControlUnderThePointer();
@@ -337,7 +342,7 @@ void TstRunScript::aChangedPageIsSavedSoonAfterTheLastEdit()
     edit->setFocus();
     QTest::keyClicks(edit, u"select 42"_s);
     QVERIFY(files.autosavePending(1));
-    QVERIFY(QTest::qWaitFor([&] { return fileBytes(page1) == "select 42\r\n"; }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return fileBytes(page1) == "select 42\r\n"; }, 60000));
     QVERIFY(!files.autosavePending(1));
     // Pages nobody touched are not written before the close.
     QVERIFY(!QFile::exists(f.window->paths().autosaveFile(2)));
@@ -407,6 +412,73 @@ void TstRunScript::ctrlWheelZoomsTheControlUnderThePointer()
     QCOMPARE(QFontInfo(tables->font()).pointSizeF(), tablesBefore);
 }
 
+void TstRunScript::commandsSeeTheWholeTextWhileALargeFileLoads_data()
+{
+    QTest::addColumn<QStringList>("commands");
+    QTest::newRow("select all") << QStringList{u"acSelectAll"_s};
+    QTest::newRow("copy") << QStringList{u"acSelectAll"_s, u"acCopyToClipboard"_s};
+    QTest::newRow("erase") << QStringList{u"acErase"_s};
+    QTest::newRow("execute selected") << QStringList{u"acSelectAll"_s, u"acExecuteSelected"_s};
+    QTest::newRow("add quotes") << QStringList{u"acSelectAll"_s, u"acAddQuot"_s};
+    QTest::newRow("save as") << QStringList{u"acSaveFile"_s};
+}
+
+// A large file is shown at once and the rest appended in the background;
+// a command that reads or selects the whole text must see all of it even
+// in the first moments.
+void TstRunScript::commandsSeeTheWholeTextWhileALargeFileLoads()
+{
+    QFETCH(QStringList, commands);
+    SessionFixture f;
+    QVERIFY(ready(f));
+    QByteArray bytes;
+    for (int line = 1; line <= 120'000; ++line)
+        bytes += "-- filler line " + QByteArray::number(line) + "\r\n";
+    const QByteArray last = "select 4242 from systables where tabid = 1;";
+    bytes += last + "\r\n";
+    const QString file = f.folder.filePath(u"big.sql"_s);
+    writeBytes(file, bytes);
+    const QString whole = QString::fromLatin1(bytes.chopped(2));
+    QVERIFY(whole.size() > editor::TextLoader::DirectLimit);
+
+    f.dialogs.answerOpenFile(file);
+    trigger(f, "acOpenFile");
+    editor::SqlEdit *edit = f.window->currentEditor();
+    QApplication::clipboard()->clear();
+    const int logBefore = f.logSize();
+    const QString saved = f.folder.filePath(u"saved.sql"_s);
+    f.idle();
+    QVERIFY(edit->isLoading());
+    for (const QString &command : commands) {
+        f.idle();
+        if (command == u"acSaveFile"_s)
+            f.dialogs.answerSaveFile(saved);
+        f.window->actions()[command.toLatin1().constData()]->trigger();
+    }
+    QCoreApplication::processEvents();
+
+    const QString name = commands.last();
+    if (name == u"acSelectAll"_s) {
+        QCOMPARE(edit->selLength(), whole.size());
+        QVERIFY(edit->selectedText() == whole);
+    } else if (name == u"acCopyToClipboard"_s) {
+        // The clipboard holds the lines the way the desktop's programs do.
+        QVERIFY(QApplication::clipboard()->text() == QString(whole).replace(u"\r\n"_s, u"\n"_s));
+    } else if (name == u"acErase"_s) {
+        QVERIFY(!edit->isLoading());
+        QCOMPARE(edit->text(), QString());
+    } else if (name == u"acExecuteSelected"_s) {
+        const QStringList log = f.log(logBefore);
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log.first().endsWith(QString::fromLatin1(last)), qPrintable(log.first().right(80)));
+    } else if (name == u"acAddQuot"_s) {
+        QVERIFY(edit->text().contains(u"'"_s + QString::fromLatin1(last) + u" '+"_s));
+        QVERIFY(edit->text().startsWith(u"'-- filler line 1 '+"_s));
+    } else if (name == u"acSaveFile"_s) {
+        QVERIFY(fileBytes(saved) == bytes);
+    }
+}
+
 void TstRunScript::editorKeys_data()
 {
     QTest::addColumn<int>("key");
@@ -426,7 +498,8 @@ void TstRunScript::editorKeys_data()
     QTest::newRow("Ctrl+Alt+F") << int(Qt::Key_F) << (ctrl | int(Qt::AltModifier)) << true << true << QString();
     QTest::newRow("Ctrl+Shift+Alt+T") << int(Qt::Key_T) << (ctrlShift | int(Qt::AltModifier)) << true << true
                                       << QString();
-    QTest::newRow("F alone with a column: taken") << int(Qt::Key_F) << 0 << true << true << u"select X from t"_s;
+    // Handling F keeps it from the editor's bindings, never from typing.
+    QTest::newRow("F alone with a column: typed") << int(Qt::Key_F) << 0 << true << true << u"select f from t"_s;
     QTest::newRow("F alone without a column: typed") << int(Qt::Key_F) << 0 << false << true << u"select f from t"_s;
     QTest::newRow("Ctrl+T without a table") << int(Qt::Key_T) << ctrl << true << false << u"select X from t"_s;
 }
@@ -465,6 +538,25 @@ void TstRunScript::editorKeys()
     } else {
         QCOMPARE(edit->text(), text);
     }
+}
+
+// With a column selected the letter F is typed as any other: "from" must
+// not come out as "rom".
+void TstRunScript::lettersAreTypedWhileAColumnIsSelected()
+{
+    SessionFixture f;
+    auto *columns = f.find<widgets::ReportList>(u"ListView2"_s);
+    auto *columnModel = qobject_cast<widgets::ReportListModel *>(columns->model());
+    widgets::ReportListModel::Row column;
+    column.texts = QStringList{u"col_a"_s, u"integer"_s};
+    columnModel->appendRow(column);
+    columns->selectRow(0);
+
+    editor::SqlEdit *edit = f.window->currentEditor();
+    edit->setPlainText(u"select x "_s);
+    edit->setSelection(9, 0);
+    QTest::keyClicks(edit, u"from Foo f"_s);
+    QCOMPARE(edit->text(), u"select x from Foo f"_s);
 }
 
 void TstRunScript::ctrlShiftEMarksAnErrorWhereExecSelDoes()
