@@ -350,9 +350,10 @@ void QuollMain::closeEvent(QCloseEvent *event)
 {
     bool closing = false;
     m_errors.run([this, &closing] { closing = closeStep(); });
-    if (closing)
+    if (closing) {
         event->accept();
-    else
+        m_viewer->hide();
+    } else
         event->ignore();
 }
 

@@ -15,6 +15,9 @@ ValueViewer::ValueViewer()
                            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(u"fmView"_s);
+    // A window of its own, but never one that keeps the program running once
+    // the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(u"Расширеный просмотр"_s);
     setGeometry(0, 0, 550, 450);
     auto *layout = new QVBoxLayout(this);

@@ -118,6 +118,7 @@ private slots:
     void popupMenusOpenOnTheirComponents_data();
     void popupMenusOpenOnTheirComponents();
     void aboutButtonShowsTheAboutBoxModally();
+    void closingTheWindowEndsTheProgramWhileTheViewerIsOpen();
     void aboutBoxWebAddressOpensInTheBrowser();
     void paneSplittersResizeTheirPanes_data();
     void paneSplittersResizeTheirPanes();
@@ -393,6 +394,30 @@ void TstMainWindow::aboutButtonShowsTheAboutBoxModally()
     QVERIFY(shownModally);
     QVERIFY(!f.window->aboutBox()->isVisible());
     QCOMPARE(f.window->aboutBox()->result(), int(QDialog::Accepted));
+}
+
+// The program's event loop runs until the main window closes, whatever
+// other window is open: the value viewer has no owner and must not keep the
+// process alive.
+void TstMainWindow::closingTheWindowEndsTheProgramWhileTheViewerIsOpen()
+{
+    MainFixture f;
+    QVERIFY(f.show());
+    f.window->viewer()->showInViewer(u"a long value"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(f.window->viewer()));
+    bool ended = false;
+    QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); });
+    // Only a watchdog, so that a failure cannot hang the suite.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    watchdog.start(60'000);
+    const int status = QApplication::exec();
+    ended = status == 0;
+    watchdog.stop();
+    QVERIFY2(ended, "the event loop went on after the main window closed");
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(!f.window->viewer()->isVisible());
 }
 
 // Receives the addresses the about box hands to the shell.
