@@ -66,6 +66,8 @@ private slots:
     void addedConstraintsAreEnforced();
     void addingAConstraintChecksTheRows_data();
     void addingAConstraintChecksTheRows();
+    void checksOnDateColumnsCompareDates_data();
+    void checksOnDateColumnsCompareDates();
     void alterTableDropsConstraints();
     void updateStatisticsCountsRows();
     void browserQueriesListIndexesAndConstraints();
@@ -475,6 +477,41 @@ void TstCatalogIndexes::addedConstraintsAreEnforced()
     QCOMPARE(failure(f, u"insert into c values (2, 7)"_s).first, -691);
     QCOMPARE(failure(f, u"delete from p"_s).first, -692);
     f.run(u"insert into c values (null, null)"_s);   // NULL passes a check and a reference
+}
+
+// A check compares a DATE column with date strings as a statement on the
+// table would, wherever the check was written.
+void TstCatalogIndexes::checksOnDateColumnsCompareDates_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("on the column") << u"create table t (id int, d date check (d > '01/01/2024'))"_s;
+    QTest::newRow("on the table, named")
+        << u"create table t (id int, d date, check (d > '01/01/2024' and d <= '12/31/2030') constraint ck_d)"_s;
+    QTest::newRow("added by alter table")
+        << u"create table t (id int, d date); alter table t add constraint check (d > '01/01/2024')"_s;
+    QTest::newRow("added over a row that keeps it")
+        << u"create table t (id int, d date); insert into t values (9, '03/03/2025'); "
+           "alter table t add constraint check (d between '01/02/2024' and '12/31/2030') constraint ck_d; "
+           "delete from t"_s;
+    QTest::newRow("temporary table") << u"create temp table t (id int, d date check (d > '01/01/2024'))"_s;
+}
+
+void TstCatalogIndexes::checksOnDateColumnsCompareDates()
+{
+    QFETCH(QString, script);
+    EmbeddedFixture f;
+    f.useNewDatabase(u"dates"_s);
+    runAll(f, script);
+    f.run(u"insert into t values (1, '06/15/2024')"_s);
+    f.run(u"insert into t values (2, null)"_s);
+    QCOMPARE(failure(f, u"insert into t values (3, '12/31/2023')"_s).first, -530);
+    QCOMPARE(failure(f, u"update t set d = '01/01/2024' where id = 1"_s).first, -530);
+    f.run(u"update t set d = '02/01/2025' where id = 1"_s);
+    QCOMPARE(f.rows(u"select id from t where d = '02/01/2025'"_s), QStringList{u"1"_s});
+    QCOMPARE(f.rows(u"select count(*) from t"_s), QStringList{u"2"_s});
+    // A check added over rows that break it is refused.
+    if (!script.contains(u"temp"_s))
+        QCOMPARE(failure(f, u"alter table t add constraint check (d > '01/01/2026')"_s).first, -530);
 }
 
 void TstCatalogIndexes::addingAConstraintChecksTheRows_data()

@@ -34,6 +34,9 @@ struct CatalogPlan
     // Writes the catalog rows; raises EngineError (StatementError for a
     // failure at a position of the statement).
     std::function<void()> record;
+    // A table the statement creates, with its columns: the statement's own
+    // checks and defaults name them, and are rewritten knowing their types.
+    std::optional<std::pair<QString, std::vector<StoredColumn>>> createdTable;
 };
 
 // A planner looks at a statement's significant tokens (trailing semicolons

@@ -174,11 +174,11 @@ void recountIndexes(sqlite3 *db, qint64 tabid)
 
 namespace {
 
-// The condition of a check with the row's columns as the new row's, for a
-// trigger's WHEN clause.
-QString onNewRow(const QString &condition, const QStringList &columns)
+// The condition of a check on `table` with the row's columns as the new
+// row's, for a trigger's WHEN clause.
+QString onNewRow(sqlite3 *db, const QString &table, const QString &condition, const QStringList &columns)
 {
-    const QString text = rewriteForSqlite(condition).text();
+    const QString text = rewriteCondition(condition, table, storedSchema(db)).text();
     const std::vector<SqlToken> tokens = tokenize(text);
     QString out;
     QChar previous;
@@ -259,7 +259,7 @@ void addNotNullTriggers(sqlite3 *db, const QString &table, const ConstraintDefin
 void addCheckTriggers(sqlite3 *db, const QString &table, qint64 tabid, const QString &qualified,
                       const ConstraintDefinition &c)
 {
-    const QString when = u" when not "_s + onNewRow(c.condition, tableColumns(db, tabid));
+    const QString when = u" when not "_s + onNewRow(db, table, c.condition, tableColumns(db, tabid));
     const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-530:"_s + qualified) + u"); end"_s;
     for (const char *event : {"insert", "update"})
         catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, 0, event) + u" before "_s

@@ -26,8 +26,9 @@ namespace {
 class Planner
 {
 public:
-    Planner(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema, DialectEdits &edits)
-        : m_sql(sql), m_tokens(tokens), m_schema(schema), m_edits(edits)
+    Planner(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+            const QStringList &tablesInScope, DialectEdits &edits)
+        : m_sql(sql), m_tokens(tokens), m_schema(schema), m_tablesInScope(tablesInScope), m_edits(edits)
     {
         m_sig.reserve(tokens.size());
         for (size_t i = 0; i < tokens.size(); ++i)
@@ -153,6 +154,11 @@ private:
     {
         if (!m_schema)
             return;
+        for (const QString &name : m_tablesInScope) {
+            const std::vector<StoredColumn> &columns = m_schema(name);
+            if (!columns.empty() && !tableColumns(name))
+                m_tables.push_back({name, &columns});
+        }
         for (size_t k = 0; k < m_sig.size(); ++k) {
             if (tok(k).kind != SqlToken::Kind::Word)
                 continue;
@@ -892,6 +898,7 @@ private:
     QStringView m_sql;
     const std::vector<SqlToken> &m_tokens;
     const SchemaLookup &m_schema;
+    const QStringList &m_tablesInScope;
     DialectEdits &m_edits;
     std::vector<size_t> m_sig;
     // The stored tables the statement names, in the order they appear: a
@@ -903,10 +910,11 @@ private:
 
 } // namespace
 
-DialectEdits planDialectEdits(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema)
+DialectEdits planDialectEdits(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+                              const QStringList &tablesInScope)
 {
     DialectEdits edits;
-    Planner(sql, tokens, schema, edits).plan();
+    Planner(sql, tokens, schema, tablesInScope, edits).plan();
     return edits;
 }
 

@@ -4,6 +4,7 @@
 #include "connection/embedded/sqllexer.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <map>
@@ -26,7 +27,10 @@ struct DialectEdits
     QString intoTemp;                                      // the table of SELECT ... INTO TEMP
 };
 
-DialectEdits planDialectEdits(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema);
+// `tablesInScope`: tables (lower case) whose columns the statement's names
+// may be without naming the table, as in a table's check condition.
+DialectEdits planDialectEdits(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+                              const QStringList &tablesInScope = {});
 
 // Whether `word` (lower case) is a field of a DATETIME or INTERVAL qualifier.
 bool isQualifierWord(const QString &word);

@@ -456,7 +456,9 @@ void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken
     }
     // The statement and its catalog rows succeed or fail together.
     sqlite3_exec(db, "savepoint quoll_ddl", nullptr, nullptr, nullptr);
-    if (plan->storage && !runStorageStatement(*plan->storage, outcome)) {
+    if (plan->storage
+        && !runStorageStatement(*plan->storage, outcome, nullptr, nullptr,
+                                plan->createdTable ? &*plan->createdTable : nullptr)) {
         sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
         return;
     }
@@ -475,11 +477,17 @@ void EmbeddedEngine::runInStorage(const QString &sql, const std::vector<SqlToken
 
 bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &outcome,
                                          const std::vector<SqlToken> *knownWords,
-                                         const std::vector<SqlToken> *knownTokens)
+                                         const std::vector<SqlToken> *knownTokens,
+                                         const std::pair<QString, std::vector<StoredColumn>> *created)
 {
     sqlite3 *db = database();
     const QString &sql = source.text();
-    const SchemaLookup schema = m_schema.lookup(db);
+    SchemaLookup schema = m_schema.lookup(db);
+    if (created) {
+        schema = [stored = std::move(schema), created](const QString &table) -> const std::vector<StoredColumn> & {
+            return table == created->first ? created->second : stored(table);
+        };
+    }
     StorageSql storage;
     try {
         storage = forStorage(sql, schema, m_session.database, knownTokens);

@@ -68,10 +68,12 @@ private:
                       Outcome &outcome);
     // Runs one statement in the storage engine; false when it failed.
     // `words` and `tokens`: the statement words and all tokens of
-    // `source`'s text when the caller has them already.
+    // `source`'s text when the caller has them already. `created`: a table
+    // the statement creates, known to its rewriting before it is stored.
     bool runStorageStatement(const RewrittenSql &source, Outcome &outcome,
                              const std::vector<SqlToken> *words = nullptr,
-                             const std::vector<SqlToken> *tokens = nullptr);
+                             const std::vector<SqlToken> *tokens = nullptr,
+                             const std::pair<QString, std::vector<StoredColumn>> *created = nullptr);
     sqlite3_stmt *keptInsert(const QString &sql);
     void selectIntoTemp(const RewrittenSql &query);
     void switchDatabase(const QString &name);

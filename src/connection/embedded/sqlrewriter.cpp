@@ -168,6 +168,11 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
 
 } // namespace
 
+// Every rewrite: `tablesInScope` lists the tables whose columns the text
+// names without naming the table.
+RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+                              const QStringList &tablesInScope);
+
 RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 {
     return rewriteForSqlite(sql, tokenize(sql), schema);
@@ -175,8 +180,19 @@ RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 
 RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema)
 {
+    return rewriteStatement(sql, tokens, schema, {});
+}
+
+RewrittenSql rewriteCondition(QStringView condition, const QString &table, const SchemaLookup &schema)
+{
+    return rewriteStatement(condition, tokenize(condition), schema, QStringList{table.toLower()});
+}
+
+RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+                              const QStringList &tablesInScope)
+{
     const Projection projection = projectionOf(sql, tokens);
-    const DialectEdits edits = planDialectEdits(sql, tokens, schema);
+    const DialectEdits edits = planDialectEdits(sql, tokens, schema, tablesInScope);
     SqlRewriter out(sql);
     out.result().m_dateColumns = std::move(edits.dateColumns);
     out.result().m_intoTemp = edits.intoTemp;

@@ -3,6 +3,7 @@
 #include "connection/embedded/schemalookup.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <vector>
@@ -30,8 +31,8 @@ public:
 
 private:
     friend class SqlRewriter;
-    friend RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens,
-                                         const SchemaLookup &schema);
+    friend RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &tokens,
+                                         const SchemaLookup &schema, const QStringList &tablesInScope);
     struct Segment
     {
         qsizetype outBegin;
@@ -78,5 +79,10 @@ RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema = {});
 // The same with the statement's tokens, as tokenize(sql) gives them, when
 // the caller has them already.
 RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema);
+// A condition that belongs to `table` (a check constraint, a trigger's WHEN)
+// rewritten as the same words in a statement on that table would be: its
+// column names are the table's columns, so a date string compared with a
+// DATE column becomes a day number.
+RewrittenSql rewriteCondition(QStringView condition, const QString &table, const SchemaLookup &schema);
 
 } // namespace quoll::connection::embedded

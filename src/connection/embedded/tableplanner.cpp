@@ -115,7 +115,9 @@ void checkExistingRows(sqlite3 *db, const QString &table, const QString &owner, 
             throw StatementError(InformixCode::DuplicateKeysForUniqueIndex, c.at);
         break;
     case Kind::Check:
-        if (count(u"select count(*)"_s + from + u" where not "_s + rewriteForSqlite(c.condition).text()) > 0)
+        if (count(u"select count(*)"_s + from + u" where not ("_s
+                  + rewriteCondition(c.condition, table, storedSchema(db)).text() + u')')
+            > 0)
             throw StatementError(InformixCode::CheckConstraintFailed, c.checkAt, owner + u'.' + c.name);
         break;
     case Kind::References: {
@@ -221,12 +223,16 @@ CatalogPlan planCreateTable(const CatalogContext &context, QStringView sql, Crea
         if (!added.isEmpty())
             edits.push_back({c.typeEnd, c.typeEnd, added});
     }
+    std::vector<StoredColumn> columns;
+    for (const ColumnDefinition &c : table.columns)
+        columns.push_back({c.name.toLower(), c.type.simplified().toUpper()});
+    std::pair<QString, std::vector<StoredColumn>> created(table.name.toLower(), std::move(columns));
     if (table.temporary) {
         // Not in the catalog: only named checks keep their names.
         for (const ConstraintDefinition &c : table.constraints)
             if (c.kind == Kind::Check && !c.name.isEmpty())
                 edits.push_back({c.checkAt, c.checkAt, u"constraint "_s + c.name + u' '});
-        return CatalogPlan{applyEdits(sql, std::move(edits)), {}};
+        return CatalogPlan{applyEdits(sql, std::move(edits)), {}, std::move(created)};
     }
 
     table.tabid = peekCatalogId(db, "tabid");
@@ -252,7 +258,8 @@ CatalogPlan planCreateTable(const CatalogContext &context, QStringView sql, Crea
             resolveReference(db, table, c);
     const QString owner = context.session->user;
     return CatalogPlan{applyEdits(sql, std::move(edits)),
-                       [db, table = std::move(table), owner] { recordCreateTable(db, table, owner); }};
+                       [db, table = std::move(table), owner] { recordCreateTable(db, table, owner); },
+                       std::move(created)};
 }
 
 } // namespace quoll::connection::embedded
