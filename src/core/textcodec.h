@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 namespace quoll {
 
@@ -19,6 +22,12 @@ struct DecodedText
 };
 
 DecodedText decodeText(const QByteArray &bytes);
+
+// Windows-1251 in both directions, from the program's own table of the code
+// page (so it works however the toolkit was built). Every byte decodes;
+// encoding gives nothing when a character has no byte in the code page.
+QString decodeWindows1251(QByteArrayView bytes);
+std::optional<QByteArray> encodeWindows1251(QStringView text);
 
 // Whether every character of `text` has a Windows-1251 byte.
 bool fitsWindows1251(const QString &text);
