@@ -143,8 +143,15 @@ QToolButton *makeCommandButton(const QString &name, QAction *action, QWidget *pa
     button->setObjectName(name);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
-    if (action)
+    if (action) {
         button->setDefaultAction(action);
+        // The button shows the command's hint, and nothing when it has none
+        // (the action's own tool tip would fall back to the caption). The
+        // button takes the action's tool tip again on every change.
+        const QString hint = ActionList::hintOf(action);
+        button->setToolTip(hint);
+        QObject::connect(action, &QAction::changed, button, [button, hint] { button->setToolTip(hint); });
+    }
     return button;
 }
 

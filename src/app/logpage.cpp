@@ -33,6 +33,8 @@ LogPage::LogPage(QWidget *parent) : QWidget(parent)
     m_list->setObjectName(u"lwLog"_s);
     m_list->setModel(m_model);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Copying an entry goes through the pop-up menu's command only.
+    m_list->setCopyKeyEnabled(false);
     QHeaderView *header = m_list->horizontalHeader();
     // The 60 pixels were chosen for a font that is narrower than what Linux
     // puts in its place; a time of day must never show cut off.

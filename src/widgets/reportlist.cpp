@@ -3,6 +3,7 @@
 #include "widgets/imagelist.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace quoll::widgets {
 
@@ -29,6 +30,15 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent)
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
+}
+
+void ReportList::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_copyKey && event->matches(QKeySequence::Copy)) {
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 int ReportList::selectedRow() const

@@ -21,6 +21,16 @@ public:
 
     // The row that is selected, or -1.
     int selectedRow() const;
+
+    // Whether Ctrl+C copies the current cell's text (the default). A list
+    // whose copying goes only through its own command turns it off.
+    void setCopyKeyEnabled(bool enabled) { m_copyKey = enabled; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_copyKey = true;
 };
 
 // Rows of texts behind a report list: a caption and sub-texts per row, an

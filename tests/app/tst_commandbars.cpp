@@ -134,13 +134,18 @@ void TstCommandBars::buttonsShowOnlyTheImageWithTheHintAsToolTip()
                 continue;
             QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
             QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
+            // A command without a hint gives its button no tool tip at all,
+            // not the caption, also after the command changes.
             const QString hint = app::ActionList::hintOf(command);
-            if (!hint.isEmpty())
-                QCOMPARE(button->toolTip(), hint);
+            QCOMPARE(button->toolTip(), hint);
+            command->setEnabled(!command->isEnabled());
+            command->setEnabled(!command->isEnabled());
+            QCOMPARE(button->toolTip(), hint);
             ++checked;
         }
     }
     QCOMPARE(checked, 13 + 8 + 7);
+    QCOMPARE(f.find(u"ToolButton56"_s)->toolTip(), QString());
 }
 
 void TstCommandBars::runBarWrapsTwoButtonsToARow()

@@ -9,7 +9,6 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenu>
@@ -94,7 +93,8 @@ private slots:
     void copyPutsOnlyTheDetailsOnTheClipboard_data();
     void copyPutsOnlyTheDetailsOnTheClipboard();
     void copyItemIsEnabledExactlyWithASelection();
-    void hundredThousandEntriesStayFast();
+    void ctrlCInTheListCopiesNothing();
+    void hundredThousandEntriesShowAndClear();
     void viewAsksOnlyForVisibleRows();
     void modelIsConsistent();
     void batchAnnouncesItsEntriesAsOneInsertion();
@@ -296,29 +296,41 @@ void TstEventLog::copyItemIsEnabledExactlyWithASelection()
     QVERIFY(f.window->actions()["acCopyLogToClipboard"]->isEnabled());
 }
 
-void TstEventLog::hundredThousandEntriesStayFast()
+// The copy command has no other way in than the pop-up menu.
+void TstEventLog::ctrlCInTheListCopiesNothing()
+{
+    MainFixture f;
+    QVERIFY(f.show());
+    f.window->AddLog(u"SQL - 0:00:02"_s, u"select 1 from systables"_s);
+    showPage(f, u"tsLog"_s);
+    logList(f)->selectRow(1);
+    logList(f)->setFocus();
+    QGuiApplication::clipboard()->setText(u"previous"_s);
+    QTest::keyClick(logList(f), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"previous"_s);
+    QTest::keyClick(logList(f), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"previous"_s);
+}
+
+// How long this takes is measured by quoll-bench; here only what it shows.
+void TstEventLog::hundredThousandEntriesShowAndClear()
 {
     MainFixture f;
     QVERIFY(f.show());
     showPage(f, u"tsLog"_s);
-    QElapsedTimer timer;
-    timer.start();
     for (int i = 1; i <= 100000; ++i)
         f.window->AddLog(u"SQL - 0:00:00"_s, u"select %1 from systables"_s.arg(i));
     QCoreApplication::processEvents();
     showPage(f, u"tsOutput"_s);
     showPage(f, u"tsLog"_s);
     QCoreApplication::processEvents();
-    const qint64 elapsed = timer.elapsed();
-    QVERIFY2(elapsed < 5000, qPrintable(u"%1 ms"_s.arg(elapsed)));
     QCOMPARE(logModel(f)->rowCount(), 100001);
     QCOMPARE(logList(f)->selectedRow(), 100000);
     QCOMPARE(memoText(f), u"select 100000 from systables"_s);
-    timer.restart();
     f.window->actions()["acClearLog"]->trigger();
     QCoreApplication::processEvents();
-    QVERIFY(timer.elapsed() < 1000);
     QCOMPARE(logModel(f)->rowCount(), 0);
+    QCOMPARE(memoText(f), u"select 100000 from systables"_s);
 }
 
 void TstEventLog::viewAsksOnlyForVisibleRows()
