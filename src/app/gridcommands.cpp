@@ -79,7 +79,9 @@ void GridCommands::acGetRecordCount1Execute()
     connection::TableDataset *data = m_parts.tableData.dataset();
     if (!data || !data->isActive())
         return;
-    m_parts.statusBar.setPanelText(CountPanel, countText(data->recordCount()));
+    // The server counts the table: reading every row of a large table to
+    // count it would cost as much as showing them all.
+    m_parts.statusBar.setPanelText(CountPanel, countText(data->tableRecordCount()));
 }
 
 void GridCommands::generateTemplates(const results::GridLink &grid, const QString &table)

@@ -3,6 +3,8 @@
 #include "connection/engine/engine.h"
 #include "connection/engineerror.h"
 
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::connection {
@@ -150,6 +152,41 @@ std::unique_ptr<Cursor> TableDataset::select(const QString &condition, const QLi
     if (!cursor)
         throw EngineError(0, u"Reading the table %1 gave no rows to read."_s.arg(m_table));
     return std::make_unique<StatementCursor>(std::move(statement), std::move(cursor));
+}
+
+namespace {
+
+// Keeps the first field of a row as a whole number.
+class CountSink final : public RowSink
+{
+public:
+    void addField(const char *utf8, std::size_t length) override
+    {
+        if (m_fields++ == 0)
+            m_value = QByteArray(utf8, qsizetype(length)).trimmed().toLongLong(&m_valid);
+    }
+    void addNull() override { ++m_fields; }
+    std::optional<qint64> value() const { return m_valid ? std::optional(m_value) : std::nullopt; }
+
+private:
+    int m_fields = 0;
+    qint64 m_value = 0;
+    bool m_valid = false;
+};
+
+} // namespace
+
+qint64 TableDataset::tableRecordCount()
+{
+    if (m_table.isEmpty())
+        return 0;
+    const std::unique_ptr<PreparedStatement> statement =
+        m_engine.prepare(u"SELECT COUNT(*) FROM "_s + quotedTable(m_table));
+    const std::unique_ptr<Cursor> cursor = statement->execute();
+    CountSink sink;
+    if (!cursor || !cursor->fetch(sink) || !sink.value())
+        throw EngineError(0, u"The server gave no row count for the table %1."_s.arg(m_table));
+    return *sink.value();
 }
 
 bool TableDataset::isModified() const

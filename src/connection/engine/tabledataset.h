@@ -88,6 +88,10 @@ public:
     // index (or the last row, when there are fewer now).
     void refresh();
 
+    // The number of rows the table holds, asked of the server with one
+    // COUNT(*): no row is read and the current row stays. Raises EngineError.
+    qint64 tableRecordCount();
+
 signals:
     void stateChanged(quoll::connection::TableDataset::State state);
 
