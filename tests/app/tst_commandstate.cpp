@@ -1,9 +1,9 @@
 #include "resultfixture.h"
 #include "testregistry.h"
 
+#include <QAbstractEventDispatcher>
 #include <QClipboard>
 #include <QEventLoop>
-#include <QTimer>
 #include <QGuiApplication>
 
 using namespace Qt::Literals::StringLiterals;
@@ -126,10 +126,14 @@ private slots:
     void idleRecomputes()
     {
         ResultFixture f;
+        // An event loop that runs until it has nothing left to do and
+        // would wait for the next event.
         const auto waitIdle = [] {
             QEventLoop loop;
-            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            const auto idle = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                                      &loop, &QEventLoop::quit);
             loop.exec();
+            disconnect(idle);
         };
         f.window->currentEditor()->setPlainText(u"select 1"_s);
         waitIdle();

@@ -43,7 +43,7 @@ private slots:
         viewer.setGeometry(placed);
         QTRY_COMPARE(viewer.geometry(), placed);
         viewer.showInViewer(u"second\nvalue"_s);
-        QTest::qWait(10);
+        QCoreApplication::processEvents();
         QCOMPARE(viewer.geometry(), placed);
         QCOMPARE(viewer.textView()->toPlainText(), u"second\nvalue"_s);
     }

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(pages.tabBar()->tabRect(0).height() != 50);
 
         pages.setTabLength(50);
-        QTRY_COMPARE_WITH_TIMEOUT(pages.tabBar()->tabRect(0).height(), 50, 500);
+        QTRY_COMPARE(pages.tabBar()->tabRect(0).height(), 50);
         for (int i = 1; i < captions.size(); ++i)
             QCOMPARE(pages.tabBar()->tabRect(i).height(), 50);
     }
