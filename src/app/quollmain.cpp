@@ -19,6 +19,7 @@
 #include "catalog/browserqueries.h"
 #include "catalog/catalogpane.h"
 #include "catalog/proclistmodel.h"
+#include "catalog/tablebrowser.h"
 #include "catalog/tablelistmodel.h"
 #include "connection/connectdialog.h"
 #include "connection/engine/database.h"
@@ -301,6 +302,11 @@ void QuollMain::createStep()
     m_sqlPage->catalog()->procModel()->setRecords(m_procInfos.get());
     m_resultSet = std::make_unique<connection::Dataset>();
     m_columnNames = std::make_unique<QStringList>();
+    m_tableBrowser = new catalog::TableBrowser(
+        {*m_sqlPage->catalog(), *m_database, *m_browserQueries, *m_tableInfos, *m_columnNames, m_dialogs,
+         [this](const std::function<void()> &handler) { return m_errors.run(handler); },
+         [this](const QString &text) { InsertIntoEditor(text); }},
+        this);
     m_runner = std::make_unique<workspace::StatementRunner>(workspace::StatementRunner::Parts{
         *m_database, *m_resultSet, *m_statusBar, [this] { return currentEditor(); },
         [this](const QString &message, const QString &details) { AddLog(message, details); }});
@@ -364,6 +370,8 @@ void QuollMain::destroyStep()
     m_database->hooks() = {};
     delete m_commandState;
     m_commandState = nullptr;
+    delete m_tableBrowser;
+    m_tableBrowser = nullptr;
     delete m_gridCommands;
     m_gridCommands = nullptr;
     if (m_tableData)
@@ -520,8 +528,7 @@ void QuollMain::ResetDatabaseViews()
 
 void QuollMain::ClearTableList()
 {
-    m_tableInfos->clear();
-    m_sqlPage->catalog()->tableModel()->recordsReset();
+    m_tableBrowser->ClearTableList();
 }
 
 void QuollMain::ClearProcList()
@@ -533,12 +540,8 @@ void QuollMain::ClearProcList()
 
 void QuollMain::ClearDetailLists()
 {
-    catalog::CatalogPane *catalog = m_sqlPage->catalog();
-    for (widgets::ReportList *list : {catalog->fields(), catalog->indexes(), catalog->constraints(), catalog->triggers()}) {
-        auto *model = qobject_cast<widgets::ReportListModel *>(list->model());
-        model->clear();
-        model->setSortMark(-1, Qt::AscendingOrder);
-    }
+    m_tableBrowser->ClearDetailLists();
+    m_columnNames->clear();
 }
 
 void QuollMain::ToolButton28Click()

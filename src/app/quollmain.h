@@ -18,6 +18,7 @@ class Dialogs;
 }
 namespace quoll::catalog {
 class BrowserQueries;
+class TableBrowser;
 }
 namespace quoll::connection {
 class ConnectDialog;
@@ -113,6 +114,8 @@ public:
     // catalog queries kept prepared on the connection.
     connection::Query &viewQuery() const { return *m_viewQuery; }
     catalog::BrowserQueries &browserQueries() const { return *m_browserQueries; }
+    // The table list, its filter and the table details.
+    catalog::TableBrowser &tableBrowser() const { return *m_tableBrowser; }
 
     ConnectionControl &connectionControl() const { return *m_connection; }
     connection::TransactionControl &transactions() const { return *m_transactions; }
@@ -226,6 +229,7 @@ private:
     results::NavigatorLink *m_navigatorLink = nullptr;
     TableDataControl *m_tableData = nullptr;
     // Deleted by the destroy step, before the objects they reach.
+    catalog::TableBrowser *m_tableBrowser = nullptr;
     GridCommands *m_gridCommands = nullptr;
     CommandState *m_commandState = nullptr;
 };

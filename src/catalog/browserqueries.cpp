@@ -14,6 +14,7 @@ QString textOf(const char *sql)
 BrowserQueries::BrowserQueries(connection::Database &database)
     : m_fields(database, textOf(CatalogQuery::Fields)), m_indexes(database, textOf(CatalogQuery::Indexes)),
       m_constraints(database, textOf(CatalogQuery::Constraints)),
+      m_triggers(database, textOf(CatalogQuery::Triggers)),
       m_procBody(database, textOf(CatalogQuery::ProcBody)),
       m_procDocument(database, textOf(CatalogQuery::ProcDocument)),
       m_procAuth(database, textOf(CatalogQuery::ProcAuth))
@@ -37,7 +38,8 @@ void BrowserQueries::prepareAll()
 
 void BrowserQueries::unprepareAll()
 {
-    for (connection::Query *query : {&m_fields, &m_indexes, &m_constraints, &m_procBody, &m_procDocument, &m_procAuth})
+    for (connection::Query *query :
+         {&m_fields, &m_indexes, &m_constraints, &m_triggers, &m_procBody, &m_procDocument, &m_procAuth})
         query->unprepare();
 }
 

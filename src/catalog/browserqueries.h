@@ -21,6 +21,8 @@ public:
     connection::Query &qFields() { return m_fields; }
     connection::Query &qIndx() { return m_indexes; }
     connection::Query &qCntr() { return m_constraints; }
+    // Prepared when it is first opened after a connect or switch.
+    connection::Query &qTrg() { return m_triggers; }
     connection::Query &qProcBd() { return m_procBody; }
     connection::Query &qProcDc() { return m_procDocument; }
     connection::Query &qProcAuth() { return m_procAuth; }
@@ -35,6 +37,7 @@ private:
     connection::Query m_fields;
     connection::Query m_indexes;
     connection::Query m_constraints;
+    connection::Query m_triggers;
     connection::Query m_procBody;
     connection::Query m_procDocument;
     connection::Query m_procAuth;

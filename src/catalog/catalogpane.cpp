@@ -1,5 +1,6 @@
 #include "catalog/catalogpane.h"
 
+#include "catalog/namefilter.h"
 #include "catalog/proclistmodel.h"
 #include "catalog/tablelistmodel.h"
 #include "editor/sqledit.h"
@@ -22,7 +23,6 @@ using widgets::ReportListModel;
 namespace {
 
 constexpr int DefaultListPanelWidth = 185;
-constexpr int HistorySlots = 5;
 
 // A name filter box with its five history slots and its find button.
 QComboBox *makeFilterBox(const QString &name, QWidget *parent)
@@ -32,7 +32,7 @@ QComboBox *makeFilterBox(const QString &name, QWidget *parent)
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setToolTip(u"*tbl;workp*;cp*"_s);
-    for (int i = 0; i < HistorySlots; ++i)
+    for (int i = 0; i < FilterHistorySlots; ++i)
         box->addItem(QString());
     box->setCurrentIndex(0);
     box->setEnabled(false);

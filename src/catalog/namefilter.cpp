@@ -1,6 +1,6 @@
 #include "catalog/namefilter.h"
 
-#include <QStringList>
+#include <QComboBox>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -31,6 +31,48 @@ QString nameFilterCondition(const QString &filterText, const QString &field)
     if (alternatives.isEmpty())
         return {};
     return u" and ("_s + alternatives.join(u" or "_s) + u')';
+}
+
+void recordFilterText(QStringList &history, const QString &text)
+{
+    if (history.isEmpty())
+        return;
+    // The last slot equal to the text, or the oldest slot when none is.
+    qsizetype k = history.size() - 1;
+    for (qsizetype i = history.size() - 1; i >= 0; --i) {
+        if (history[i] == text) {
+            k = i;
+            break;
+        }
+    }
+    for (qsizetype j = k - 1; j >= 0; --j)
+        history[j + 1] = history[j];
+    history[0] = text;
+}
+
+QStringList filterHistory(const QComboBox &box)
+{
+    QStringList history;
+    for (int i = 0; i < box.count(); ++i)
+        history.append(box.itemText(i));
+    return history;
+}
+
+void setFilterHistory(QComboBox &box, const QStringList &history)
+{
+    for (int i = 0; i < box.count() && i < history.size(); ++i)
+        box.setItemText(i, history[i]);
+    box.setCurrentIndex(0);
+    box.setEditText(box.itemText(0));
+}
+
+void AddNameFilter(QComboBox &box, const QString &field, QString &condition)
+{
+    const QString text = box.currentText();
+    QStringList history = filterHistory(box);
+    recordFilterText(history, text);
+    setFilterHistory(box, history);
+    condition += nameFilterCondition(text, field);
 }
 
 } // namespace quoll::catalog

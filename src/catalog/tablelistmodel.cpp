@@ -1,5 +1,6 @@
 #include "catalog/tablelistmodel.h"
 
+#include "catalog/typeahead.h"
 #include "widgets/imagelist.h"
 
 #include <QLocale>
@@ -26,6 +27,26 @@ void TableListModel::recordsReset()
 {
     beginResetModel();
     endResetModel();
+}
+
+void TableListModel::reorder(const std::function<void()> &change)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    change();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QModelIndexList TableListModel::match(const QModelIndex &start, int role, const QVariant &value, int hits,
+                                      Qt::MatchFlags flags) const
+{
+    const Qt::MatchFlags kind = flags & Qt::MatchTypeMask;
+    if (!m_records || role != Qt::DisplayRole || hits == 0 || (kind != Qt::MatchStartsWith && kind != Qt::MatchExactly))
+        return {};
+    const int row = findTableByPrefix(*m_records, value.toString(), start.isValid() ? start.row() : 0,
+                                      flags.testFlag(Qt::MatchWrap));
+    if (row < 0)
+        return {};
+    return {index(row, 0)};
 }
 
 void TableListModel::setSortState(int sortState)

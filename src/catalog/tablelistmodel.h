@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace quoll::catalog {
 
 // The virtual table list `lvTables`: shows the records of a TableInfoList
@@ -20,6 +22,10 @@ public:
     void setRecords(const TableInfoList *records);
     void recordsReset();
 
+    // Runs `change`, which reorders the records in place: the rows change
+    // places under the view, and a selected row index stays where it is.
+    void reorder(const std::function<void()> &change);
+
     // Sort mark on column `column` (1-based; 0 for none), as SortState keeps it.
     void setSortState(int sortState);
     int sortState() const { return m_sortState; }
@@ -28,6 +34,11 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // The list's type-ahead find: a prefix of the table name from `start`,
+    // wrapping with Qt::MatchWrap (see findTableByPrefix). Only the prefix
+    // and exact kinds of search find anything.
+    QModelIndexList match(const QModelIndex &start, int role, const QVariant &value, int hits = 1,
+                          Qt::MatchFlags flags = Qt::MatchFlags(Qt::MatchStartsWith | Qt::MatchWrap)) const override;
 
     static QStringList captions();
     // The list icon of a record: user or system table, user or system view.

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace quoll::widgets {
 
 ReportList::ReportList(QWidget *parent) : QTableView(parent)
@@ -113,6 +115,29 @@ void ReportListModel::appendRow(Row row)
     beginInsertRows({}, at, at);
     m_rows.push_back(std::move(row));
     endInsertRows();
+}
+
+void ReportListModel::sortRows(const std::function<bool(const Row &, const Row &)> &less)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> order(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return less(m_rows[size_t(a)], m_rows[size_t(b)]); });
+    std::vector<Row> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newRowOf(m_rows.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        newRowOf[size_t(order[i])] = int(i);
+        sorted.push_back(std::move(m_rows[size_t(order[i])]));
+    }
+    m_rows = std::move(sorted);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    for (const QModelIndex &index : before)
+        after.append(index.isValid() ? this->index(newRowOf[size_t(index.row())], index.column()) : index);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ReportListModel::setSortMark(int column, Qt::SortOrder order)

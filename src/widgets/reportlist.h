@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
 namespace quoll::widgets {
@@ -65,6 +66,10 @@ public:
     // Marks `column` (0-based) as sorted ascending or descending; -1 removes
     // the mark.
     void setSortMark(int column, Qt::SortOrder order);
+
+    // Reorders the rows by `less`; a selected row stays selected where it
+    // moves to.
+    void sortRows(const std::function<bool(const Row &, const Row &)> &less);
 
 private:
     QStringList m_captions;

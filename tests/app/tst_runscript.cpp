@@ -18,11 +18,13 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QWheelEvent>
 
 using namespace Qt::Literals::StringLiterals;
@@ -511,22 +513,22 @@ void TstRunScript::editorKeys()
     QFETCH(bool, columnSelected);
     QFETCH(bool, tableSelected);
     QFETCH(QString, text);
+    // The lists as a user fills them: the table found through the filter
+    // and selected, which lists its columns ("*" first, then col_a).
     SessionFixture f;
-    auto *columns = f.find<widgets::ReportList>(u"ListView2"_s);
-    auto *columnModel = qobject_cast<widgets::ReportListModel *>(columns->model());
-    widgets::ReportListModel::Row column;
-    column.texts = QStringList{u"col_a"_s, u"integer"_s};
-    columnModel->appendRow(column);
-    if (columnSelected)
-        columns->selectRow(0);
-    catalog::TableInfo table;
-    table.name = u"tab_b"_s;
-    table.owner = u"tester"_s;
-    f.window->tableInfos()->push_back(table);
+    QVERIFY(ready(f));
+    f.window->database().execute(u"create table tab_b (col_a integer)"_s);
+    f.find<QComboBox>(u"cbTableWild"_s)->setEditText(u"tab_b"_s);
+    f.find<QToolButton>(u"tbFindTable"_s)->click();
     auto *tables = f.find<widgets::ReportList>(u"lvTables"_s);
-    qobject_cast<catalog::TableListModel *>(tables->model())->recordsReset();
-    if (tableSelected)
-        tables->selectRow(0);
+    QCOMPARE(tables->model()->rowCount(), 1);
+    tables->selectRow(0);
+    auto *columns = f.find<widgets::ReportList>(u"ListView2"_s);
+    QCOMPARE(columns->model()->index(1, 0).data().toString(), u"col_a"_s);
+    if (columnSelected)
+        columns->selectRow(1);
+    if (!tableSelected)
+        tables->clearSelection();
 
     editor::SqlEdit *edit = f.window->currentEditor();
     edit->setPlainText(u"select X from t"_s);
