@@ -17,6 +17,7 @@ struct Figure
     double seconds = 0;
     std::optional<double> referenceSeconds;
     QString note;              // extra measurements, e.g. bytes per row
+    QString referenceName = QStringLiteral("sqlite3");
 };
 
 struct Options

@@ -15,7 +15,8 @@ void print(QTextStream &out, const Figure &f)
 {
     out << QStringLiteral("  %1  %2 s").arg(f.what, -52).arg(f.seconds, 9, 'f', 4);
     if (f.referenceSeconds && *f.referenceSeconds > 0)
-        out << QStringLiteral("   sqlite3 %1 s   ratio %2")
+        out << QStringLiteral("   %1 %2 s   ratio %3")
+                   .arg(f.referenceName)
                    .arg(*f.referenceSeconds, 0, 'f', 4)
                    .arg(f.seconds / *f.referenceSeconds, 0, 'f', 2);
     if (!f.note.isEmpty())

@@ -14,7 +14,6 @@
 #include "widgets/waitcursor.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -60,7 +59,7 @@ void TableBrowser::connectWidgets()
     };
     connect(pane.findTable(), &QToolButton::clicked, this, guarded([this] { RefreshTableList(); }));
     // Enter in the filter box runs the search and goes no further.
-    widgets::onEnterKey(pane.tableWild()->lineEdit(), guarded([this] { RefreshTableList(); }));
+    widgets::onEnterKey(pane.tableWild(), guarded([this] { RefreshTableList(); }));
 
     ReportList *tables = pane.tables();
     connect(tables->selectionModel(), &QItemSelectionModel::selectionChanged, this,

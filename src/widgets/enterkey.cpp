@@ -1,6 +1,8 @@
 #include "widgets/enterkey.h"
 
+#include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -37,6 +39,8 @@ private:
 
 void onEnterKey(QWidget *widget, std::function<void()> action)
 {
+    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && combo->lineEdit())
+        new EnterKeyFilter(combo->lineEdit(), action);
     new EnterKeyFilter(widget, std::move(action));
 }
 

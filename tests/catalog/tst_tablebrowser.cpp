@@ -58,11 +58,12 @@ struct BrowserFixture
     }
     ~BrowserFixture() { queries.unprepareAll(); }
 
-    // Types `filter` into the box and presses Enter there.
+    // Types `filter` into the box and presses Enter there (the box takes
+    // the keys of its line edit).
     void search(const QString &filter)
     {
         pane.tableWild()->setEditText(filter);
-        QTest::keyClick(pane.tableWild()->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(pane.tableWild(), Qt::Key_Return);
     }
     QStringList tableNames() const
     {
