@@ -18,6 +18,8 @@
 #include "app/wheelzoom.h"
 #include "catalog/browserqueries.h"
 #include "catalog/catalogpane.h"
+#include "catalog/listcommands.h"
+#include "catalog/procbrowser.h"
 #include "catalog/proclistmodel.h"
 #include "catalog/tablebrowser.h"
 #include "catalog/tablelistmodel.h"
@@ -307,10 +309,31 @@ void QuollMain::createStep()
          [this](const std::function<void()> &handler) { return m_errors.run(handler); },
          [this](const QString &text) { InsertIntoEditor(text); }},
         this);
+    buildCatalogCommands();
     m_runner = std::make_unique<workspace::StatementRunner>(workspace::StatementRunner::Parts{
         *m_database, *m_resultSet, *m_statusBar, [this] { return currentEditor(); },
         [this](const QString &message, const QString &details) { AddLog(message, details); }});
     buildResults();
+}
+
+// The routine page and the catalog lists' pop-up menu, once the records and
+// the viewer exist.
+void QuollMain::buildCatalogCommands()
+{
+    const auto guard = [this](const std::function<void()> &handler) { return m_errors.run(handler); };
+    m_procBrowser = new catalog::ProcBrowser({*m_sqlPage->catalog(), *m_database, *m_browserQueries, *m_procInfos,
+                                              [this] { return m_connection->serverMajorVersion(); }, guard,
+                                              [this](const QString &text) { InsertIntoEditor(text); }},
+                                             this);
+    m_listCommands = new catalog::ListCommands(
+        {*m_sqlPage->catalog(), *m_listMenu, *m_browserQueries, *m_tableInfos, m_dialogs, guard,
+         [this](const QString &text) { m_viewer->showInViewer(text); },
+         [this](const QString &message) {
+             m_statusBar->setPanelText(3, message);
+             m_statusBar->setAlarm(true);
+         },
+         {}},
+        this);
 }
 
 // The grids over `ResultSet` and `qrData`, their row commands and the
@@ -372,6 +395,10 @@ void QuollMain::destroyStep()
     m_commandState = nullptr;
     delete m_tableBrowser;
     m_tableBrowser = nullptr;
+    delete m_procBrowser;
+    m_procBrowser = nullptr;
+    delete m_listCommands;
+    m_listCommands = nullptr;
     delete m_gridCommands;
     m_gridCommands = nullptr;
     if (m_tableData)
@@ -533,9 +560,7 @@ void QuollMain::ClearTableList()
 
 void QuollMain::ClearProcList()
 {
-    m_procInfos->clear();
-    m_sqlPage->catalog()->procModel()->recordsReset();
-    m_sqlPage->catalog()->procText()->clear();
+    m_procBrowser->ClearProcList();
 }
 
 void QuollMain::ClearDetailLists()

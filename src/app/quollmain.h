@@ -18,6 +18,8 @@ class Dialogs;
 }
 namespace quoll::catalog {
 class BrowserQueries;
+class ListCommands;
+class ProcBrowser;
 class TableBrowser;
 }
 namespace quoll::connection {
@@ -116,6 +118,9 @@ public:
     catalog::BrowserQueries &browserQueries() const { return *m_browserQueries; }
     // The table list, its filter and the table details.
     catalog::TableBrowser &tableBrowser() const { return *m_tableBrowser; }
+    // The routine list and its text; the catalog lists' pop-up menu.
+    catalog::ProcBrowser &procBrowser() const { return *m_procBrowser; }
+    catalog::ListCommands &listCommands() const { return *m_listCommands; }
 
     ConnectionControl &connectionControl() const { return *m_connection; }
     connection::TransactionControl &transactions() const { return *m_transactions; }
@@ -157,6 +162,7 @@ private:
     void buildSession();
     void buildEditing();
     void buildResults();
+    void buildCatalogCommands();
     void createStep();
     bool closeStep();
     void destroyStep();
@@ -230,6 +236,8 @@ private:
     TableDataControl *m_tableData = nullptr;
     // Deleted by the destroy step, before the objects they reach.
     catalog::TableBrowser *m_tableBrowser = nullptr;
+    catalog::ProcBrowser *m_procBrowser = nullptr;
+    catalog::ListCommands *m_listCommands = nullptr;
     GridCommands *m_gridCommands = nullptr;
     CommandState *m_commandState = nullptr;
 };

@@ -17,7 +17,9 @@ BrowserQueries::BrowserQueries(connection::Database &database)
       m_triggers(database, textOf(CatalogQuery::Triggers)),
       m_procBody(database, textOf(CatalogQuery::ProcBody)),
       m_procDocument(database, textOf(CatalogQuery::ProcDocument)),
-      m_procAuth(database, textOf(CatalogQuery::ProcAuth))
+      m_procAuth(database, textOf(CatalogQuery::ProcAuth)),
+      m_triggerHead(database, textOf(CatalogQuery::TriggerHead)),
+      m_triggerBody(database, textOf(CatalogQuery::TriggerBody)), m_viewText(database, textOf(CatalogQuery::ViewText))
 {
 }
 
@@ -38,8 +40,8 @@ void BrowserQueries::prepareAll()
 
 void BrowserQueries::unprepareAll()
 {
-    for (connection::Query *query :
-         {&m_fields, &m_indexes, &m_constraints, &m_triggers, &m_procBody, &m_procDocument, &m_procAuth})
+    for (connection::Query *query : {&m_fields, &m_indexes, &m_constraints, &m_triggers, &m_procBody, &m_procDocument,
+                                     &m_procAuth, &m_triggerHead, &m_triggerBody, &m_viewText})
         query->unprepare();
 }
 

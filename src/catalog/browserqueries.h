@@ -26,6 +26,10 @@ public:
     connection::Query &qProcBd() { return m_procBody; }
     connection::Query &qProcDc() { return m_procDocument; }
     connection::Query &qProcAuth() { return m_procAuth; }
+    // The trigger header and body and the view text: prepared when opened.
+    connection::Query &qTrgHd() { return m_triggerHead; }
+    connection::Query &qTrgBd() { return m_triggerBody; }
+    connection::Query &qViewBd() { return m_viewText; }
 
     void prepareAll();
     void prepareTableQueries();
@@ -41,6 +45,9 @@ private:
     connection::Query m_procBody;
     connection::Query m_procDocument;
     connection::Query m_procAuth;
+    connection::Query m_triggerHead;
+    connection::Query m_triggerBody;
+    connection::Query m_viewText;
 };
 
 } // namespace quoll::catalog

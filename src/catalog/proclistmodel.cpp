@@ -1,5 +1,7 @@
 #include "catalog/proclistmodel.h"
 
+#include "catalog/typeahead.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::catalog {
@@ -52,6 +54,19 @@ QVariant ProcListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole || !index.isValid() || !m_records || size_t(index.row()) >= m_records->size())
         return {};
     return cellText((*m_records)[size_t(index.row())], index.column());
+}
+
+QModelIndexList ProcListModel::match(const QModelIndex &start, int role, const QVariant &value, int hits,
+                                     Qt::MatchFlags flags) const
+{
+    const Qt::MatchFlags kind = flags & Qt::MatchTypeMask;
+    if (!m_records || role != Qt::DisplayRole || hits == 0 || (kind != Qt::MatchStartsWith && kind != Qt::MatchExactly))
+        return {};
+    const int row = findByNamePrefix(*m_records, value.toString(), start.isValid() ? start.row() : 0,
+                                     flags.testFlag(Qt::MatchWrap));
+    if (row < 0)
+        return {};
+    return {index(row, 0)};
 }
 
 QVariant ProcListModel::headerData(int section, Qt::Orientation orientation, int role) const

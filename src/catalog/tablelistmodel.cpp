@@ -42,7 +42,7 @@ QModelIndexList TableListModel::match(const QModelIndex &start, int role, const 
     const Qt::MatchFlags kind = flags & Qt::MatchTypeMask;
     if (!m_records || role != Qt::DisplayRole || hits == 0 || (kind != Qt::MatchStartsWith && kind != Qt::MatchExactly))
         return {};
-    const int row = findTableByPrefix(*m_records, value.toString(), start.isValid() ? start.row() : 0,
+    const int row = findByNamePrefix(*m_records, value.toString(), start.isValid() ? start.row() : 0,
                                       flags.testFlag(Qt::MatchWrap));
     if (row < 0)
         return {};
@@ -89,7 +89,7 @@ QString TableListModel::cellText(const TableInfo &info, int column)
     case 4: return QString::number(info.nrows);
     case 5: return QString::number(info.rowsize);
     case 6: return QString::number(info.nindexes);
-    case 7: return QLocale::system().toString(info.created, QLocale::ShortFormat);
+    case 7: return QLocale().toString(info.created, QLocale::ShortFormat);   // the user's locale
     case 8: return QString(QChar(info.locklevel));
     default: return {};
     }

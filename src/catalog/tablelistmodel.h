@@ -35,7 +35,7 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     // The list's type-ahead find: a prefix of the table name from `start`,
-    // wrapping with Qt::MatchWrap (see findTableByPrefix). Only the prefix
+    // wrapping with Qt::MatchWrap (see findByNamePrefix). Only the prefix
     // and exact kinds of search find anything.
     QModelIndexList match(const QModelIndex &start, int role, const QVariant &value, int hits = 1,
                           Qt::MatchFlags flags = Qt::MatchFlags(Qt::MatchStartsWith | Qt::MatchWrap)) const override;

@@ -1,5 +1,4 @@
-#include "embeddedfixture.h"
-#include "scripteddialogs.h"
+#include "browserfixture.h"
 #include "testregistry.h"
 
 #include "catalog/browserqueries.h"
@@ -18,78 +17,11 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace quoll;
 using quoll::testing::EmbeddedFixture;
+using quoll::testing::BrowserFixture;
 using quoll::testing::ScriptedDialogs;
 using widgets::ReportList;
 namespace ListIcon = widgets::ListIcon;
 
-namespace {
-
-// The catalog pane over an embedded server, driven as the main window
-// drives it; failures are kept as the error handler would show them.
-struct BrowserFixture
-{
-    EmbeddedFixture server;
-    catalog::CatalogPane pane;
-    catalog::BrowserQueries queries{server.database};
-    catalog::TableInfoList tableInfos;
-    QStringList columnNames;
-    ScriptedDialogs dialogs;
-    QStringList errors;
-    QStringList inserted;
-    std::unique_ptr<catalog::TableBrowser> browser;
-
-    BrowserFixture()
-    {
-        pane.tableModel()->setRecords(&tableInfos);
-        browser = std::make_unique<catalog::TableBrowser>(catalog::TableBrowser::Parts{
-            pane, server.database, queries, tableInfos, columnNames, dialogs,
-            [this](const std::function<void()> &handler) {
-                try {
-                    handler();
-                    return true;
-                } catch (const connection::EngineError &e) {
-                    errors.append(e.message());
-                    return false;
-                }
-            },
-            [this](const QString &text) { inserted.append(text); }});
-        pane.tableWild()->setEnabled(true);
-        pane.findTable()->setEnabled(true);
-    }
-    ~BrowserFixture() { queries.unprepareAll(); }
-
-    // Types `filter` into the box and presses Enter there (the box takes
-    // the keys of its line edit).
-    void search(const QString &filter)
-    {
-        pane.tableWild()->setEditText(filter);
-        QTest::keyClick(pane.tableWild(), Qt::Key_Return);
-    }
-    QStringList tableNames() const
-    {
-        QStringList names;
-        for (const catalog::TableInfo &info : tableInfos)
-            names.append(info.name);
-        return names;
-    }
-    int rowOf(const QString &name) const { return int(tableNames().indexOf(name)); }
-    void select(const QString &name) { pane.tables()->selectRow(rowOf(name)); }
-
-    // A list's rows as "text|text|...", with "[icon]" first when asked.
-    static QStringList rows(const ReportList *list, bool icons = false)
-    {
-        QStringList out;
-        const auto *model = qobject_cast<const widgets::ReportListModel *>(list->model());
-        for (int r = 0; r < model->rowCount(); ++r) {
-            QString line = icons ? u"[%1]"_s.arg(model->row(r).icon) : QString();
-            line += model->row(r).texts.join(u'|');
-            out.append(line);
-        }
-        return out;
-    }
-};
-
-} // namespace
 
 // The table page of the catalog browser over a real embedded server: the
 // filter, the list, its sorting and type-ahead, and the detail lists.
@@ -119,23 +51,7 @@ private:
 void TstTableBrowser::init()
 {
     m_f = std::make_unique<BrowserFixture>();
-    EmbeddedFixture &s = m_f->server;
-    s.useNewDatabase(u"shop"_s);
-    s.run(u"create table customer (id serial primary key constraint pk_customer, name char(20) not null)"_s);
-    s.run(u"create table every_type (id integer not null, c char(20) default 'abc def', si smallint default 5, "
-          "fl float, sf smallfloat, de decimal(16,2) default 1.5, da date default today, mo money(8,2), "
-          "dt datetime year to second default current year to second, iv interval day(3) to second, "
-          "by byte, tx text, vc varchar(30,5) default user, i8 int8 default null, nc nchar(10), "
-          "host char(18) default dbservername, cust integer, "
-          "primary key (id) constraint pk_every, unique (c) constraint u_every_c, "
-          "foreign key (cust) references customer constraint fk_every_cust, "
-          "check (si > 0) constraint ck_every_si)"_s);
-    s.run(u"create index ix_every on every_type (si, de desc)"_s);
-    s.run(u"create trigger tr_every insert on every_type referencing new as n for each row "
-          "(update customer set name = 'x' where id = n.cust)"_s);
-    s.run(u"create view v_every (id, c) as select id, c from every_type"_s);
-    for (const QString &name : {u"orders"_s, u"order_lines"_s, u"Zeta"_s, u"alpha"_s})
-        s.run(u"create table %1 (a integer)"_s.arg(name));
+    m_f->makeShop();
 }
 
 void TstTableBrowser::cleanup()

@@ -1,5 +1,7 @@
 #include "testregistry.h"
 
+#include "catalog/procinfo.h"
+#include "catalog/tableinfo.h"
 #include "catalog/typeahead.h"
 
 #include <QTest>
@@ -49,12 +51,17 @@ private slots:
             info.name = name;
             records.push_back(info);
         }
-        QCOMPARE(findTableByPrefix(records, typed, start, wrap), found);
+        QCOMPARE(findByNamePrefix(records, typed, start, wrap), found);
     }
 
     void anEmptyListFindsNothing()
     {
-        QCOMPARE(findTableByPrefix({}, u"a"_s, 0, true), -1);
+        QCOMPARE(findByNamePrefix(TableInfoList(), u"a"_s, 0, true), -1);
+        // The routine list finds the same way.
+        ProcInfoList routines(2);
+        routines[0].name = u"sp_load"_s;
+        routines[1].name = u"sp_purge"_s;
+        QCOMPARE(findByNamePrefix(routines, u"SP_P"_s, 0, false), 1);
     }
 };
 
