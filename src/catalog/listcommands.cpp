@@ -107,7 +107,9 @@ void ListCommands::miLWprintClick()
         m_parts.reportFailure(e.message());
         return;
     }
-    m_parts.openPage(path);
+    // The page is there even when the desktop has no program to show it.
+    if (!m_parts.openPage(path))
+        m_parts.reportFailure(u"Отчёт записан в %1, но показать его нечем"_s.arg(path));
 }
 
 void ListCommands::miShowTriggerClick()

@@ -39,10 +39,12 @@ public:
         std::function<bool(const std::function<void()> &)> guard;
         // `ShowInViewer`.
         std::function<void(const QString &)> showInViewer;
-        // Says that the printed page could not be written (the status bar).
+        // Says that the printed page could not be written or shown (the
+        // status bar).
         std::function<void(const QString &)> reportFailure;
-        // Hands a written page to the desktop; the browser by default.
-        std::function<void(const QString &)> openPage;
+        // Hands a written page to the desktop, the browser by default; false
+        // when nothing can show it.
+        std::function<bool(const QString &)> openPage;
     };
 
     explicit ListCommands(Parts parts, QObject *parent = nullptr);

@@ -107,9 +107,9 @@ QString writeReportFile(const QByteArray &bytes)
     return path;
 }
 
-void openReportFile(const QString &path)
+bool openReportFile(const QString &path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace quoll::exporting

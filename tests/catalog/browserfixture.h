@@ -32,6 +32,7 @@ struct BrowserFixture
     QStringList viewed;          // texts handed to the value viewer
     QStringList opened;          // pages handed to the desktop
     QStringList failures;        // said in the status bar
+    bool canOpen = true;         // whether the desktop shows pages
     QMenu menu;                  // pmLW, as the window builds it
     std::unique_ptr<catalog::TableBrowser> browser;
     std::unique_ptr<catalog::ListCommands> commands;
@@ -48,7 +49,10 @@ struct BrowserFixture
             pane, menu, queries, tableInfos, dialogs, guard(),
             [this](const QString &text) { viewed.append(text); },
             [this](const QString &message) { failures.append(message); },
-            [this](const QString &path) { opened.append(path); }});
+            [this](const QString &path) {
+                opened.append(path);
+                return canOpen;
+            }});
         pane.tableWild()->setEnabled(true);
         pane.findTable()->setEnabled(true);
     }

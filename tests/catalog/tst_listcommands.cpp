@@ -262,6 +262,14 @@ void TstListCommands::anUnwritableReportIsSaid()
     item("N1")->trigger();
     QCOMPARE(m_f->failures.size(), 1);
     QVERIFY(m_f->opened.isEmpty());
+
+    // A page nothing can show is written and said to be there.
+    qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    m_f->canOpen = false;
+    item("N1")->trigger();
+    QCOMPARE(m_f->opened.size(), 1);
+    QCOMPARE(m_f->failures.size(), 2);
+    QVERIFY(m_f->failures.last().contains(m_f->opened.first()));
 }
 
 QUOLL_TEST(TstListCommands);
