@@ -34,6 +34,8 @@ packages=(
   qt6-qpa-plugins libqt6svg6 fonts-liberation2 fonts-dejavu-core
   # looking at the window without a display
   xvfb xauth
+  # reading back the workbooks the tests write
+  python3 python3-openpyxl
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "app/editorcommands.h"
 #include "app/editorkeys.h"
 #include "app/errorhandler.h"
+#include "app/exportcommands.h"
 #include "app/gridcommands.h"
 #include "app/logmodel.h"
 #include "app/logpage.h"
@@ -358,6 +359,11 @@ void QuollMain::buildResults()
                                        *m_tableData, *m_viewer, *m_statusBar, m_errors},
                                       this);
     m_gridCommands->bind(*m_actions);
+    m_exportCommands = new ExportCommands({*m_resultSet, [this] { return static_cast<connection::Dataset *>(m_tableData->dataset()); },
+                                           *m_exportDialog, m_dialogs, m_errors, *m_statusBar, this, {}},
+                                          this);
+    m_exportCommands->bind(*m_actions, m_outputPage->toolBar()->findChild<QToolButton *>(u"ToolButton11"_s),
+                           m_outputPage->grid());
     m_commandState = new CommandState({*m_actions, *m_database, [this] { return currentEditor(); },
                                        [this] { return static_cast<const connection::Dataset *>(m_resultSet.get()); },
                                        [this] { return static_cast<const connection::Dataset *>(m_tableData->dataset()); }},
@@ -401,6 +407,8 @@ void QuollMain::destroyStep()
     m_listCommands = nullptr;
     delete m_gridCommands;
     m_gridCommands = nullptr;
+    delete m_exportCommands;
+    m_exportCommands = nullptr;
     if (m_tableData)
         m_tableData->reset();
     if (m_outputGrid)

@@ -58,6 +58,7 @@ class ActionList;
 class CommandState;
 class ConnectionControl;
 class EditorCommands;
+class ExportCommands;
 class GridCommands;
 class ErrorHandler;
 class LogPage;
@@ -109,6 +110,7 @@ public:
     results::GridLink *dataGrid() const { return m_dataGrid; }
     TableDataControl &tableData() const { return *m_tableData; }
     GridCommands &gridCommands() const { return *m_gridCommands; }
+    ExportCommands &exportCommands() const { return *m_exportCommands; }
     // The enabled state of the commands, recomputed whenever the program
     // becomes idle.
     CommandState &commandState() const { return *m_commandState; }
@@ -239,6 +241,7 @@ private:
     catalog::ProcBrowser *m_procBrowser = nullptr;
     catalog::ListCommands *m_listCommands = nullptr;
     GridCommands *m_gridCommands = nullptr;
+    ExportCommands *m_exportCommands = nullptr;
     CommandState *m_commandState = nullptr;
 };
 

@@ -92,6 +92,64 @@ std::optional<QByteArray> encodeWindows1251(QStringView text)
     return bytes;
 }
 
+unsigned char windows1251Byte(char32_t c)
+{
+    if (c < 0x80)
+        return static_cast<unsigned char>(c);
+    return c < 0x10000 ? byteTable().byteOf(char16_t(c)) : 0;
+}
+
+bool appendWindows1251(QByteArray &out, QByteArrayView utf8)
+{
+    const qsizetype start = out.size();
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = p + utf8.size();
+    // Runs of ASCII go over at once.
+    while (p < end) {
+        const auto *run = p;
+        while (p < end && *p < 0x80)
+            ++p;
+        if (p > run)
+            out.append(reinterpret_cast<const char *>(run), p - run);
+        if (p == end)
+            break;
+        char32_t c = 0;
+        int more = 0;
+        if ((*p & 0xE0) == 0xC0) {
+            c = *p & 0x1F;
+            more = 1;
+        } else if ((*p & 0xF0) == 0xE0) {
+            c = *p & 0x0F;
+            more = 2;
+        } else if ((*p & 0xF8) == 0xF0) {
+            c = *p & 0x07;
+            more = 3;
+        } else {
+            out.truncate(start);
+            return false;
+        }
+        if (end - p <= more) {
+            out.truncate(start);
+            return false;
+        }
+        for (int i = 1; i <= more; ++i) {
+            if ((p[i] & 0xC0) != 0x80) {
+                out.truncate(start);
+                return false;
+            }
+            c = (c << 6) | (p[i] & 0x3F);
+        }
+        p += more + 1;
+        const unsigned char byte = windows1251Byte(c);
+        if (byte == 0) {
+            out.truncate(start);
+            return false;
+        }
+        out.append(char(byte));
+    }
+    return true;
+}
+
 DecodedText decodeText(const QByteArray &bytes)
 {
     DecodedText result;

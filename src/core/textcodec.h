@@ -28,6 +28,13 @@ DecodedText decodeText(const QByteArray &bytes);
 // encoding gives nothing when a character has no byte in the code page.
 QString decodeWindows1251(QByteArrayView bytes);
 std::optional<QByteArray> encodeWindows1251(QStringView text);
+// Appends the Windows-1251 bytes of UTF-8 text to `out`; false (with `out`
+// as it was) when a character has no byte in the code page. Invalid UTF-8
+// counts as such a character.
+bool appendWindows1251(QByteArray &out, QByteArrayView utf8);
+// The Windows-1251 byte of a character, 0 when the code page has none
+// (NUL itself is byte 0).
+unsigned char windows1251Byte(char32_t c);
 
 // Whether every character of `text` has a Windows-1251 byte.
 bool fitsWindows1251(const QString &text);

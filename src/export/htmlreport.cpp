@@ -73,6 +73,41 @@ QByteArray htmlBytes(const QString &html)
     return out;
 }
 
+void appendHtmlText(QByteArray &out, QByteArrayView utf8)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = p + utf8.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            switch (b) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&#39;"; break;
+            default: out += char(b); break;
+            }
+            ++p;
+            continue;
+        }
+        const int more = (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        char32_t c = 0xFFFD;
+        if (more > 0 && end - p > more) {
+            c = b & (0x3F >> more);
+            for (int i = 1; i <= more; ++i)
+                c = (c << 6) | (p[i] & 0x3F);
+            p += more + 1;
+        } else {
+            ++p;   // not UTF-8: shown as the replacement character
+        }
+        if (const unsigned char byte = windows1251Byte(c))
+            out += char(byte);
+        else
+            out += "&#" + QByteArray::number(quint32(c)) + ';';
+    }
+}
+
 QString reportFilePath()
 {
 #ifdef Q_OS_UNIX

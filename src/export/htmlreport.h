@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace quoll::exporting {
@@ -21,6 +22,10 @@ QString htmlText(const QString &text);
 // code page cannot hold is written as a numeric character reference, so
 // that nothing is lost.
 QByteArray htmlBytes(const QString &html);
+
+// Appends UTF-8 text as page text in those bytes: escaped as htmlText does,
+// in windows-1251 with numeric character references.
+void appendHtmlText(QByteArray &out, QByteArrayView utf8);
 
 // "Report.html" in a folder of the temporary area that only this user can
 // write (made on first use). Raises Error when there is no such folder.

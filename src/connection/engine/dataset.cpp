@@ -148,6 +148,13 @@ bool Dataset::isNull(qint64 row, int field) const
     return m_rows.isNull(row, field + m_hidden);
 }
 
+QByteArrayView Dataset::utf8View(int field) const
+{
+    if (m_current < 0 || m_current >= m_rows.rowCount() || field < 0 || field >= fieldCount())
+        return {};
+    return m_rows.utf8View(m_current, field + m_hidden);
+}
+
 QString Dataset::text(qint64 row, int field) const
 {
     if (row < 0 || row >= m_rows.rowCount() || field < 0 || field >= fieldCount())

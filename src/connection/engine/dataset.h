@@ -89,6 +89,9 @@ public:
     // Any row already read; a row or field out of range reads as NULL.
     bool isNull(qint64 row, int field) const;
     QString text(qint64 row, int field) const;
+    // The current row's field as UTF-8 without a copy (empty for NULL);
+    // valid until the set reads or changes rows.
+    QByteArrayView utf8View(int field) const;
 
     // While paused, attached views are not told about moves and changes.
     // Pauses nest; the last resume tells them once what happened: reset()

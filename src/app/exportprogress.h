@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+class QLabel;
+
+namespace quoll::app {
+
+// The progress of a long export: shown, modal, once the export has run for
+// half a second; it counts the rows written, keeps the window repainting
+// and offers a cancel button. Nothing shows for a short export.
+class ExportProgress : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ExportProgress(QWidget *parent = nullptr);
+
+    // After every batch of rows; false once the user cancelled.
+    bool update(qint64 rows);
+    bool isCancelled() const { return m_cancelled; }
+
+    static constexpr qint64 ShowAfterMs = 500;
+
+private:
+    QElapsedTimer m_clock;
+    QLabel *m_label = nullptr;
+    bool m_cancelled = false;
+};
+
+} // namespace quoll::app
