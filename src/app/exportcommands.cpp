@@ -8,6 +8,7 @@
 #include "core/error.h"
 #include "export/exportdialog.h"
 #include "export/exporter.h"
+#include "export/desktopfile.h"
 #include "export/htmlreport.h"
 #include "export/workbookwriter.h"
 #include "widgets/statusbar.h"
@@ -41,7 +42,8 @@ QString newWorkbookPath()
 
 } // namespace
 
-ExportCommands::ExportCommands(Parts parts, QObject *parent) : QObject(parent), m_parts(std::move(parts))
+ExportCommands::ExportCommands(Parts parts, QObject *parent)
+    : QObject(parent), m_parts(std::move(parts)), m_progressDelay(ExportProgress::ShowAfterMs)
 {
     if (!m_parts.openFile)
         m_parts.openFile = exporting::openReportFile;
@@ -112,7 +114,7 @@ void ExportCommands::open(const QString &path)
 bool ExportCommands::run(connection::Dataset &dataset, exporting::ExportWriter &writer, const QString &path,
                          bool fetchAllFirst)
 {
-    ExportProgress progress(m_parts.window);
+    ExportProgress progress(m_parts.window, m_progressDelay);
     exporting::ExportResult result;
     {
         exporting::DatasetSource source(dataset, fetchAllFirst);

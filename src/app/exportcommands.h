@@ -65,6 +65,9 @@ public:
     void exportToXlsFile(connection::Dataset &dataset);
     void showExportDialog();
 
+    // How long an export runs before its progress shows (tests use 0).
+    void setProgressDelay(qint64 milliseconds) { m_progressDelay = milliseconds; }
+
     // Runs one export with progress and says in the status bar how it went.
     // Returns false when it was cancelled.
     bool run(connection::Dataset &dataset, exporting::ExportWriter &writer, const QString &path,
@@ -76,6 +79,7 @@ private:
 
     Parts m_parts;
     QString m_xlsFileName;   // SaveDialog1's last name
+    qint64 m_progressDelay;
 };
 
 } // namespace quoll::app

@@ -9,7 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::app {
 
-ExportProgress::ExportProgress(QWidget *parent) : QDialog(parent)
+ExportProgress::ExportProgress(QWidget *parent, qint64 showAfterMs) : QDialog(parent), m_showAfterMs(showAfterMs)
 {
     setObjectName(u"ExportProgress"_s);
     setWindowTitle(u"Экспорт"_s);
@@ -27,7 +27,7 @@ ExportProgress::ExportProgress(QWidget *parent) : QDialog(parent)
 
 bool ExportProgress::update(qint64 rows)
 {
-    if (!isVisible() && m_clock.elapsed() >= ShowAfterMs)
+    if (!isVisible() && m_clock.elapsed() >= m_showAfterMs)
         show();
     if (isVisible()) {
         m_label->setText(u"Записано строк: %1"_s.arg(rows));

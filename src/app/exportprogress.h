@@ -15,7 +15,8 @@ class ExportProgress : public QDialog
     Q_OBJECT
 
 public:
-    explicit ExportProgress(QWidget *parent = nullptr);
+    // `showAfterMs`: how long an export runs before it shows (tests use 0).
+    explicit ExportProgress(QWidget *parent = nullptr, qint64 showAfterMs = ShowAfterMs);
 
     // After every batch of rows; false once the user cancelled.
     bool update(qint64 rows);
@@ -25,6 +26,7 @@ public:
 
 private:
     QElapsedTimer m_clock;
+    qint64 m_showAfterMs;
     QLabel *m_label = nullptr;
     bool m_cancelled = false;
 };

@@ -6,6 +6,7 @@
 #include "catalog/listprint.h"
 #include "core/dialogs.h"
 #include "core/error.h"
+#include "export/desktopfile.h"
 #include "export/htmlreport.h"
 #include "widgets/reportlist.h"
 #include "widgets/waitcursor.h"

@@ -23,7 +23,8 @@ namespace {
 
 const char *const Help = R"(Runs SQL on a Quoll server from the command line.
 
-Usage: quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin] [FILE]
+Usage: quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin]
+                 [EXPORT] [FILE]
        quoll-sql --servers
 
   -s SERVER   the server: a name from the server list the Quoll window
@@ -47,6 +48,24 @@ The script is cut into statements at semicolons (not inside strings,
 comments or the bodies of created procedures). For every statement that
 yields rows, standard output gets a line of the column names and then one
 line per row, fields separated by TAB, NULL as an empty field.
+
+EXPORT writes the rows of the script's last statement that yields rows to
+a file instead (no rows are printed then; the file is written only when
+the whole script ran, and in one step):
+  --html FILE       the HTML report
+  --xlsx FILE       a spreadsheet workbook with typed cells
+  --tsv FILE        tab-separated lines, no header
+  --delimited FILE  delimited text, shaped by
+     --row-divider TEXT      after each line (default CR LF)
+     --column-divider TEXT   between values (default TAB)
+     --no-header             no line of column names
+     --no-data               no data lines
+     --header-quote C        quote the column names with C
+     --data-quote C          quote the text values with C (doubled inside)
+     --divider-after-last    a column divider after the last value too
+  Dividers are taken as given: write control characters with the shell,
+  for example --row-divider $'\n'. Text files are Windows-1251, or UTF-8
+  with a byte-order mark when that cannot hold every character.
 
 The first failing statement stops the run: standard error gets the line
   error <native code>: <message> (statement <n>, offset <E>)
@@ -89,6 +108,61 @@ std::unique_ptr<connection::Engine> engineFor(const QString &server, QString &na
     }
 }
 
+// The export the options ask for, if any; false (and why) when they do
+// not make one.
+bool exportTarget(const QCommandLineParser &parser, std::optional<cli::ExportTarget> &target, QString &problem)
+{
+    const std::pair<const char *, exporting::ExportFormat> formats[] = {
+        {"html", exporting::ExportFormat::Html},
+        {"xlsx", exporting::ExportFormat::Workbook},
+        {"tsv", exporting::ExportFormat::Tab},
+        {"delimited", exporting::ExportFormat::Delimited},
+    };
+    for (const auto &[name, format] : formats) {
+        if (!parser.isSet(QString::fromLatin1(name)))
+            continue;
+        if (target) {
+            problem = u"one export at a time"_s;
+            return false;
+        }
+        target = cli::ExportTarget{format, parser.value(QString::fromLatin1(name)), {}};
+    }
+    const bool shaped = parser.isSet(u"row-divider"_s) || parser.isSet(u"column-divider"_s)
+                        || parser.isSet(u"header-quote"_s) || parser.isSet(u"data-quote"_s)
+                        || parser.isSet(u"no-header"_s) || parser.isSet(u"no-data"_s)
+                        || parser.isSet(u"divider-after-last"_s);
+    if (shaped && (!target || target->format != exporting::ExportFormat::Delimited)) {
+        problem = u"the divider, quote and header options shape --delimited only"_s;
+        return false;
+    }
+    if (!target)
+        return true;
+    if (target->path.isEmpty()) {
+        problem = u"the export needs a file name"_s;
+        return false;
+    }
+    exporting::DelimitedOptions &options = target->options;
+    if (parser.isSet(u"row-divider"_s))
+        options.rowDivider = parser.value(u"row-divider"_s);
+    if (parser.isSet(u"column-divider"_s))
+        options.columnDivider = parser.value(u"column-divider"_s);
+    options.header = !parser.isSet(u"no-header"_s);
+    options.data = !parser.isSet(u"no-data"_s);
+    options.dividerAfterLast = parser.isSet(u"divider-after-last"_s);
+    for (const auto &[name, quote] : {std::pair{"header-quote", &options.headerQuote},
+                                      std::pair{"data-quote", &options.dataQuote}}) {
+        if (!parser.isSet(QString::fromLatin1(name)))
+            continue;
+        const QString value = parser.value(QString::fromLatin1(name));
+        if (value.size() != 1) {
+            problem = u"--%1 takes one character"_s.arg(QLatin1String(name));
+            return false;
+        }
+        *quote = value.at(0);
+    }
+    return true;
+}
+
 // The lines of --servers: name, TAB, back end.
 void printServers(QTextStream &out)
 {
@@ -113,6 +187,12 @@ int main(int argc, char *argv[])
     parser.addOption({u"password-stdin"_s, u"password"_s});
     parser.addOption({u"servers"_s, u"servers"_s});
     parser.addOption({{u"h"_s, u"help"_s}, u"help"_s});
+    for (const char *format : {"html", "xlsx", "tsv", "delimited"})
+        parser.addOption({QString::fromLatin1(format), u"export"_s, u"FILE"_s});
+    for (const char *text : {"row-divider", "column-divider", "header-quote", "data-quote"})
+        parser.addOption({QString::fromLatin1(text), u"delimited"_s, u"TEXT"_s});
+    for (const char *flag : {"no-header", "no-data", "divider-after-last"})
+        parser.addOption({QString::fromLatin1(flag), u"delimited"_s});
     parser.addPositionalArgument(u"FILE"_s, u"script"_s);
     if (!parser.parse(QCoreApplication::arguments())) {
         err << "quoll-sql: " << parser.errorText() << "\n(see quoll-sql --help)\n";
@@ -131,13 +211,19 @@ int main(int argc, char *argv[])
         err << "quoll-sql: one script file at most\n";
         return 2;
     }
+    QString problem;
     if (parser.isSet(u"password-stdin"_s) && files.isEmpty()) {
         err << "quoll-sql: with --password-stdin the script must come from FILE\n";
         return 2;
     }
 
+    std::optional<cli::ExportTarget> target;
+    if (!exportTarget(parser, target, problem)) {
+        err << "quoll-sql: " << problem << "\n(see quoll-sql --help)\n";
+        return 2;
+    }
+
     QString serverName;
-    QString problem;
     std::unique_ptr<connection::Engine> engine = engineFor(parser.value(u"server"_s), serverName, problem);
     if (!engine) {
         err << "quoll-sql: " << problem << '\n';
@@ -181,7 +267,7 @@ int main(int argc, char *argv[])
         err << "quoll-sql: error " << e.nativeCode() << ": " << e.message() << '\n';
         return 2;
     }
-    const bool ok = cli::runScript(database, decodeText(script).text, out, err);
+    const bool ok = cli::runScript(database, decodeText(script).text, out, err, target);
     database.close();
     return ok ? 0 : 1;
 }

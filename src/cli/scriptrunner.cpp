@@ -2,6 +2,8 @@
 
 #include "connection/engine/database.h"
 #include "connection/engineerror.h"
+#include "core/error.h"
+#include "export/exportsource.h"
 #include "workspace/scriptsplitter.h"
 
 #include <QByteArray>
@@ -45,9 +47,13 @@ private:
 
 } // namespace
 
-bool runScript(connection::Database &database, const QString &script, QTextStream &out, QTextStream &err)
+bool runScript(connection::Database &database, const QString &script, QTextStream &out, QTextStream &err,
+               const std::optional<ExportTarget> &target)
 {
     connection::Engine &engine = database.engine();
+    // The export of the latest statement with rows, finished only when the
+    // script has run through.
+    std::unique_ptr<exporting::ExportWriter> pending;
     // Scripts from files and pipes end their lines with LF as often as not.
     workspace::ScriptSplitter splitter(script, 0, workspace::ScriptSplitter::LineBreaks::Any);
     int number = 0;
@@ -63,6 +69,23 @@ bool runScript(connection::Database &database, const QString &script, QTextStrea
         }
         if (!result.cursor)
             continue;
+        if (target) {
+            try {
+                pending.reset();
+                pending = exporting::makeWriter(target->format, target->path, target->options);
+                exporting::CursorSource source(*result.cursor);
+                exporting::writeRows(source, *pending);
+            } catch (const connection::EngineError &e) {
+                err << "error " << e.nativeCode() << ": " << e.message() << " (statement " << number << ", offset 0)\n";
+                err.flush();
+                return false;
+            } catch (const Error &e) {
+                err << "quoll-sql: " << e.message() << '\n';
+                err.flush();
+                return false;
+            }
+            continue;
+        }
         QStringList names;
         for (const connection::FieldDesc &f : result.cursor->fields())
             names.append(f.name);
@@ -79,6 +102,15 @@ bool runScript(connection::Database &database, const QString &script, QTextStrea
         }
     }
     out.flush();
+    if (pending) {
+        try {
+            pending->finish();
+        } catch (const Error &e) {
+            err << "quoll-sql: " << e.message() << '\n';
+            err.flush();
+            return false;
+        }
+    }
     return true;
 }
 

@@ -2,8 +2,10 @@
 
 #include "export/exportsource.h"
 #include "export/exportwriter.h"
+#include "export/textwriters.h"
 
 #include <functional>
+#include <memory>
 
 namespace quoll::exporting {
 
@@ -19,6 +21,15 @@ struct ExportResult
 // stops the export.
 using ExportProgress = std::function<bool(qint64 rows)>;
 inline constexpr qint64 ProgressRows = 1000;
+
+// The formats, and a writer of each into `path`.
+enum class ExportFormat { Html, Workbook, Tab, Delimited };
+std::unique_ptr<ExportWriter> makeWriter(ExportFormat format, const QString &path,
+                                         const DelimitedOptions &options = {});
+
+// Writes the fields and every row of `source` through `writer`, leaving the
+// file to the writer's finish() (or to nothing, when it is dropped).
+qint64 writeRows(ExportSource &source, ExportWriter &writer);
 
 // Streams every row of `source` through `writer` and puts the file in
 // place. A cancelled export leaves the previous file (or none). Raises

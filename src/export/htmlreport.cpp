@@ -4,9 +4,7 @@
 #include "core/error.h"
 #include "core/textcodec.h"
 
-#include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -140,11 +138,6 @@ QString writeReportFile(const QByteArray &bytes)
 #endif
     writeFileAtomically(path, bytes);
     return path;
-}
-
-bool openReportFile(const QString &path)
-{
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace quoll::exporting

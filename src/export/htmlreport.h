@@ -35,8 +35,4 @@ QString reportFilePath();
 // there is replaced, never followed) and returns its path. Raises Error.
 QString writeReportFile(const QByteArray &bytes);
 
-// Asks the desktop to show the report with its program for HTML files,
-// without waiting for it; false when the desktop has no such program.
-bool openReportFile(const QString &path);
-
 } // namespace quoll::exporting

@@ -48,7 +48,8 @@ void TextOutput::flush()
         return;
     if (m_file->write(m_buffer) != m_buffer.size())
         throw Error(u"Stream write error"_s);
-    m_buffer.clear();
+    // Emptied, its room kept for what comes next.
+    m_buffer.resize(0);
 }
 
 void TextOutput::ascii(QByteArrayView bytes)

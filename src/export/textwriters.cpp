@@ -25,7 +25,8 @@ void HtmlWriter::begin(const QList<connection::FieldDesc> &fields)
 
 void HtmlWriter::row(std::span<const ExportValue> values)
 {
-    m_line = "<TR>";
+    m_line.resize(0);
+    m_line += "<TR>";
     for (const ExportValue &value : values) {
         m_line += "<TD>";
         cell(value.utf8);

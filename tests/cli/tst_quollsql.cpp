@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +59,9 @@ private slots:
     void opensTheDatabaseGivenWithD();
     void readsTheScriptFromAFile();
     void runsEveryStatementOfAScriptWithLfLineEnds();
+    void exportsTheLastResultInsteadOfPrinting_data();
+    void exportsTheLastResultInsteadOfPrinting();
+    void aFailedScriptExportsNothing();
     void explainsItselfAndRefusesBadArguments();
     void listsTheServersOfTheSqlhostsFile();
     void listsTheBuiltinServersWithoutAnSqlhostsFile();
@@ -150,11 +154,75 @@ void TstQuollSql::runsEveryStatementOfAScriptWithLfLineEnds()
     QVERIFY2(failing.err.startsWith(u"error -206:"_s), qPrintable(failing.err));
 }
 
+void TstQuollSql::exportsTheLastResultInsteadOfPrinting_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("tab-separated") << QStringList{u"--tsv"_s} << QByteArray("1\tone\r\n2\t\r\n");
+    QTest::newRow("delimited, dialog defaults") << QStringList{u"--delimited"_s}
+                                                << QByteArray("n\ts\r\n1\tone\r\n2\t\r\n");
+    QTest::newRow("delimited, shaped")
+        << QStringList{u"--delimited"_s, u"--row-divider"_s, u"\n"_s, u"--column-divider"_s, u";"_s,
+                       u"--data-quote"_s, u"'"_s, u"--no-header"_s, u"--divider-after-last"_s}
+        << QByteArray("1;'one';\n2;'';\n");
+    QTest::newRow("html") << QStringList{u"--html"_s}
+                          << QByteArray("\r\n<TR><TH >n</TH><TH >s</TH></TR>\r\n<TR><TD>1</TD><TD>one</TD></TR>\r\n"
+                                        "<TR><TD>2</TD><TD></TD></TR>\r\n</TABLE></BODY></HTML>\r\n");
+}
+
+// The rows of the last statement that yields rows go to the file, and
+// nothing to standard output.
+void TstQuollSql::exportsTheLastResultInsteadOfPrinting()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, file);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"out"_s);
+    QStringList arguments{u"-s"_s, server()};
+    arguments += options;
+    arguments.insert(arguments.indexOf(options.first()) + 1, path);
+    // A database of its own for every row.
+    static int database = 0;
+    const Run run = quollSql(arguments, "create database ex" + QByteArray::number(++database)
+                                            + "; create table x (n integer, s varchar(9));"
+                                        "insert into x values (1, 'one'); insert into x values (2, null);"
+                                        "select count(*) from x; select n, s from x order by n;"
+                                        "update x set n = n + 0;");
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QString());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY2(written.readAll().endsWith(file), qPrintable(path));
+}
+
+void TstQuollSql::aFailedScriptExportsNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"out.xlsx"_s);
+    const Run failed = quollSql({u"-s"_s, server(), u"--xlsx"_s, path},
+                                "create database bad; select tabname from systables; select * from nosuch;");
+    QCOMPARE(failed.exitCode, 1);
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    const Run written = quollSql({u"-s"_s, server(), u"--xlsx"_s, path}, "select tabname from systables;");
+    QCOMPARE(written.exitCode, 0);
+    QVERIFY(QFileInfo(path).size() > 1000);
+    // Options that do not make one export are refused.
+    QCOMPARE(quollSql({u"-s"_s, server(), u"--tsv"_s, path, u"--html"_s, path}, "select 1 from systables").exitCode, 2);
+    QCOMPARE(quollSql({u"-s"_s, server(), u"--tsv"_s, path, u"--no-header"_s}, "select 1 from systables").exitCode, 2);
+    QCOMPARE(quollSql({u"-s"_s, server(), u"--delimited"_s, path, u"--data-quote"_s, u"ab"_s},
+                      "select 1 from systables")
+                 .exitCode,
+             2);
+}
+
 void TstQuollSql::explainsItselfAndRefusesBadArguments()
 {
     const Run help = quollSql({u"--help"_s});
     QCOMPARE(help.exitCode, 0);
-    QVERIFY(help.out.contains(u"quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin] [FILE]"_s));
+    QVERIFY(help.out.contains(u"quoll-sql [-s SERVER] [-d DATABASE] [-u USER] [--password-stdin]"_s));
+    QVERIFY(help.out.contains(u"--delimited FILE"_s));
     QVERIFY(help.out.contains(u"quoll-sql --servers"_s));
     QVERIFY(help.out.contains(u"error <native code>: <message> (statement <n>, offset <E>)"_s));
     QCOMPARE(quollSql({u"--nosuch"_s}).exitCode, 2);
