@@ -173,7 +173,7 @@ void WorkbookWriter::begin(const QList<connection::FieldDesc> &fields)
         case FieldType::AutoInc:
             m_kinds.push_back(Kind::Whole);
             break;
-        case FieldType::Float:
+        case FieldType::Float: m_kinds.push_back(Kind::Float); break;
         case FieldType::Currency:
         case FieldType::BCD:
             m_kinds.push_back(Kind::Decimal);
@@ -224,10 +224,12 @@ void WorkbookWriter::write(quint32 row, quint16 column, Kind kind, QByteArrayVie
             return check(worksheet_write_number(m_sheet, row, column, double(value), nullptr), "a number");
         break;
     }
+    case Kind::Float:
     case Kind::Decimal: {
+        // A float's text is a double's own; a decimal's may hold more digits.
         bool ok = false;
         const double value = utf8.toDouble(&ok);
-        if (ok && std::isfinite(value) && fitsDouble(utf8))
+        if (ok && std::isfinite(value) && (kind == Kind::Float || fitsDouble(utf8)))
             return check(worksheet_write_number(m_sheet, row, column, value, nullptr), "a number");
         break;
     }

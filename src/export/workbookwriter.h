@@ -35,7 +35,7 @@ public:
     static constexpr quint32 SheetRows = 1048576;
 
 private:
-    enum class Kind { Text, Whole, Decimal, Boolean, Date, Time, DateTime, Empty };
+    enum class Kind { Text, Whole, Float, Decimal, Boolean, Date, Time, DateTime, Empty };
 
     void newSheet();
     void check(int error, const char *what) const;

@@ -80,6 +80,22 @@ private slots:
         QVERIFY(row(6).contains(u"Sheet1!D6 datetime datetime.datetime(2000, 2, 29, 0, 0)"_s));
     }
 
+    // A float's digits are the double's own: always a number, however many.
+    void floatsAreNumbersWhateverTheirDigits()
+    {
+        ExportFixture f;
+        f.server.run(u"create table fl (x float, d decimal(30,10))"_s);
+        f.server.run(u"insert into fl values (-8547.714285714286, 1.5)"_s);
+        const auto cursor = f.cursor(u"select x, d from fl"_s);
+        CursorSource source(*cursor);
+        const QString path = f.path(u"fl.xlsx"_s);
+        WorkbookWriter writer(path);
+        exportRows(source, writer);
+        const QStringList cells = readBack(path);
+        QVERIFY2(cells.contains(u"Sheet1!A2 float -8547.714285714286"_s), qPrintable(cells.join(u'\n')));
+        QVERIFY(cells.contains(u"Sheet1!B2 float 1.5"_s));
+    }
+
     // Rows beyond a sheet's end go on in a new sheet under the same header.
     void longResultsGoOnInFurtherSheets()
     {
