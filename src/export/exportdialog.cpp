@@ -62,7 +62,6 @@ ExportDialog::ExportDialog(QWidget *parent) : QDialog(parent)
     QFont font(u"Verdana"_s);
     font.setPixelSize(widgets::scaled(13));
     setFont(font);
-    setFixedSize(widgets::scaled(437), widgets::scaled(373));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
@@ -107,6 +106,8 @@ ExportDialog::ExportDialog(QWidget *parent) : QDialog(parent)
     }
     layout->addWidget(status);
     updateEnabled();
+    // The design's size, or more when the fonts of this screen need it.
+    setFixedSize(sizeHint().expandedTo(QSize(widgets::scaled(437), widgets::scaled(373))));
 }
 
 QWidget *ExportDialog::buildGeneralPage()
@@ -121,13 +122,15 @@ QWidget *ExportDialog::buildGeneralPage()
     m_needData = checkBox(u"cbNeedData"_s, u"Данные"_s, true, page);
     m_needQuotData = checkBox(u"cbNeedQuotData"_s, u"Окавычить строки"_s, true, page);
     m_dataQuot = editBox(u"cbDataQuot"_s, 1, true, page);
+    for (QComboBox *quote : {m_headerQuot, m_dataQuot})
+        quote->setFixedWidth(widgets::scaled(56));
     m_fetchBeforeExport = checkBox(u"cbFetchBeforeExport"_s, u"Фетчить все до экспорта"_s, true, page);
     grid->addWidget(m_needHeader, 0, 0);
     grid->addWidget(m_needQuotHeader, 0, 1);
-    grid->addWidget(m_headerQuot, 0, 2);
+    grid->addWidget(m_headerQuot, 0, 2, Qt::AlignLeft);
     grid->addWidget(m_needData, 1, 0);
     grid->addWidget(m_needQuotData, 1, 1);
-    grid->addWidget(m_dataQuot, 1, 2);
+    grid->addWidget(m_dataQuot, 1, 2, Qt::AlignLeft);
 
     auto *rows = new QGroupBox(u"Разделитель строк"_s, page);
     rows->setObjectName(u"GroupBox1"_s);
