@@ -24,7 +24,6 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     QFont font(u"Verdana"_s);
     font.setPixelSize(scaled(18));
     setFont(font);
-    setFixedSize(scaled(284), scaled(217));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(scaled(12), scaled(16), scaled(12), scaled(12));
@@ -64,6 +63,8 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
+    // The design's size, or more when this screen's fonts need it.
+    setFixedSize(sizeHint().expandedTo(QSize(scaled(284), scaled(217))));
     if (const QScreen *display = screen())
         move(display->availableGeometry().center() - rect().center());
 }

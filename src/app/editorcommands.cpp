@@ -26,24 +26,23 @@ namespace {
 const QString SqlFilter = u"SQL запросы (*.sql);;Все файлы (*)"_s;
 const char *const HeightProperty = "fontHeight";
 
-// The font height in the platform's convention: negative, the character
-// height in pixels. Kept beside the font, since heights above zero (reached
-// by shrinking far enough) have no pixel size of their own.
-int fontHeight(const editor::SqlEdit *edit)
+} // namespace
+
+// Kept beside the font, since heights above zero (reached by shrinking far
+// enough) have no pixel size of their own.
+int EditorCommands::fontHeight(const editor::SqlEdit *edit)
 {
     const QVariant kept = edit->property(HeightProperty);
     return kept.isValid() ? kept.toInt() : -QFontInfo(edit->font()).pixelSize();
 }
 
-void setFontHeight(editor::SqlEdit *edit, int height)
+void EditorCommands::setFontHeight(editor::SqlEdit *edit, int height)
 {
     QFont font = edit->font();
     font.setPixelSize(std::max(1, std::abs(height)));
     edit->setFont(font);
     edit->setProperty(HeightProperty, height);
 }
-
-} // namespace
 
 EditorCommands::EditorCommands(workspace::EditorPages &pages, workspace::PageFiles &files, Dialogs &dialogs,
                                ErrorHandler &errors, QObject *parent)

@@ -51,6 +51,11 @@ public:
     // Makes `edit`'s font `points` points larger (smaller when negative).
     static void zoom(editor::SqlEdit *edit, int points);
 
+    // An editor's font height in the platform's convention (negative: the
+    // character height in pixels), as the settings file keeps it.
+    static int fontHeight(const editor::SqlEdit *edit);
+    static void setFontHeight(editor::SqlEdit *edit, int height);
+
     const QString &lastOpenName() const { return m_openName; }
     const QString &lastSaveName() const { return m_saveName; }
 

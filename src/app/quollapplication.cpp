@@ -6,8 +6,9 @@ namespace quoll::app {
 
 QuollApplication::QuollApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name: the desktop would append it to every window's
+    // caption, and the main window's caption is the program's own.
     setApplicationName(QStringLiteral("quoll"));
-    setApplicationDisplayName(QStringLiteral("Quoll"));
 }
 
 bool QuollApplication::notify(QObject *receiver, QEvent *event)

@@ -13,6 +13,9 @@
 #include "app/logmodel.h"
 #include "app/logpage.h"
 #include "app/servercombo.h"
+#include "app/snippetpages.h"
+#include "app/startermenu.h"
+#include "app/windowsettings.h"
 #include "app/sqltextpage.h"
 #include "app/tabledatacontrol.h"
 #include "app/topbar.h"
@@ -36,6 +39,7 @@
 #include "connection/transactioncontrol.h"
 #include "core/dialogs.h"
 #include "core/error.h"
+#include "core/profilefile.h"
 #include "editor/sqledit.h"
 #include "export/exportdialog.h"
 #include "results/gridlink.h"
@@ -54,6 +58,7 @@
 #include "workspace/statementrunner.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -293,12 +298,18 @@ void QuollMain::createStep()
     setWindowTitle(QString::fromLatin1(Caption));
     AddLog(u"Запуск программы"_s);
     m_viewer = std::make_unique<results::ValueViewer>();
+    const bool firstStart = !QFile::exists(m_paths.settingsFile());
+    readSettingsFile();
     // An autosave file that cannot be read is said, and the others still load.
     for (const QString &failure : m_pageFiles->loadAutosaves())
         m_dialogs.message(Dialogs::Icon::Error, u"Quoll"_s, failure);
     // After the settings (SavedServerName) and the autosave files.
     fillServerCombo(*m_topBar->serverName(), connection::servers::ServerList::installed(),
                     m_connection->savedServerName());
+    if (firstStart)
+        installStarterMenu(m_paths.menuFile());
+    LoadButtonPages(*m_sqlPage->snippetPages(), m_paths.menuFile(), m_dialogs,
+                    [this](const QString &text) { m_errors.run([this, &text] { InsertIntoEditor(text); }); });
     m_tableInfos = std::make_unique<catalog::TableInfoList>();
     m_procInfos = std::make_unique<catalog::ProcInfoList>();
     m_sqlPage->catalog()->tableModel()->setRecords(m_tableInfos.get());
@@ -377,8 +388,38 @@ bool QuollMain::closeStep()
 {
     if (m_database->isConnected())
         m_database->close();
+    // The whole file goes in one step; a refused write keeps the window open.
+    const QString path = m_paths.settingsFile();
+    try {
+        ProfileFile file = ProfileFile::load(path);
+        SettingsParts parts = settingsParts();
+        writeSettings(file, parts);
+        file.save(path);
+    } catch (const Error &) {
+        m_dialogs.message(Dialogs::Icon::Error, u"Quoll"_s, u"Unable to write to %1"_s.arg(path));
+        return false;
+    }
     m_pageFiles->saveAutosaves();
     return true;
+}
+
+SettingsParts QuollMain::settingsParts()
+{
+    catalog::CatalogPane *catalog = m_sqlPage->catalog();
+    return {*this, *m_connection, *m_outputPage, *m_dataPage, *catalog->tableWild(), *catalog->procWild(),
+            *m_connectDialog, *m_viewer, catalog->lists(), *m_sqlPage->editorPages()};
+}
+
+// A missing or unreadable file gives every default.
+void QuollMain::readSettingsFile()
+{
+    ProfileFile file;
+    try {
+        file = ProfileFile::load(m_paths.settingsFile());
+    } catch (const Error &) {
+    }
+    SettingsParts parts = settingsParts();
+    readSettings(file, parts);
 }
 
 void QuollMain::closeEvent(QCloseEvent *event)

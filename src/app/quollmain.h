@@ -63,6 +63,7 @@ class GridCommands;
 class ErrorHandler;
 class LogPage;
 class SqlTextPage;
+struct SettingsParts;
 class TableDataControl;
 class TopBar;
 
@@ -167,6 +168,8 @@ private:
     void buildCatalogCommands();
     void createStep();
     bool closeStep();
+    SettingsParts settingsParts();
+    void readSettingsFile();
     void destroyStep();
 
     // Command handlers.

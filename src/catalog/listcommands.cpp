@@ -80,6 +80,8 @@ void ListCommands::miLWFontClick()
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             palette.setColor(group, QPalette::Text, *colour);
         list->setPalette(palette);
+        // The settings keep the colour chosen.
+        list->setProperty(ChosenTextColour, *colour);
     }
 }
 
@@ -93,6 +95,7 @@ void ListCommands::miLWColorClick()
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             palette.setColor(group, QPalette::Base, *colour);
         list->setPalette(palette);
+        list->setProperty(ChosenBackground, *colour);
     }
 }
 

@@ -21,6 +21,11 @@ namespace quoll::catalog {
 class BrowserQueries;
 class CatalogPane;
 
+// The colours a user chose for a list, kept on it as QColor properties
+// for the settings file.
+inline constexpr const char *ChosenTextColour = "chosenTextColour";
+inline constexpr const char *ChosenBackground = "chosenBackground";
+
 // The pop-up menu `pmLW` of the six catalog lists: the font and background
 // of the list it was opened on, printing that list as a page in the browser,
 // and the text of the selected trigger or view in the value viewer.

@@ -34,6 +34,18 @@ ValueViewer::ValueViewer()
     layout->addWidget(m_text);
 }
 
+int ValueViewer::textFontHeight() const
+{
+    return -m_text->font().pixelSize();
+}
+
+void ValueViewer::setTextFontHeight(int height)
+{
+    QFont font = m_text->font();
+    font.setPixelSize(std::max(1, std::abs(height)));
+    m_text->setFont(font);
+}
+
 void ValueViewer::showInViewer(const QString &text)
 {
     m_text->setPlainText(text);

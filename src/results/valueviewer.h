@@ -21,6 +21,11 @@ public:
 
     QPlainTextEdit *textView() const { return m_text; }
 
+    // The text's font height in the platform's convention: negative, the
+    // character height in pixels.
+    int textFontHeight() const;
+    void setTextFontHeight(int height);
+
 private:
     QPlainTextEdit *m_text;
 };
