@@ -6,7 +6,7 @@
 #include "catalog/tablebrowser.h"
 #include "catalog/tablelistmodel.h"
 #include "catalog/typeahead.h"
-#include "connection/embedded/embeddedengine.h"
+#include "connection/embedded/server/embeddedengine.h"
 #include "connection/engine/database.h"
 #include "connection/engine/query.h"
 #include "core/dialogs.h"

@@ -1,7 +1,7 @@
 #include "benchmark.h"
 
 #include "connection/builtin/builtinservers.h"
-#include "connection/embedded/embeddedengine.h"
+#include "connection/embedded/server/embeddedengine.h"
 #include "connection/engine/database.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "bigtable.h"
 
-#include "connection/embedded/embeddedengine.h"
+#include "connection/embedded/server/embeddedengine.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "connection/engine/database.h"
 #include "connection/engine/query.h"
 #include "connection/sessionqueries.h"
-#include "connection/transactioncontrol.h"
+#include "connection/widgets/transactioncontrol.h"
 #include "core/error.h"
 #include "widgets/popupcombobox.h"
 #include "widgets/statusbar.h"

@@ -1,6 +1,6 @@
 #include "app/errorhandler.h"
 
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "core/dialogs.h"
 #include "core/error.h"
 

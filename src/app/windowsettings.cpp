@@ -5,7 +5,7 @@
 #include "app/settingscolour.h"
 #include "catalog/listcommands.h"
 #include "catalog/namefilter.h"
-#include "connection/connectdialog.h"
+#include "connection/widgets/connectdialog.h"
 #include "core/profilefile.h"
 #include "editor/sqledit.h"
 #include "results/gridpage.h"

@@ -1,9 +1,9 @@
 #include "catalog/tablelistreader.h"
 
 #include "catalog/catalogqueries.h"
-#include "connection/embedded/dateliterals.h"
+#include "connection/engine/dateliterals.h"
 #include "connection/engine/engine.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 #include <QHash>
 
@@ -94,8 +94,8 @@ private:
         for (size_t i = 0; i < text.size(); ++i)
             buffer[i] = QChar::fromLatin1(text[i]);
         const std::optional<qint64> days =
-            connection::embedded::parseDateText(QStringView(buffer, qsizetype(text.size())));
-        return days ? connection::embedded::dateOfDay(*days) : QDate();
+            connection::parseDateText(QStringView(buffer, qsizetype(text.size())));
+        return days ? connection::dateOfDay(*days) : QDate();
     }
 
     // Only the first character counts; an empty value is kept as a blank.

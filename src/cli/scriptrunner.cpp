@@ -1,7 +1,7 @@
 #include "cli/scriptrunner.h"
 
 #include "connection/engine/database.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "core/error.h"
 #include "export/exportsource.h"
 #include "workspace/scriptsplitter.h"

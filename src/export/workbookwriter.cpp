@@ -1,6 +1,6 @@
 #include "export/workbookwriter.h"
 
-#include "connection/embedded/dateliterals.h"
+#include "connection/engine/dateliterals.h"
 #include "core/error.h"
 
 #include <QDate>
@@ -57,10 +57,10 @@ bool fitsDouble(QByteArrayView text)
 std::optional<lxw_datetime> dateOf(QByteArrayView text)
 {
     QString s = QString::fromUtf8(text).trimmed();
-    const std::optional<qint64> days = connection::embedded::parseDateText(s);
+    const std::optional<qint64> days = connection::parseDateText(s);
     if (!days)
         return std::nullopt;
-    const QDate date = connection::embedded::dateOfDay(*days);
+    const QDate date = connection::dateOfDay(*days);
     if (!date.isValid())
         return std::nullopt;
     return lxw_datetime{date.year(), date.month(), date.day(), 0, 0, 0};

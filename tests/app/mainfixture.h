@@ -4,7 +4,7 @@
 #include "app/errorhandler.h"
 #include "app/quollmain.h"
 #include "app/topbar.h"
-#include "connection/connectdialog.h"
+#include "connection/widgets/connectdialog.h"
 #include "connection/engine/database.h"
 #include "core/apppaths.h"
 #include "scripteddialogs.h"

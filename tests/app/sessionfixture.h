@@ -6,7 +6,7 @@
 #include "app/logmodel.h"
 #include "app/logpage.h"
 #include "connection/builtin/builtinservers.h"
-#include "connection/embedded/embeddedserver.h"
+#include "connection/embedded/server/embeddedserver.h"
 #include "connection/engine/query.h"
 
 #include <QStringList>

@@ -3,7 +3,7 @@
 
 #include "app/errorhandler.h"
 #include "app/quollapplication.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "core/error.h"
 
 #include <QEvent>

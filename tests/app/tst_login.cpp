@@ -1,7 +1,7 @@
 #include "sessionfixture.h"
 #include "testregistry.h"
 
-#include "connection/connectdialog.h"
+#include "connection/widgets/connectdialog.h"
 #include "connection/engine/parameterlist.h"
 #include "core/error.h"
 

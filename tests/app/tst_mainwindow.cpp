@@ -3,7 +3,7 @@
 
 #include "app/aboutbox.h"
 #include "app/commandtable.h"
-#include "connection/connectdialog.h"
+#include "connection/widgets/connectdialog.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
 #include "editor/sqledit.h"

@@ -9,7 +9,7 @@
 #include "catalog/catalogpane.h"
 #include "catalog/listcommands.h"
 #include "catalog/namefilter.h"
-#include "connection/connectdialog.h"
+#include "connection/widgets/connectdialog.h"
 #include "core/apppaths.h"
 #include "core/profilefile.h"
 #include "editor/sqledit.h"

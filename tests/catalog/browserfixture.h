@@ -8,7 +8,7 @@
 #include "catalog/listcommands.h"
 #include "catalog/tablebrowser.h"
 #include "catalog/tablelistmodel.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "core/error.h"
 #include "widgets/reportlist.h"
 

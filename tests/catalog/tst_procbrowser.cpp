@@ -5,7 +5,7 @@
 #include "catalog/catalogpane.h"
 #include "catalog/procbrowser.h"
 #include "catalog/proclistmodel.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "editor/sqledit.h"
 #include "widgets/reportlist.h"
 

@@ -5,7 +5,7 @@
 #include "catalog/catalogpane.h"
 #include "catalog/tablebrowser.h"
 #include "catalog/tablelistmodel.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "widgets/imagelist.h"
 #include "widgets/reportlist.h"
 

@@ -2,7 +2,7 @@
 
 #include "connection/engine/cursor.h"
 #include "connection/engine/engine.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 #include <QMap>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "embeddedfixture.h"
 #include "testregistry.h"
 
-#include "connection/embedded/ddlparser.h"
+#include "connection/embedded/sql/ddlparser.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/query.h"
 

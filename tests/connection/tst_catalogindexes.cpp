@@ -3,7 +3,7 @@
 
 #include "catalog/catalogqueries.h"
 
-#include "connection/embedded/ddlparser.h"
+#include "connection/embedded/sql/ddlparser.h"
 #include "connection/engine/query.h"
 
 #include <QTest>

@@ -3,10 +3,10 @@
 
 #include "catalog/catalogqueries.h"
 
-#include "connection/embedded/catalogtext.h"
-#include "connection/embedded/informixerrors.h"
-#include "connection/embedded/selectlist.h"
-#include "connection/embedded/sqllexer.h"
+#include "connection/embedded/catalog/catalogtext.h"
+#include "connection/embedded/server/informixerrors.h"
+#include "connection/embedded/sql/selectlist.h"
+#include "connection/embedded/sql/sqllexer.h"
 #include "connection/engine/query.h"
 #include "connection/sessionqueries.h"
 

@@ -1,4 +1,4 @@
-#include "connection/connectdialog.h"
+#include "connection/widgets/connectdialog.h"
 
 #include "testregistry.h"
 

@@ -3,7 +3,7 @@
 
 #include "connection/builtin/builtinservers.h"
 #include "connection/builtin/demodatabases.h"
-#include "connection/embedded/embeddedengine.h"
+#include "connection/embedded/server/embeddedengine.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
 

@@ -1,10 +1,10 @@
 #include "embeddedfixture.h"
 #include "testregistry.h"
 
-#include "connection/embedded/dateliterals.h"
-#include "connection/embedded/informixerrors.h"
-#include "connection/embedded/outerjoin.h"
-#include "connection/embedded/ownernames.h"
+#include "connection/engine/dateliterals.h"
+#include "connection/embedded/server/informixerrors.h"
+#include "connection/embedded/rewrite/outerjoin.h"
+#include "connection/embedded/rewrite/ownernames.h"
 #include "connection/engine/tabledataset.h"
 
 #include <QDate>
@@ -435,8 +435,8 @@ void TstDialect::dayNumbersAreThoseOfInformix()
     QFETCH(QDate, date);
     QFETCH(int, days);
     QFETCH(int, weekday);
-    QCOMPARE(embedded::dayNumber(date), days);
-    QCOMPARE(embedded::dateOfDay(days), date);
+    QCOMPARE(connection::dayNumber(date), days);
+    QCOMPARE(connection::dateOfDay(days), date);
     EmbeddedFixture f;
     f.useNewDatabase(u"days"_s);
     f.run(u"create table one (d date)"_s);
@@ -506,14 +506,14 @@ void TstDialect::dateFormatsFollowDbdate()
     QFETCH(QString, text);
     QFETCH(QDate, date);
     QFETCH(QString, written);
-    const embedded::DateFormat format = embedded::DateFormat::fromDbdate(dbdate);
-    const std::optional<qint64> days = embedded::parseDateText(text, format);
+    const connection::DateFormat format = connection::DateFormat::fromDbdate(dbdate);
+    const std::optional<qint64> days = connection::parseDateText(text, format);
     QCOMPARE(days.has_value(), date.isValid());
     if (!days)
         return;
-    QCOMPARE(embedded::dateOfDay(*days), date);
+    QCOMPARE(connection::dateOfDay(*days), date);
     char out[16];
-    const int length = embedded::writeDate(*days, out, format);
+    const int length = connection::writeDate(*days, out, format);
     QCOMPARE(QString::fromLatin1(out, length), written);
 }
 

@@ -1,8 +1,8 @@
 #include "embeddedfixture.h"
 #include "testregistry.h"
 
-#include "connection/embedded/informixerrors.h"
-#include "connection/embedded/matches.h"
+#include "connection/embedded/server/informixerrors.h"
+#include "connection/embedded/runtime/matches.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/query.h"
 #include "core/error.h"

@@ -1,4 +1,4 @@
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 #include "testregistry.h"
 

@@ -1,6 +1,6 @@
 #include "testregistry.h"
 
-#include "connection/embedded/informixtypes.h"
+#include "connection/embedded/sql/informixtypes.h"
 
 #include <QTest>
 

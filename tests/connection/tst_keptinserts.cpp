@@ -1,8 +1,8 @@
 #include "embeddedfixture.h"
 #include "testregistry.h"
 
-#include "connection/embedded/insertparameters.h"
-#include "connection/embedded/statementcache.h"
+#include "connection/embedded/rewrite/insertparameters.h"
+#include "connection/embedded/runtime/statementcache.h"
 #include "connection/engine/communicationarea.h"
 
 #include <QTest>

@@ -2,7 +2,7 @@
 #include "testregistry.h"
 
 #include "connection/engine/dataset.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "core/error.h"
 #include "export/exporter.h"
 #include "export/textwriters.h"

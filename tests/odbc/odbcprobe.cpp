@@ -3,7 +3,7 @@
 // it prints the Informix driver it found (an empty line for none) and then
 // "connected" or the connect's error. The password is the first argument.
 
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "connection/odbc/driverlocator.h"
 #include "connection/odbc/odbcengine.h"
 

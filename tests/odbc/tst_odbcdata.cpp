@@ -5,7 +5,7 @@
 #include "connection/engine/dataset.h"
 #include "connection/engine/query.h"
 #include "connection/engine/tabledataset.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "connection/odbc/odbccursor.h"
 #include "connection/odbc/odbcengine.h"
 

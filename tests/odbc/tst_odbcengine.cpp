@@ -2,7 +2,7 @@
 #include "testregistry.h"
 
 #include "connection/engine/database.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "connection/odbc/driverlocator.h"
 #include "connection/odbc/odbcengine.h"
 #include "core/error.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/embedded/embeddedengine.h"
+#include "connection/embedded/server/embeddedengine.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/query.h"

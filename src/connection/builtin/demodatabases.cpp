@@ -2,7 +2,7 @@
 
 #include "connection/builtin/demorows.h"
 #include "connection/builtin/demoschema.h"
-#include "connection/embedded/embeddedengine.h"
+#include "connection/embedded/server/embeddedengine.h"
 #include "connection/engine/parameterlist.h"
 
 #include <QVariant>

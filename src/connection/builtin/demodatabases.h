@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/embedded/embeddedserver.h"
+#include "connection/embedded/server/embeddedserver.h"
 
 #include <QString>
 

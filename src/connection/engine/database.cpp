@@ -1,6 +1,6 @@
 #include "connection/engine/database.h"
 
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 using namespace Qt::Literals::StringLiterals;
 

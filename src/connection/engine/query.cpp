@@ -1,7 +1,7 @@
 #include "connection/engine/query.h"
 
 #include "connection/engine/database.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 using namespace Qt::Literals::StringLiterals;
 

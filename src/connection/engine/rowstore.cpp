@@ -1,6 +1,6 @@
 #include "connection/engine/rowstore.h"
 
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 #include "connection/engine/tabledataset.h"
 
 #include "connection/engine/engine.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 
 #include <optional>
 

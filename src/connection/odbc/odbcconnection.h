@@ -2,7 +2,7 @@
 
 #include "connection/engine/communicationarea.h"
 #include "connection/engine/engine.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "connection/odbc/odbcdiagnostics.h"
 
 #include <sql.h>

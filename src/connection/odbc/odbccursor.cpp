@@ -1,6 +1,6 @@
 #include "connection/odbc/odbccursor.h"
 
-#include "connection/embedded/dateliterals.h"
+#include "connection/engine/dateliterals.h"
 
 #include <QDate>
 
@@ -279,7 +279,7 @@ void OdbcCursor::readField(SQLHSTMT stmt, int column, RowSink &sink)
             return sink.addNull();
         // In the client's DBDATE form, as the embedded server shows dates.
         const QDate day(date.year, date.month, date.day);
-        const int written = day.isValid() ? embedded::writeDate(embedded::dayNumber(day), text) : -1;
+        const int written = day.isValid() ? writeDate(dayNumber(day), text) : -1;
         if (written >= 0)
             return sink.addField(text, size_t(written));
         // A value no calendar holds is shown as the driver gave it.

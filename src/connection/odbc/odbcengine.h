@@ -1,7 +1,7 @@
 #pragma once
 
 #include "connection/engine/engine.h"
-#include "connection/engineerror.h"
+#include "connection/engine/engineerror.h"
 #include "connection/odbc/connectionstring.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #include "connection/servers/createengine.h"
 
 #include "connection/builtin/builtinservers.h"
-#include "connection/embedded/embeddedengine.h"
-#include "connection/engineerror.h"
+#include "connection/embedded/server/embeddedengine.h"
+#include "connection/engine/engineerror.h"
 #include "connection/odbc/odbcengine.h"
 
 using namespace Qt::Literals::StringLiterals;

@@ -1,0 +1,88 @@
+#include "connection/embedded/catalog/catalogstatements.h"
+
+#include "connection/embedded/catalog/catalogwriter.h"
+#include "connection/embedded/sql/ddlparser.h"
+#include "connection/embedded/catalog/indexstatements.h"
+#include "connection/embedded/catalog/rolestatements.h"
+#include "connection/embedded/catalog/routinestatements.h"
+#include "connection/embedded/catalog/tableplanner.h"
+#include "connection/embedded/catalog/triggerstatements.h"
+#include "connection/embedded/catalog/viewstatements.h"
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+// Every kind of statement that keeps the catalog, tried in order. Views
+// come before tables: DROP TABLE of a view is refused there, and DROP
+// TABLE of a table also drops the views that read it.
+constexpr std::array planners{
+    &planViewStatement,
+    &planTableStatement,
+    &planIndexStatement,
+    &planStatisticsStatement,
+    &planAlterConstraints,
+    &planTriggerStatement,
+    &planRoutineStatement,
+    &planRoleStatement,
+};
+
+// The first words of every statement the planners above take; rows are
+// read and written by statements that begin otherwise, and a script of
+// many such statements is not asked eight times each. A planner for a
+// statement that begins with another word must add it here.
+bool mayKeepCatalog(QStringView sql, const std::vector<SqlToken> &words)
+{
+    static constexpr std::array firstWords{"create"_L1, "drop"_L1,    "alter"_L1,   "update"_L1, "grant"_L1,
+                                           "revoke"_L1, "set"_L1,     "execute"_L1, "call"_L1};
+    return !words.empty()
+           && std::any_of(firstWords.begin(), firstWords.end(),
+                          [&](QLatin1StringView w) { return isKeyword(sql, words.front(), w); });
+}
+
+} // namespace
+
+std::optional<CatalogPlan> planCatalogStatement(const CatalogContext &context, QStringView sql,
+                                                const std::vector<SqlToken> &words)
+{
+    if (!mayKeepCatalog(sql, words))
+        return std::nullopt;
+    for (CatalogPlanner planner : planners)
+        if (std::optional<CatalogPlan> plan = planner(context, sql, words))
+            return plan;
+    return std::nullopt;
+}
+
+RewrittenSql unchanged(QStringView sql)
+{
+    SqlRewriter rewriter(sql);
+    rewriter.copy(0, sql.size());
+    return rewriter.finish();
+}
+
+std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, QStringView sql,
+                                              const std::vector<SqlToken> &words)
+{
+    // The parsers read the statement from the start; most statements are
+    // told apart by their first word alone.
+    if (words.empty() || words.front().kind != SqlToken::Kind::Word)
+        return std::nullopt;
+    const QStringView first = tokenText(sql, words.front());
+    const bool creates = first.compare(u"create", Qt::CaseInsensitive) == 0;
+    if (!creates && first.compare(u"drop", Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    if (std::optional<CreateTable> created = creates ? parseCreateTable(sql) : std::nullopt)
+        return planCreateTable(context, sql, std::move(*created));
+    if (std::optional<QString> dropped = creates ? std::nullopt : parseDropTable(sql)) {
+        sqlite3 *db = context.db;
+        return CatalogPlan{unchanged(sql), [db, name = *dropped] { recordDropTable(db, name); }};
+    }
+    return std::nullopt;
+}
+
+} // namespace quoll::connection::embedded

@@ -1,0 +1,267 @@
+#include "connection/embedded/catalog/catalogwriter.h"
+
+#include "connection/embedded/catalog/constraintwriter.h"
+#include "connection/engine/dateliterals.h"
+#include "connection/embedded/server/informixerrors.h"
+#include "connection/embedded/sql/informixtypes.h"
+
+#include <QDate>
+#include <QVariant>
+
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+sqlite3_stmt *prepared(sqlite3 *db, const char *sql, const QList<QVariant> &values)
+{
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
+        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &v = values[i];
+        if (v.isNull()) {
+            sqlite3_bind_null(stmt, i + 1);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else {
+            const QByteArray text = v.toString().toUtf8();
+            sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+    }
+    return stmt;
+}
+
+qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
+{
+    sqlite3_stmt *stmt = prepared(db, sql, values);
+    const int rc = sqlite3_step(stmt);
+    const qint64 value = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
+    return value;
+}
+
+// A literal default as the catalog stores it: text types keep the text;
+// every other type has a printable encoding of the value, a blank, then
+// the text.
+QString storedLiteral(int coltype, const QString &text)
+{
+    switch (coltype & 0xff) {
+    case 0: case 13: case 15: case 16: case 40: case 41:
+        return text;
+    default:
+        return QString::fromLatin1(text.toUtf8().toBase64(QByteArray::OmitTrailingEquals)) + u' ' + text;
+    }
+}
+
+// A SERIAL column numbers the rows inserted with 0 or without a value:
+// one past the highest number the column ever had (deleting rows does not
+// lower it), kept per column in quoll_serials; a larger number inserted
+// moves the counter on.
+void addSerialNumbering(sqlite3 *db, const CreateTable &table)
+{
+    for (const ColumnDefinition &c : table.columns) {
+        const QString base = c.type.section(u'(', 0, 0).trimmed().toLower();
+        if (base != u"serial"_s && base != u"serial8"_s && base != u"bigserial"_s)
+            continue;
+        run(db, "create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
+                "last integer, primary key (tabname, colname))");
+        bool ok = false;
+        const qint64 start = c.type.section(u'(', 1).section(u')', 0, 0).trimmed().toLongLong(&ok);
+        run(db, "insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
+        const QString t = quotedName(table.name), col = quotedName(c.name);
+        const QString key = u"tabname = '"_s + QString(table.name).replace(u'\'', u"''"_s) + u"' and colname = '"_s
+                            + QString(c.name).replace(u'\'', u"''"_s) + u"'"_s;
+        const QString trigger = u"create trigger "_s + quotedName(u"quoll_serial_"_s + table.name + u'_' + c.name)
+                                + u" after insert on "_s + t + u" begin "_s
+                                + u"update quoll_serials set last = max(last, coalesce(nullif(new."_s + col
+                                + u", 0), last + 1)) where "_s + key + u"; "_s
+                                + u"update "_s + t + u" set "_s + col + u" = (select last from quoll_serials where "_s
+                                + key + u") where rowid = new.rowid and coalesce(new."_s + col + u", 0) = 0; end"_s;
+        run(db, trigger.toUtf8().constData());
+    }
+}
+
+} // namespace
+
+QString quotedName(const QString &name)
+{
+    QString q = name;
+    q.replace(u'"', u"\"\""_s);
+    return u'"' + q + u'"';
+}
+
+qint64 catalogValue(sqlite3 *db, const char *sql, const QList<QVariant> &values)
+{
+    return run(db, sql, values);
+}
+
+QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values)
+{
+    sqlite3_stmt *stmt = prepared(db, sql, values);
+    QList<QList<QVariant>> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        QList<QVariant> row;
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_NULL: row.append(QVariant()); break;
+            case SQLITE_INTEGER: row.append(sqlite3_column_int64(stmt, c)); break;
+            default:
+                row.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c))));
+            }
+        }
+        rows.append(row);
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
+    return rows;
+}
+
+namespace {
+
+// The highest number of a catalog identifier given so far.
+qint64 highestCatalogId(sqlite3 *db, const char *name)
+{
+    struct Source
+    {
+        const char *name;
+        const char *highest;
+    };
+    static constexpr Source sources[] = {
+        {"tabid", "select max(tabid) from systables"},
+        {"constrid", "select max(constrid) from sysconstraints"},
+        {"procid", "select max(procid) from sysprocedures"},
+        {"trigid", "select max(trigid) from systriggers"},
+    };
+    const char *highest = nullptr;
+    for (const Source &s : sources)
+        if (qstrcmp(s.name, name) == 0)
+            highest = s.highest;
+    Q_ASSERT(highest);
+    run(db, "create table if not exists quoll_catalog_ids (name varchar(32) primary key, last integer)");
+    const qint64 given = run(db, "select last from quoll_catalog_ids where name = ?", {QString::fromLatin1(name)});
+    qint64 top = std::max(given, run(db, highest));
+    if (qstrcmp(name, "tabid") == 0)
+        top = std::max<qint64>(top, 99);
+    return top;
+}
+
+} // namespace
+
+qint64 peekCatalogId(sqlite3 *db, const char *name)
+{
+    return highestCatalogId(db, name) + 1;
+}
+
+void claimCatalogId(sqlite3 *db, const char *name, qint64 value)
+{
+    const qint64 top = std::max(highestCatalogId(db, name), value);
+    run(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), top});
+}
+
+qint64 nextCatalogId(sqlite3 *db, const char *name)
+{
+    const qint64 next = peekCatalogId(db, name);
+    claimCatalogId(db, name, next);
+    return next;
+}
+
+qint64 tabidOf(sqlite3 *db, const QString &name)
+{
+    return run(db, "select tabid from systables where tabname = ? and tabid >= 100", {name});
+}
+
+qint64 lastSerial(sqlite3 *db, const QString &table)
+{
+    sqlite3_stmt *stmt = nullptr;
+    qint64 value = 0;
+    if (sqlite3_prepare_v2(db, "select last from quoll_serials where tabname = ?", -1, &stmt, nullptr) != SQLITE_OK)
+        return 0; // a database without serial columns has no counter table
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(stmt) == SQLITE_ROW)
+        value = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    return value;
+}
+
+int rowSizeOf(int coltype, int collength)
+{
+    const int length = collength < 0 ? collength + 65536 : collength;
+    switch (coltype & 0xff) {
+    case 0: case 15: return length;                    // CHAR, NCHAR
+    case 13: case 16: return (length & 0xff) + 1;      // VARCHAR: maximum plus its length byte
+    case 1: return 2;
+    case 2: case 6: case 7: return 4;
+    case 3: return 8;
+    case 4: return 4;
+    case 5: case 8: return (length >> 8) / 2 + 1;      // DECIMAL, MONEY: two digits a byte
+    case 10: case 14: return (length >> 8) / 2 + 1;    // DATETIME, INTERVAL: stored as decimals
+    case 11: case 12: return 56;                       // BYTE, TEXT descriptor
+    case 17: case 18: return 10;
+    case 40: return length + 3;                        // LVARCHAR
+    case 41: return length;
+    case 52: case 53: return 8;
+    default: return length;
+    }
+}
+
+void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner)
+{
+    const qint64 tabid = nextCatalogId(db, "tabid");
+    if (table.tabid != 0 && table.tabid != tabid)
+        throw informixError(InformixCode::EmbeddedFailure, u"the table's number changed while it was created"_s);
+    int rowsize = 0;
+    int colno = 0;
+    for (const ColumnDefinition &c : table.columns) {
+        const bool notNull = c.notNull || c.primaryKey;
+        const ColumnTypeCode code = encodeColumnType(c.type, notNull);
+        if (!code.valid)
+            throw informixError(InformixCode::SyntaxError);
+        rowsize += rowSizeOf(code.coltype, code.collength);
+        if (c.defaultType != 0)
+            run(db, "insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
+                {tabid, colno + 1, QString(QChar(c.defaultType)),
+                 c.defaultType == u'L' ? storedLiteral(code.coltype, c.defaultValue) : QVariant()});
+        run(db,
+            "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, extended_id, "
+            "seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
+            {c.name, tabid, ++colno, code.coltype, code.collength, code.extendedId});
+    }
+    addSerialNumbering(db, table);
+    run(db,
+        "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
+        "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
+        "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', ?, 0, ?, ?, 0, 0, 0, 2048)",
+        {table.name, owner, tabid, rowsize, int(table.columns.size()), storedDate(QDate::currentDate()),
+         QString(QChar(table.lockLevel)), table.extentSize, table.nextSize});
+    recordConstraints(db, tabid, owner, table);
+}
+
+void recordDropTable(sqlite3 *db, const QString &table)
+{
+    const qint64 tabid = tabidOf(db, table);
+    if (tabid == 0)
+        return;
+    forgetReferences(db, tabid);
+    run(db, "delete from syscolumns where tabid = ?", {tabid});
+    run(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
+    run(db, "delete from sysindexes where tabid = ?", {tabid});
+    run(db, "delete from sysreferences where constrid in (select constrid from sysconstraints where tabid = ?)",
+        {tabid});
+    run(db, "delete from sysconstraints where tabid = ?", {tabid});
+    run(db, "delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
+    run(db, "delete from systriggers where tabid = ?", {tabid});
+    if (run(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
+        run(db, "delete from quoll_serials where tabname = ?", {table});
+    run(db, "delete from systables where tabid = ?", {tabid});
+}
+
+} // namespace quoll::connection::embedded

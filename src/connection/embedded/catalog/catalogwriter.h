@@ -1,0 +1,52 @@
+#pragma once
+
+#include "connection/embedded/sql/ddlparser.h"
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+
+namespace quoll::connection::embedded {
+
+// Keeps the system catalog true after DDL, as a server does: the rows of a
+// new table in `systables` (tabid from 100 up) and `syscolumns` (coltype and
+// collength encoded as Informix encodes them), and their removal when the
+// table is dropped, together with everything the catalog keeps about it
+// (defaults, indexes, constraints and references, triggers). Raises
+// EngineError.
+void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner);
+void recordDropTable(sqlite3 *db, const QString &table);
+
+// The next number of a catalog identifier ("tabid", "constrid", "procid",
+// "trigid"): like a SERIAL, one past the highest ever given in this
+// database, so that a dropped object's number is never given again.
+qint64 nextCatalogId(sqlite3 *db, const char *name);
+
+// The number nextCatalogId would give now, without giving it.
+qint64 peekCatalogId(sqlite3 *db, const char *name);
+
+// Records `value` as given, so that nextCatalogId gives more than it.
+void claimCatalogId(sqlite3 *db, const char *name, qint64 value);
+
+// Runs one statement with bound values (integers, text, NULL); the first
+// column of the first row as an integer, 0 when none. Raises EngineError.
+qint64 catalogValue(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
+
+// Every row of a query with bound values.
+QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
+
+// A name quoted for the storage engine's own SQL.
+QString quotedName(const QString &name);
+
+// The tabid of a user table or view, 0 when there is none of that name.
+qint64 tabidOf(sqlite3 *db, const QString &name);
+
+// The number the table's SERIAL column gave last, 0 when it has none.
+qint64 lastSerial(sqlite3 *db, const QString &table);
+
+// Bytes a row of the table takes, by the sizes the server stores values in.
+int rowSizeOf(int coltype, int collength);
+
+} // namespace quoll::connection::embedded

@@ -1,0 +1,180 @@
+#include "connection/embedded/catalog/indexstatements.h"
+
+#include "connection/embedded/catalog/catalogwriter.h"
+#include "connection/embedded/catalog/constraintwriter.h"
+#include "connection/embedded/sql/ddlparser.h"
+#include "connection/embedded/server/informixerrors.h"
+
+#include <QStringList>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+bool startsWith(QStringView sql, const std::vector<SqlToken> &words, std::initializer_list<const char *> first)
+{
+    size_t i = 0;
+    for (const char *w : first) {
+        if (i >= words.size() || words[i].kind != SqlToken::Kind::Word
+            || tokenText(sql, words[i]).compare(QLatin1String(w), Qt::CaseInsensitive) != 0)
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+// Whether the session has a temporary object (a table or an index) of the
+// name; the catalog does not list them.
+bool isTemporary(sqlite3 *db, const char *type, const QString &name)
+{
+    return catalogValue(db, "select count(*) from sqlite_temp_master where type = ? and name = ?",
+                        {QString::fromLatin1(type), name})
+           > 0;
+}
+
+// The storage engine sees the plain form: no owner, no CLUSTER, nothing
+// after the column list.
+RewrittenSql storageOf(QStringView sql, const CreateIndex &index)
+{
+    SqlRewriter rewriter(sql);
+    rewriter.replace(0, index.unique ? u"create unique index "_s : u"create index "_s);
+    rewriter.replace(index.name.at, index.name.name);
+    rewriter.replace(index.name.at, u" on "_s);
+    rewriter.replace(index.table.at, index.table.name);
+    rewriter.replace(index.listBegin, u" "_s);
+    rewriter.copy(index.listBegin, index.listEnd - index.listBegin);
+    return rewriter.finish();
+}
+
+std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStringView sql, const CreateIndex &index)
+{
+    sqlite3 *db = context.db;
+    const qint64 tabid = tabidOf(db, index.table.name);
+    if (tabid == 0 && isTemporary(db, "table", index.table.name))
+        return CatalogPlan{storageOf(sql, index), {}};
+    if (tabid == 0)
+        throw StatementError(InformixCode::TableNotInDatabase, index.table.at, index.table.name);
+    if (catalogValue(db, "select count(*) from sysindexes where idxname = ?", {index.name.name}) > 0)
+        throw StatementError(InformixCode::IndexAlreadyExists, index.name.at, index.name.name);
+    std::vector<int> parts;
+    for (size_t i = 0; i < index.columns.size(); ++i) {
+        const NamedAt &column = index.columns[i];
+        const int colno = columnNumbers(db, tabid, {column.name}).front();
+        if (colno == 0)
+            throw StatementError(InformixCode::ColumnNotFound, column.at, column.name);
+        parts.push_back(index.descending[i] ? -colno : colno);
+    }
+    if (index.unique) {
+        // Rows that already share a key: the storage engine would report
+        // them as an insert's duplicate.
+        QStringList key;
+        for (const NamedAt &column : index.columns)
+            key.append(quotedName(column.name));
+        const QString duplicates = u"select count(*) from (select 1 from "_s + quotedName(index.table.name)
+                                   + u" group by "_s + key.join(u", "_s) + u" having count(*) > 1)"_s;
+        if (catalogValue(db, duplicates.toUtf8().constData()) > 0)
+            throw StatementError(InformixCode::DuplicateKeysForUniqueIndex, index.name.at, index.name.name);
+    }
+    const QString owner = context.session->user;
+    return CatalogPlan{storageOf(sql, index), [db, index, owner, tabid, parts] {
+                           insertIndexRow(db, index.name.name, owner, tabid, index.unique, index.cluster, parts);
+                           recountIndexes(db, tabid);
+                       }};
+}
+
+std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringView sql, const NamedAt &name)
+{
+    sqlite3 *db = context.db;
+    const qint64 tabid = catalogValue(db, "select tabid from sysindexes where idxname = ? and tabid >= 100", {name.name});
+    const bool temporary = tabid == 0 && isTemporary(db, "index", name.name);
+    // An index the server made for a constraint goes only with the
+    // constraint.
+    if ((tabid == 0 && !temporary) || name.name.startsWith(u' ')
+        || catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {name.name}) > 0)
+        throw StatementError(InformixCode::IndexDoesNotExist, name.at, name.name);
+    SqlRewriter rewriter(sql);
+    rewriter.replace(0, u"drop index "_s);
+    rewriter.replace(name.at, name.name);
+    if (temporary)
+        return CatalogPlan{rewriter.finish(), {}};
+    return CatalogPlan{rewriter.finish(), [db, name, tabid] {
+                           catalogValue(db, "delete from sysindexes where idxname = ?", {name.name});
+                           recountIndexes(db, tabid);
+                       }};
+}
+
+// Every table of the database, the catalog's own included (not the
+// locale and version rows, which have no storage).
+QList<qint64> statisticsTables(sqlite3 *db)
+{
+    QList<qint64> tables;
+    for (const QList<QVariant> &row :
+         catalogRows(db, "select tabid from systables where tabtype = 'T' and tabname in "
+                         "(select name from sqlite_master where type = 'table') order by tabid"))
+        tables.append(row[0].toLongLong());
+    return tables;
+}
+
+// systables.nrows, and sysindexes.nunique (the distinct keys of the first
+// column of each index).
+void countRows(sqlite3 *db, qint64 tabid)
+{
+    const QString name =
+        catalogRows(db, "select tabname from systables where tabid = ?", {tabid}).value(0).value(0).toString();
+    const QString table = quotedName(name);
+    const qint64 rows = catalogValue(db, (u"select count(*) from "_s + table).toUtf8().constData());
+    catalogValue(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
+    for (const QList<QVariant> &index :
+         catalogRows(db, "select s.idxname, c.colname from sysindexes s, syscolumns c where s.tabid = ? "
+                         "and c.tabid = s.tabid and c.colno = abs(s.part1)",
+                         {tabid})) {
+        const qint64 distinct = catalogValue(
+            db, (u"select count(distinct "_s + quotedName(index[1].toString()) + u") from "_s + table).toUtf8().constData());
+        catalogValue(db, "update sysindexes set nunique = ? where idxname = ? and tabid = ?", {distinct, index[0], tabid});
+    }
+}
+
+} // namespace
+
+std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QStringView sql,
+                                              const std::vector<SqlToken> &words)
+{
+    if (startsWith(sql, words, {"create"})) {
+        if (std::optional<CreateIndex> index = parseCreateIndex(sql))
+            return planCreateIndex(context, sql, *index);
+        return std::nullopt;
+    }
+    if (startsWith(sql, words, {"drop", "index"}))
+        if (const std::optional<NamedAt> index = parseDropIndex(sql))
+            return planDropIndex(context, sql, *index);
+    return std::nullopt;
+}
+
+std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, QStringView sql,
+                                                   const std::vector<SqlToken> &words)
+{
+    if (!startsWith(sql, words, {"update", "statistics"}))
+        return std::nullopt;
+    const std::optional<UpdateStatistics> statistics = parseUpdateStatistics(sql);
+    sqlite3 *db = context.db;
+    if (statistics->procedures)
+        return CatalogPlan{std::nullopt, [] {}};
+    QList<qint64> tables;
+    if (!statistics->table.name.isEmpty()) {
+        const qint64 tabid = tabidOf(db, statistics->table.name);
+        if (tabid == 0)
+            throw StatementError(InformixCode::TableNotInDatabase, statistics->table.at, statistics->table.name);
+        tables.append(tabid);
+    }
+    return CatalogPlan{std::nullopt, [db, tables] {
+                           QList<qint64> counted = tables;
+                           if (counted.isEmpty())
+                               counted = statisticsTables(db);
+                           for (qint64 tabid : counted)
+                               countRows(db, tabid);
+                       }};
+}
+
+} // namespace quoll::connection::embedded

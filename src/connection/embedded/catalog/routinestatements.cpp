@@ -1,0 +1,307 @@
+#include "connection/embedded/catalog/routinestatements.h"
+
+#include "connection/embedded/catalog/catalogrows.h"
+#include "connection/embedded/catalog/catalogwriter.h"
+#include "connection/embedded/server/informixerrors.h"
+#include "connection/embedded/sql/wordcursor.h"
+
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quoll::connection::embedded {
+
+namespace {
+
+using Kind = SqlToken::Kind;
+
+// A type as written, in one spelling: lower case, blanks only between
+// words ("decimal(8,2)", "datetime year to second").
+QString typeText(QStringView sql, const std::vector<SqlToken> &tokens)
+{
+    QString text;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (i > 0 && tokens[i].kind == Kind::Word && tokens[i - 1].kind == Kind::Word)
+            text += u' ';
+        text += tokenText(sql, tokens[i]).toString().toLower();
+    }
+    return text;
+}
+
+// The comma-separated parts of the parenthesised group at the cursor.
+std::vector<std::vector<SqlToken>> groupParts(WordCursor &in)
+{
+    const size_t inner = in.skipGroup();
+    const size_t close = in.index() - 1;
+    std::vector<std::vector<SqlToken>> parts;
+    std::vector<SqlToken> current;
+    int depth = 0;
+    for (size_t i = inner; i < close; ++i) {
+        const SqlToken &t = in.words()[i];
+        const QChar c = t.kind == Kind::Symbol ? in.sql()[t.begin] : QChar();
+        if (c == u'(')
+            ++depth;
+        else if (c == u')')
+            --depth;
+        if (depth == 0 && c == u',') {
+            parts.push_back(std::move(current));
+            current.clear();
+            continue;
+        }
+        current.push_back(t);
+    }
+    if (!current.empty() || !parts.empty())
+        parts.push_back(std::move(current));
+    return parts;
+}
+
+// The parameter types of a routine's parameter list: each parameter is
+// [IN|OUT|INOUT] name type [DEFAULT value].
+QStringList parameterTypes(WordCursor &in)
+{
+    QStringList types;
+    for (const std::vector<SqlToken> &part : groupParts(in)) {
+        size_t i = 0;
+        const auto isWord = [&](size_t at, const char *w) {
+            return at < part.size() && part[at].kind == Kind::Word
+                   && tokenText(in.sql(), part[at]).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+        };
+        if (isWord(0, "out") || isWord(0, "inout") || isWord(0, "in"))
+            ++i;
+        ++i;   // the parameter's name
+        std::vector<SqlToken> type;
+        for (; i < part.size() && !isWord(i, "default"); ++i)
+            type.push_back(part[i]);
+        if (type.empty())
+            throw StatementError(InformixCode::SyntaxError, part.empty() ? in.offset() : part.back().end());
+        types.append(typeText(in.sql(), type));
+    }
+    return types;
+}
+
+// The types of a DROP or GRANT signature "(integer, char(10))".
+QStringList signatureTypes(WordCursor &in)
+{
+    QStringList types;
+    for (const std::vector<SqlToken> &part : groupParts(in))
+        types.append(typeText(in.sql(), part));
+    return types;
+}
+
+// The procid a name (and signature, when given) stands for; `kind` is "t"
+// or "f" to require a procedure or a function, empty for either. Raises
+// -674 at `nameAt` when no routine or more than one answers.
+qint64 resolveRoutine(sqlite3 *db, const QString &name, const std::optional<QStringList> &types,
+                      const QString &kind, qsizetype nameAt)
+{
+    const QString signature = types ? types->join(u',') : QString();
+    const qint64 count = catalogExec(
+        db, "select count(*) from sysprocedures where procname = ? and (? = '' or isproc = ?) "
+            "and (? = 0 or coalesce(paramtypes, '') = ?)",
+        {name, kind, kind, types ? 1 : 0, signature});
+    if (count != 1)
+        throw StatementError(InformixCode::RoutineNotResolved, nameAt, name);
+    return catalogExec(db, "select procid from sysprocedures where procname = ? and (? = '' or isproc = ?) "
+                           "and (? = 0 or coalesce(paramtypes, '') = ?)",
+                       {name, kind, kind, types ? 1 : 0, signature});
+}
+
+struct Routine
+{
+    QString name;
+    bool isProcedure = true;
+    bool dba = false;
+    QStringList parameterTypes;
+    QString text;          // CREATE ... END PROCEDURE|FUNCTION
+    QString document;      // the DOCUMENT strings, one a line
+};
+
+std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, QStringView sql,
+                                             const std::vector<SqlToken> &words)
+{
+    WordCursor in(sql, words);
+    in.expect("create");
+    Routine routine;
+    routine.dba = in.accept("dba");
+    if (!in.accept("procedure")) {
+        in.expect("function");
+        routine.isProcedure = false;
+    }
+    const qsizetype nameAt = in.offset();
+    routine.name = in.name();
+    routine.parameterTypes = parameterTypes(in);
+
+    // The routine ends at the last END PROCEDURE (END FUNCTION): the body's
+    // own END IF, END FOR ... never pair with those words.
+    const char *kind = routine.isProcedure ? "procedure" : "function";
+    size_t end = words.size();
+    for (size_t i = words.size(); i-- > in.index();)
+        if (in.isWordAt(i, "end") && in.isWordAt(i + 1, kind)) {
+            end = i;
+            break;
+        }
+    if (end == words.size())
+        throw StatementError(InformixCode::SyntaxError, words.back().end());
+    in.setIndex(end + 2);
+    routine.text = sql.mid(words.front().begin, words[end + 1].end() - words.front().begin).toString();
+    if (in.accept("document")) {
+        QStringList lines;
+        do {
+            if (in.atEnd() || (in.words()[in.index()].kind != Kind::String
+                               && in.words()[in.index()].kind != Kind::QuotedString))
+                in.failHere(InformixCode::SyntaxError);
+            lines.append(stringValue(sql, in.words()[in.index()]));
+            in.setIndex(in.index() + 1);
+        } while (in.acceptSymbol(u','));
+        routine.document = lines.join(u'\n');
+    }
+    if (in.accept("with")) {
+        in.expect("listing");
+        in.expect("in");
+        if (in.atEnd() || (in.words()[in.index()].kind != Kind::String
+                           && in.words()[in.index()].kind != Kind::QuotedString))
+            in.failHere(InformixCode::SyntaxError);
+        in.setIndex(in.index() + 1);
+    }
+    in.expectEnd();
+
+    sqlite3 *db = context.db;
+    if (catalogExec(db, "select count(*) from sysprocedures where procname = ? and coalesce(paramtypes, '') = ?",
+                    {routine.name, routine.parameterTypes.join(u',')}) > 0)
+        throw StatementError(InformixCode::RoutineAlreadyExists, nameAt, routine.name);
+    const QString owner = context.session->user;
+    return CatalogPlan{std::nullopt, [db, routine, owner] {
+        const qint64 procid = nextCatalogId(db, "procid");
+        catalogExec(db,
+                    "insert into sysprocedures (procname, owner, procid, mode, retsize, symsize, datasize, codesize, "
+                    "numargs, isproc, specificname, externalname, paramstyle, langid, paramtypes, variant, client, "
+                    "handlesnulls, percallcost, commutator, negator, selfunc, internal, class, stack) values "
+                    "(?, ?, ?, ?, 0, 0, 0, 0, ?, ?, null, null, 'I', null, ?, 't', 'f', 't', 0, null, null, null, "
+                    "'f', null, null)",
+                    {routine.name, owner, procid, routine.dba ? u"D"_s : u"O"_s, int(routine.parameterTypes.size()),
+                     routine.isProcedure ? u"t"_s : u"f"_s, routine.parameterTypes.join(u',')});
+        writeCatalogText(db, PieceTable::RoutineBody, procid, u'T', routine.text);
+        writeCatalogText(db, PieceTable::RoutineBody, procid, u'D', routine.document);
+        // A database that is not ANSI grants execute to everyone on
+        // creation; the embedded server makes no ANSI databases.
+        catalogExec(db, "insert into sysprocauth (grantor, grantee, procid, procauth) values (?, 'public', ?, 'e')",
+                    {owner, procid});
+    }};
+}
+
+// PROCEDURE|FUNCTION|ROUTINE name [(types)] as DROP, GRANT and REVOKE name
+// a routine; the kind word is optional unless `kindRequired`.
+struct RoutineReference
+{
+    QString kind;   // "t" procedure, "f" function, empty for either
+    qsizetype nameAt = 0;
+    QString name;
+    std::optional<QStringList> types;
+};
+
+RoutineReference readRoutineReference(WordCursor &in, bool kindRequired)
+{
+    RoutineReference routine;
+    if (in.accept("procedure"))
+        routine.kind = u"t"_s;
+    else if (in.accept("function"))
+        routine.kind = u"f"_s;
+    else if (kindRequired)
+        in.expect("routine");
+    else
+        in.accept("routine");
+    routine.nameAt = in.offset();
+    routine.name = in.name();
+    if (in.peekSymbol(u'('))
+        routine.types = signatureTypes(in);
+    return routine;
+}
+
+std::optional<CatalogPlan> planDropRoutine(const CatalogContext &context, QStringView sql,
+                                           const std::vector<SqlToken> &words)
+{
+    WordCursor in(sql, words);
+    in.expect("drop");
+    const RoutineReference routine = readRoutineReference(in, true);
+    in.expectEnd();
+    sqlite3 *db = context.db;
+    const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
+    return CatalogPlan{std::nullopt, [db, procid] {
+        catalogExec(db, "delete from sysprocbody where procid = ?", {procid});
+        catalogExec(db, "delete from sysprocauth where procid = ?", {procid});
+        catalogExec(db, "delete from sysprocedures where procid = ?", {procid});
+    }};
+}
+
+// GRANT EXECUTE ON name [(types)] TO grantees [WITH GRANT OPTION] [AS grantor]
+// and REVOKE EXECUTE ON name [(types)] FROM grantees [CASCADE|RESTRICT] [AS grantor].
+std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, QStringView sql,
+                                                const std::vector<SqlToken> &words)
+{
+    WordCursor in(sql, words);
+    const bool grant = in.accept("grant");
+    if (!grant)
+        in.expect("revoke");
+    in.expect("execute");
+    in.expect("on");
+    const RoutineReference routine = readRoutineReference(in, false);
+    const auto [granteesAt, grantees, withGrantOption] = in.grantees(grant);
+    if (!grant && !in.accept("cascade"))
+        in.accept("restrict");
+    QString grantor = context.session->user;
+    if (in.accept("as"))
+        grantor = in.name();
+    in.expectEnd();
+
+    if (withGrantOption && grantees.contains(u"public"_s))
+        throw StatementError(InformixCode::PublicWithGrantOption, granteesAt);
+    if (grant && grantees.contains(grantor))
+        throw StatementError(InformixCode::GrantToSelf, granteesAt);
+    sqlite3 *db = context.db;
+    const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
+    return CatalogPlan{std::nullopt, [db, procid, grant, grantees, grantor, withGrantOption] {
+        for (const QString &grantee : grantees) {
+            catalogExec(db, "delete from sysprocauth where procid = ? and grantor = ? and grantee = ?",
+                        {procid, grantor, grantee});
+            if (grant)
+                catalogExec(db, "insert into sysprocauth (grantor, grantee, procid, procauth) values (?, ?, ?, ?)",
+                            {grantor, grantee, procid, withGrantOption ? u"E"_s : u"e"_s});
+        }
+    }};
+}
+
+// EXECUTE PROCEDURE|FUNCTION|ROUTINE name(...) and CALL name(...).
+[[noreturn]] void refuseToRun(const CatalogContext &context, WordCursor &in)
+{
+    const qsizetype nameAt = in.offset();
+    const QString name = in.name();
+    if (catalogExec(context.db, "select count(*) from sysprocedures where procname = ?", {name}) == 0)
+        throw StatementError(InformixCode::RoutineNotResolved, nameAt, name);
+    throw StatementError(InformixCode::RoutineNotRun, nameAt, name);
+}
+
+} // namespace
+
+std::optional<CatalogPlan> planRoutineStatement(const CatalogContext &context, QStringView sql,
+                                                const std::vector<SqlToken> &words)
+{
+    WordCursor in(sql, words);
+    if (in.peek("create") && (in.peek("procedure", 1) || in.peek("function", 1)
+                              || (in.peek("dba", 1) && (in.peek("procedure", 2) || in.peek("function", 2)))))
+        return planCreateRoutine(context, sql, words);
+    if (in.peek("drop") && (in.peek("procedure", 1) || in.peek("function", 1) || in.peek("routine", 1)))
+        return planDropRoutine(context, sql, words);
+    if ((in.peek("grant") || in.peek("revoke")) && in.peek("execute", 1) && in.peek("on", 2))
+        return planExecutePrivilege(context, sql, words);
+    if (in.peek("execute") && (in.peek("procedure", 1) || in.peek("function", 1) || in.peek("routine", 1))) {
+        in.setIndex(2);
+        refuseToRun(context, in);
+    }
+    if (in.peek("call") && words.size() > 1) {
+        in.setIndex(1);
+        refuseToRun(context, in);
+    }
+    return std::nullopt;
+}
+
+} // namespace quoll::connection::embedded

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "connection/embedded/sql/sqllexer.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace quoll::connection::embedded {
+
+// One expression of a SELECT's select list.
+struct SelectItem
+{
+    std::vector<SqlToken> tokens;   // without its alias
+    bool star = false;               // * or t.*
+    bool plainColumn = false;        // a column name, possibly qualified
+    bool named = false;              // a plain column or one with an alias
+    QString name;                    // the column's name when named
+};
+
+// The items of the select list of the SELECT whose keyword is `words[select]`,
+// up to the FROM of the same level.
+std::vector<SelectItem> selectItems(QStringView sql, const std::vector<SqlToken> &words, size_t select);
+
+// The column type (as CREATE TABLE writes it) a view column is given when it
+// is not a column of a table: Informix derives one from the expression; this
+// is the nearest simple reading of it (COUNT an INTEGER, SUM, AVG and
+// arithmetic a DECIMAL(32), a literal its own type, strings VARCHAR(255)).
+QString expressionType(QStringView sql, const std::vector<SqlToken> &item);
+
+} // namespace quoll::connection::embedded
