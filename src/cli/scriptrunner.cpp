@@ -4,7 +4,7 @@
 #include "connection/engine/engineerror.h"
 #include "core/error.h"
 #include "export/exportsource.h"
-#include "workspace/scriptsplitter.h"
+#include "workspace/scriptrun.h"
 
 #include <QByteArray>
 
@@ -45,73 +45,106 @@ private:
     bool m_first = true;
 };
 
+// Shows what the script runner reports as lines of text: the rows of every
+// result (or, with an export target, the rows of the last one in its file),
+// and one error line for a failure.
+class Printer final : public workspace::ScriptObserver
+{
+public:
+    Printer(QTextStream &out, QTextStream &err, const std::optional<ExportTarget> &target)
+        : m_out(out), m_err(err), m_target(target)
+    {
+    }
+
+    bool afterStatement(workspace::StatementOutcome &outcome) override
+    {
+        if (outcome.failed) {
+            error(outcome.nativeCode, outcome.context, outcome.number, outcome.errorOffset);
+            return false;
+        }
+        if (!outcome.cursor)
+            return true;
+        try {
+            if (m_target)
+                exportRows(*outcome.cursor);
+            else
+                printRows(*outcome.cursor);
+        } catch (const connection::EngineError &e) {
+            error(e.nativeCode(), e.message(), outcome.number, 0);
+            return false;
+        } catch (const Error &e) {
+            m_err << "quoll-sql: " << e.message() << '\n';
+            m_err.flush();
+            return false;
+        }
+        return true;
+    }
+
+    // Puts the last export in place; false (and why) when it cannot be.
+    bool finish()
+    {
+        m_out.flush();
+        if (!m_pending)
+            return true;
+        try {
+            m_pending->finish();
+        } catch (const Error &e) {
+            m_err << "quoll-sql: " << e.message() << '\n';
+            m_err.flush();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    void error(int code, const QString &message, int number, int offset)
+    {
+        m_out.flush();
+        m_err << "error " << code << ": " << message << " (statement " << number << ", offset " << offset << ")\n";
+        m_err.flush();
+    }
+
+    void printRows(connection::Cursor &cursor)
+    {
+        QStringList names;
+        for (const connection::FieldDesc &f : cursor.fields())
+            names.append(f.name);
+        m_out << names.join(u'\t') << '\n';
+        LineSink sink(m_out);
+        while (cursor.fetch(sink))
+            sink.endRow();
+    }
+
+    // The export of the latest statement with rows, finished only when the
+    // script has run through.
+    void exportRows(connection::Cursor &cursor)
+    {
+        m_pending.reset();
+        m_pending = exporting::makeWriter(m_target->format, m_target->path, m_target->options);
+        exporting::CursorSource source(cursor);
+        exporting::writeRows(source, *m_pending);
+    }
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+    const std::optional<ExportTarget> &m_target;
+    std::unique_ptr<exporting::ExportWriter> m_pending;
+};
+
 } // namespace
 
 bool runScript(connection::Database &database, const QString &script, QTextStream &out, QTextStream &err,
                const std::optional<ExportTarget> &target)
 {
-    connection::Engine &engine = database.engine();
-    // The export of the latest statement with rows, finished only when the
-    // script has run through.
-    std::unique_ptr<exporting::ExportWriter> pending;
+    Printer printer(out, err, target);
     // Scripts from files and pipes end their lines with LF as often as not.
-    workspace::ScriptSplitter splitter(script, 0, workspace::ScriptSplitter::LineBreaks::Any);
-    int number = 0;
-    while (const auto statement = splitter.next()) {
-        ++number;
-        connection::DirectResult result = engine.executeDirect(statement->text.toString());
-        if (result.status != connection::StatusOk) {
-            const connection::ErrorEntry error = engine.lastError();
-            err << "error " << error.nativeCode << ": " << error.context << " (statement " << number
-                << ", offset " << engine.communicationArea().errorOffset << ")\n";
-            err.flush();
-            return false;
-        }
-        if (!result.cursor)
-            continue;
-        if (target) {
-            try {
-                pending.reset();
-                pending = exporting::makeWriter(target->format, target->path, target->options);
-                exporting::CursorSource source(*result.cursor);
-                exporting::writeRows(source, *pending);
-            } catch (const connection::EngineError &e) {
-                err << "error " << e.nativeCode() << ": " << e.message() << " (statement " << number << ", offset 0)\n";
-                err.flush();
-                return false;
-            } catch (const Error &e) {
-                err << "quoll-sql: " << e.message() << '\n';
-                err.flush();
-                return false;
-            }
-            continue;
-        }
-        QStringList names;
-        for (const connection::FieldDesc &f : result.cursor->fields())
-            names.append(f.name);
-        out << names.join(u'\t') << '\n';
-        LineSink sink(out);
-        try {
-            while (result.cursor->fetch(sink))
-                sink.endRow();
-        } catch (const connection::EngineError &e) {
-            out.flush();
-            err << "error " << e.nativeCode() << ": " << e.message() << " (statement " << number << ", offset 0)\n";
-            err.flush();
-            return false;
-        }
+    const bool ran = workspace::ScriptRunner(database.engine())
+                         .run(script, 0, printer, workspace::ScriptSplitter::LineBreaks::Any);
+    if (!ran) {
+        out.flush();
+        return false;
     }
-    out.flush();
-    if (pending) {
-        try {
-            pending->finish();
-        } catch (const Error &e) {
-            err << "quoll-sql: " << e.message() << '\n';
-            err.flush();
-            return false;
-        }
-    }
-    return true;
+    return printer.finish();
 }
 
 } // namespace quoll::cli

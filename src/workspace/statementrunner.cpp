@@ -1,16 +1,10 @@
 #include "workspace/statementrunner.h"
 
-#include "connection/engine/communicationarea.h"
 #include "connection/engine/database.h"
 #include "connection/engine/dataset.h"
-#include "connection/engine/engine.h"
-#include "core/timetext.h"
 #include "editor/sqledit.h"
 #include "widgets/statusbar.h"
-#include "workspace/scriptsplitter.h"
-
-#include <QElapsedTimer>
-#include <QStringBuilder>
+#include "workspace/scriptrun.h"
 
 #include <algorithm>
 
@@ -24,6 +18,25 @@ constexpr int WarningPanel = 1;
 constexpr int StatusPanel = 3;
 } // namespace
 
+// Shows each outcome of the script runner: the status panels, the log, the
+// rows in `ResultSet`, and for a failure the red bar and the failing
+// character selected.
+class StatementRunner::Display final : public ScriptObserver
+{
+public:
+    explicit Display(StatementRunner &runner) : m_runner(runner) {}
+    void beforeStatement() override { m_runner.m_parts.resultSet.close(); }
+    bool afterStatement(StatementOutcome &outcome) override
+    {
+        m_runner.m_statementStart = outcome.start;
+        m_runner.show(outcome);
+        return true;
+    }
+
+private:
+    StatementRunner &m_runner;
+};
+
 StatementRunner::StatementRunner(Parts parts) : m_parts(std::move(parts))
 {
 }
@@ -34,47 +47,34 @@ void StatementRunner::RunScript(const QString &text, int offset)
     for (int panel : {EstimatePanel, WarningPanel, StatusPanel})
         status.setPanelText(panel, QString());
     status.setAlarm(false);
-
-    ScriptSplitter splitter(text, offset);
-    while (const std::optional<ScriptStatement> statement = splitter.next()) {
-        m_statementStart = statement->start;
-        if (RunStatement(statement->text.toString(), statement->start))
-            break;
-    }
+    Display display(*this);
+    ScriptRunner(m_parts.database.engine()).run(text, offset, display);
 }
 
 bool StatementRunner::RunStatement(const QString &text, int start)
 {
     m_parts.resultSet.close();
-    QElapsedTimer elapsed;
-    elapsed.start();
-    connection::Engine &engine = m_parts.database.engine();
-    connection::DirectResult result = engine.executeDirect(text);
-    m_lastStatement = text;
+    StatementOutcome outcome = ScriptRunner(m_parts.database.engine()).runStatement(text, start);
+    show(outcome);
+    return outcome.failed;
+}
 
-    const QString statusText = connection::statusText(result.status);
-    const connection::ErrorEntry error = engine.lastError();
+void StatementRunner::show(StatementOutcome &outcome)
+{
+    m_lastStatement = outcome.text;
     widgets::StatusBar &status = m_parts.statusBar;
-    // Built in one piece each (QStringBuilder): a script writes them for
-    // every statement.
-    status.setPanelText(StatusPanel,
-                        QString(QString::number(error.nativeCode) % u' ' % statusText % u' ' % error.context));
-
-    const connection::CommunicationArea area = engine.communicationArea();
-    status.setPanelText(EstimatePanel,
-                        QString(QString::number(area.estimatedCost) % u':' % QString::number(area.estimatedRows)));
-    status.setPanelText(WarningPanel, area.warningText());
-
-    if (result.status != connection::StatusOk) {
-        m_parts.log(QString(u"Query.Error ["_s % QString::number(error.nativeCode) % u']'), text);
+    status.setPanelText(StatusPanel, outcome.statusLine);
+    status.setPanelText(EstimatePanel, outcome.estimates);
+    status.setPanelText(WarningPanel, outcome.warnings);
+    if (outcome.failed) {
+        m_parts.log(outcome.logMessage, outcome.text);
         status.setAlarm(true);
-        selectFailure(start, area.errorOffset);
-        return true;
+        selectFailure(outcome.start, outcome.errorOffset);
+        return;
     }
-    if (result.cursor)
-        m_parts.resultSet.attach(std::move(result.cursor));
-    m_parts.log(QString(u"SQL - "_s % elapsedTimeText(elapsed.elapsed())), text);
-    return false;
+    if (outcome.cursor)
+        m_parts.resultSet.attach(std::move(outcome.cursor));
+    m_parts.log(outcome.logMessage, outcome.text);
 }
 
 int StatementRunner::failurePosition(int start, int errorOffset, int textLength)

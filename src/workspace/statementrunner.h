@@ -17,10 +17,12 @@ class StatusBar;
 
 namespace quoll::workspace {
 
-// Runs SQL from an editor page: cuts the text into statements, sends each by
-// direct execution, writes the status panels and the event log, stops at the
-// first statement the server refuses and selects its failing character in
-// the editor, and hands the rows of a statement to `ResultSet`.
+struct StatementOutcome;
+
+// Runs SQL from an editor page through the script runner and shows what it
+// reports: the status panels and the event log after every statement, the
+// rows of a statement in `ResultSet`, and for the first statement the server
+// refuses the red bar and its failing character selected in the editor.
 class StatementRunner
 {
 public:
@@ -57,6 +59,8 @@ public:
     static int failurePosition(int start, int errorOffset, int textLength);
 
 private:
+    class Display;
+    void show(StatementOutcome &outcome);
     void selectFailure(int start, int errorOffset);
 
     Parts m_parts;
