@@ -36,7 +36,7 @@ struct CatalogPlan
     std::function<void()> record;
     // A table the statement creates, with its columns: the statement's own
     // checks and defaults name them, and are rewritten knowing their types.
-    std::optional<std::pair<QString, std::vector<StoredColumn>>> createdTable;
+    std::optional<std::pair<QString, std::vector<StoredColumn>>> createdTable = std::nullopt;
 };
 
 // A planner looks at a statement's significant tokens (trailing semicolons

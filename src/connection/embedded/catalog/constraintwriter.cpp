@@ -3,7 +3,7 @@
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/server/informixerrors.h"
 #include "connection/embedded/sql/sqllexer.h"
-#include "connection/embedded/rewrite/sqlrewriter.h"
+#include "connection/embedded/rewrite/storagepipeline.h"
 
 #include <QStringList>
 
@@ -178,7 +178,7 @@ namespace {
 // row's, for a trigger's WHEN clause.
 QString onNewRow(sqlite3 *db, const QString &table, const QString &condition, const QStringList &columns)
 {
-    const QString text = rewriteCondition(condition, table, storedSchema(db)).text();
+    const QString text = conditionToStorage(condition, table, storedSchema(db)).text();
     const std::vector<SqlToken> tokens = tokenize(text);
     QString out;
     QChar previous;

@@ -3,7 +3,7 @@
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/catalog/constraintwriter.h"
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/rewrite/sqlrewriter.h"
+#include "connection/embedded/rewrite/storagepipeline.h"
 
 #include <cstdlib>
 
@@ -116,7 +116,7 @@ void checkExistingRows(sqlite3 *db, const QString &table, const QString &owner, 
         break;
     case Kind::Check:
         if (count(u"select count(*)"_s + from + u" where not ("_s
-                  + rewriteCondition(c.condition, table, storedSchema(db)).text() + u')')
+                  + conditionToStorage(c.condition, table, storedSchema(db)).text() + u')')
             > 0)
             throw StatementError(InformixCode::CheckConstraintFailed, c.checkAt, owner + u'.' + c.name);
         break;

@@ -5,7 +5,7 @@
 #include "connection/engine/dateliterals.h"
 #include "connection/embedded/server/informixerrors.h"
 #include "connection/embedded/sql/informixtypes.h"
-#include "connection/embedded/rewrite/outerjoin.h"
+#include "connection/embedded/rewrite/storagepipeline.h"
 #include "connection/embedded/runtime/schemalookup.h"
 #include "connection/embedded/sql/selectlist.h"
 #include "connection/embedded/server/sqliteerrors.h"
@@ -198,7 +198,7 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
     const qsizetype selectAt = words[select].begin;
     const qsizetype storageStop = words[storageEnd - 1].end();
     if (const std::optional<RewrittenSql> joined =
-            rewriteOuterJoins(sql.mid(selectAt, storageStop - selectAt), storedSchema(context.db))) {
+            viewSelectToStorage(sql.mid(selectAt, storageStop - selectAt), storedSchema(context.db))) {
         rewriter.copy(afterName, selectAt - afterName);
         rewriter.replace(selectAt, joined->text());
     } else {

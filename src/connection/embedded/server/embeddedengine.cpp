@@ -4,8 +4,7 @@
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/server/informixerrors.h"
 #include "connection/embedded/rewrite/insertparameters.h"
-#include "connection/embedded/rewrite/outerjoin.h"
-#include "connection/embedded/rewrite/ownernames.h"
+#include "connection/embedded/rewrite/storagepipeline.h"
 #include "connection/embedded/runtime/schemalookup.h"
 #include "connection/embedded/runtime/sqlitecursor.h"
 #include "connection/embedded/sql/sqllexer.h"
@@ -119,60 +118,6 @@ bool isServerStatement(QStringView sql, const std::vector<SqlToken> &words)
     return word(0, "set")
            && (word(1, "isolation") || (word(1, "lock") && word(2, "mode")) || word(1, "explain")
                || word(1, "pdqpriority") || word(1, "optimization") || word(1, "deferred_prepare"));
-}
-
-// A statement as the storage engine takes it: owners taken off names,
-// OUTER joins restructured, then the rest of the dialect rewritten, with
-// the way back to the user's text. Raises StatementError with an index in
-// that text.
-struct StorageSql
-{
-    std::optional<RewrittenSql> unowned;
-    std::optional<RewrittenSql> joined;
-    RewrittenSql rewritten;
-
-    qsizetype userIndex(qsizetype index) const
-    {
-        const qsizetype inJoined = rewritten.originalIndex(index);
-        const qsizetype inUnowned = joined ? joined->originalIndex(inJoined) : inJoined;
-        return unowned ? unowned->originalIndex(inUnowned) : inUnowned;
-    }
-};
-
-// `tokens`: those of `sql` when the caller has them.
-StorageSql forStorage(const QString &sql, const SchemaLookup &schema, const QString &database,
-                      const std::vector<SqlToken> *tokens = nullptr)
-{
-    StorageSql s;
-    // Each pass reads the whole statement; one that cannot apply (no owner
-    // without a "." or ":", no OUTER without the word) is skipped.
-    if (sql.contains(u'.') || sql.contains(u':'))
-        s.unowned = dropOwnerNames(sql, database);
-    const QString base = s.unowned ? s.unowned->text() : sql;
-    const auto unownedIndex = [&](qsizetype index) { return s.unowned ? s.unowned->originalIndex(index) : index; };
-    // With the statement's tokens at hand, only the word OUTER counts; a
-    // search of the text would also stop at strings and longer words.
-    const auto namesOuter = [&] {
-        if (!tokens || s.unowned)
-            return base.contains(u"outer"_s, Qt::CaseInsensitive);
-        return std::any_of(tokens->begin(), tokens->end(),
-                           [&](const SqlToken &t) { return isWord(sql, t, "outer"); });
-    };
-    try {
-        if (namesOuter())
-            s.joined = rewriteOuterJoins(base, schema);
-    } catch (const StatementError &e) {
-        throw StatementError(e.nativeCode(), unownedIndex(e.at()));
-    }
-    try {
-        if (tokens && !s.unowned && !s.joined)
-            s.rewritten = rewriteForSqlite(sql, *tokens, schema);
-        else
-            s.rewritten = rewriteForSqlite(s.joined ? s.joined->text() : base, schema);
-    } catch (const StatementError &e) {
-        throw StatementError(e.nativeCode(), unownedIndex(s.joined ? s.joined->originalIndex(e.at()) : e.at()));
-    }
-    return s;
 }
 
 } // namespace
@@ -490,7 +435,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     }
     StorageSql storage;
     try {
-        storage = forStorage(sql, schema, m_session.database, knownTokens);
+        storage = toStorage(sql, schema, m_session.database, knownTokens);
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
         return false;
@@ -722,7 +667,7 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     };
     if (inCatalog)
         return runWhole();
-    const RewrittenSql rewritten = forStorage(sql, m_schema.lookup(db), m_session.database).rewritten;
+    const RewrittenSql rewritten = toStorage(sql, m_schema.lookup(db), m_session.database).rewritten;
     if (!rewritten.intoTemp().isEmpty())
         return runWhole();   // SELECT ... INTO TEMP makes its table as in direct execution
     const QByteArray utf8 = rewritten.text().toUtf8();
