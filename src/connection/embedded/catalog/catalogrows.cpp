@@ -63,6 +63,25 @@ qint64 catalogExec(sqlite3 *db, const char *sql, const QList<QVariant> &values)
     return stmt.step() ? sqlite3_column_int64(stmt.statement(), 0) : 0;
 }
 
+QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values)
+{
+    Bound stmt(db, sql, values);
+    QList<QList<QVariant>> rows;
+    while (stmt.step()) {
+        sqlite3_stmt *s = stmt.statement();
+        QList<QVariant> row;
+        for (int c = 0; c < sqlite3_column_count(s); ++c) {
+            switch (sqlite3_column_type(s, c)) {
+            case SQLITE_NULL: row.append(QVariant()); break;
+            case SQLITE_INTEGER: row.append(sqlite3_column_int64(s, c)); break;
+            default: row.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, c))));
+            }
+        }
+        rows.append(row);
+    }
+    return rows;
+}
+
 std::optional<QString> catalogText(sqlite3 *db, const char *sql, const QList<QVariant> &values)
 {
     Bound stmt(db, sql, values);
@@ -92,7 +111,14 @@ void writeCatalogText(sqlite3 *db, PieceTable table, qint64 id, QChar datakey, c
     }
 }
 
-QString storageIdentifier(const QString &name)
+QString quotedIdentifier(const QString &name)
+{
+    QString q = name;
+    q.replace(u'"', u"\"\""_s);
+    return u'"' + q + u'"';
+}
+
+QString bracketedIdentifier(const QString &name)
 {
     bool plain = !name.isEmpty() && (name[0].isLetter() || name[0] == u'_');
     for (QChar c : name)

@@ -10,12 +10,16 @@ struct sqlite3;
 
 namespace quoll::connection::embedded {
 
-// Small helpers the catalog statements write and read catalog rows with.
-// Values are bound, never pasted into the text. Raise EngineError.
+// The one family of helpers the catalog statements write and read catalog
+// rows with, in the storage engine's own SQL. Values (integers, text, NULL)
+// are bound, never pasted into the text. Raise EngineError.
 
 // Runs `sql`; the first column of its first row as an integer, 0 when
 // there is no row.
 qint64 catalogExec(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
+
+// Every row of a query.
+QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
 
 // The first column of the first row as text; nothing when there is no row
 // or the value is NULL.
@@ -31,9 +35,13 @@ enum class PieceTable {
 // Stores `text` in pieces under `id` (and `datakey`, ignored for views).
 void writeCatalogText(sqlite3 *db, PieceTable table, qint64 id, QChar datakey, const QString &text);
 
-// A name as the storage engine is given it: as it is when it is a plain
-// identifier, otherwise in brackets (double quotes would be read as a
-// string by the statement rewriting that follows).
-QString storageIdentifier(const QString &name);
+// A name in SQL that goes straight to the storage engine: always in double
+// quotes.
+QString quotedIdentifier(const QString &name);
+
+// A name in SQL that still goes through the storage pipeline: as it is
+// when it is a plain identifier, otherwise in brackets (the pipeline would
+// read double quotes as a string).
+QString bracketedIdentifier(const QString &name);
 
 } // namespace quoll::connection::embedded

@@ -1,5 +1,6 @@
 #include "connection/embedded/catalog/catalogwriter.h"
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/constraintwriter.h"
 #include "connection/engine/dateliterals.h"
 #include "connection/embedded/server/informixerrors.h"
@@ -15,36 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace quoll::connection::embedded {
 
 namespace {
-
-sqlite3_stmt *prepared(sqlite3 *db, const char *sql, const QList<QVariant> &values)
-{
-    sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
-        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant &v = values[i];
-        if (v.isNull()) {
-            sqlite3_bind_null(stmt, i + 1);
-        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
-            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
-        } else {
-            const QByteArray text = v.toString().toUtf8();
-            sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        }
-    }
-    return stmt;
-}
-
-qint64 run(sqlite3 *db, const char *sql, const QList<QVariant> &values = {})
-{
-    sqlite3_stmt *stmt = prepared(db, sql, values);
-    const int rc = sqlite3_step(stmt);
-    const qint64 value = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
-    return value;
-}
 
 // A literal default as the catalog stores it: text types keep the text;
 // every other type has a printable encoding of the value, a blank, then
@@ -69,60 +40,25 @@ void addSerialNumbering(sqlite3 *db, const CreateTable &table)
         const QString base = c.type.section(u'(', 0, 0).trimmed().toLower();
         if (base != u"serial"_s && base != u"serial8"_s && base != u"bigserial"_s)
             continue;
-        run(db, "create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
+        catalogExec(db, "create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
                 "last integer, primary key (tabname, colname))");
         bool ok = false;
         const qint64 start = c.type.section(u'(', 1).section(u')', 0, 0).trimmed().toLongLong(&ok);
-        run(db, "insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
-        const QString t = quotedName(table.name), col = quotedName(c.name);
+        catalogExec(db, "insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
+        const QString t = quotedIdentifier(table.name), col = quotedIdentifier(c.name);
         const QString key = u"tabname = '"_s + QString(table.name).replace(u'\'', u"''"_s) + u"' and colname = '"_s
                             + QString(c.name).replace(u'\'', u"''"_s) + u"'"_s;
-        const QString trigger = u"create trigger "_s + quotedName(u"quoll_serial_"_s + table.name + u'_' + c.name)
+        const QString trigger = u"create trigger "_s + quotedIdentifier(u"quoll_serial_"_s + table.name + u'_' + c.name)
                                 + u" after insert on "_s + t + u" begin "_s
                                 + u"update quoll_serials set last = max(last, coalesce(nullif(new."_s + col
                                 + u", 0), last + 1)) where "_s + key + u"; "_s
                                 + u"update "_s + t + u" set "_s + col + u" = (select last from quoll_serials where "_s
                                 + key + u") where rowid = new.rowid and coalesce(new."_s + col + u", 0) = 0; end"_s;
-        run(db, trigger.toUtf8().constData());
+        catalogExec(db, trigger.toUtf8().constData());
     }
 }
 
 } // namespace
-
-QString quotedName(const QString &name)
-{
-    QString q = name;
-    q.replace(u'"', u"\"\""_s);
-    return u'"' + q + u'"';
-}
-
-qint64 catalogValue(sqlite3 *db, const char *sql, const QList<QVariant> &values)
-{
-    return run(db, sql, values);
-}
-
-QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values)
-{
-    sqlite3_stmt *stmt = prepared(db, sql, values);
-    QList<QList<QVariant>> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        QList<QVariant> row;
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_NULL: row.append(QVariant()); break;
-            case SQLITE_INTEGER: row.append(sqlite3_column_int64(stmt, c)); break;
-            default:
-                row.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c))));
-            }
-        }
-        rows.append(row);
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
-    return rows;
-}
 
 namespace {
 
@@ -145,9 +81,9 @@ qint64 highestCatalogId(sqlite3 *db, const char *name)
         if (qstrcmp(s.name, name) == 0)
             highest = s.highest;
     Q_ASSERT(highest);
-    run(db, "create table if not exists quoll_catalog_ids (name varchar(32) primary key, last integer)");
-    const qint64 given = run(db, "select last from quoll_catalog_ids where name = ?", {QString::fromLatin1(name)});
-    qint64 top = std::max(given, run(db, highest));
+    catalogExec(db, "create table if not exists quoll_catalog_ids (name varchar(32) primary key, last integer)");
+    const qint64 given = catalogExec(db, "select last from quoll_catalog_ids where name = ?", {QString::fromLatin1(name)});
+    qint64 top = std::max(given, catalogExec(db, highest));
     if (qstrcmp(name, "tabid") == 0)
         top = std::max<qint64>(top, 99);
     return top;
@@ -163,7 +99,7 @@ qint64 peekCatalogId(sqlite3 *db, const char *name)
 void claimCatalogId(sqlite3 *db, const char *name, qint64 value)
 {
     const qint64 top = std::max(highestCatalogId(db, name), value);
-    run(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), top});
+    catalogExec(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), top});
 }
 
 qint64 nextCatalogId(sqlite3 *db, const char *name)
@@ -175,7 +111,7 @@ qint64 nextCatalogId(sqlite3 *db, const char *name)
 
 qint64 tabidOf(sqlite3 *db, const QString &name)
 {
-    return run(db, "select tabid from systables where tabname = ? and tabid >= 100", {name});
+    return catalogExec(db, "select tabid from systables where tabname = ? and tabid >= 100", {name});
 }
 
 qint64 lastSerial(sqlite3 *db, const QString &table)
@@ -227,16 +163,16 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
             throw informixError(InformixCode::SyntaxError);
         rowsize += rowSizeOf(code.coltype, code.collength);
         if (c.defaultType != 0)
-            run(db, "insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
+            catalogExec(db, "insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
                 {tabid, colno + 1, QString(QChar(c.defaultType)),
                  c.defaultType == u'L' ? storedLiteral(code.coltype, c.defaultValue) : QVariant()});
-        run(db,
+        catalogExec(db,
             "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, extended_id, "
             "seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
             {c.name, tabid, ++colno, code.coltype, code.collength, code.extendedId});
     }
     addSerialNumbering(db, table);
-    run(db,
+    catalogExec(db,
         "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
         "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', ?, 0, ?, ?, 0, 0, 0, 2048)",
@@ -251,17 +187,17 @@ void recordDropTable(sqlite3 *db, const QString &table)
     if (tabid == 0)
         return;
     forgetReferences(db, tabid);
-    run(db, "delete from syscolumns where tabid = ?", {tabid});
-    run(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
-    run(db, "delete from sysindexes where tabid = ?", {tabid});
-    run(db, "delete from sysreferences where constrid in (select constrid from sysconstraints where tabid = ?)",
+    catalogExec(db, "delete from syscolumns where tabid = ?", {tabid});
+    catalogExec(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
+    catalogExec(db, "delete from sysindexes where tabid = ?", {tabid});
+    catalogExec(db, "delete from sysreferences where constrid in (select constrid from sysconstraints where tabid = ?)",
         {tabid});
-    run(db, "delete from sysconstraints where tabid = ?", {tabid});
-    run(db, "delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
-    run(db, "delete from systriggers where tabid = ?", {tabid});
-    if (run(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
-        run(db, "delete from quoll_serials where tabname = ?", {table});
-    run(db, "delete from systables where tabid = ?", {tabid});
+    catalogExec(db, "delete from sysconstraints where tabid = ?", {tabid});
+    catalogExec(db, "delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
+    catalogExec(db, "delete from systriggers where tabid = ?", {tabid});
+    if (catalogExec(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
+        catalogExec(db, "delete from quoll_serials where tabname = ?", {table});
+    catalogExec(db, "delete from systables where tabid = ?", {tabid});
 }
 
 } // namespace quoll::connection::embedded

@@ -30,16 +30,6 @@ qint64 peekCatalogId(sqlite3 *db, const char *name);
 // Records `value` as given, so that nextCatalogId gives more than it.
 void claimCatalogId(sqlite3 *db, const char *name, qint64 value);
 
-// Runs one statement with bound values (integers, text, NULL); the first
-// column of the first row as an integer, 0 when none. Raises EngineError.
-qint64 catalogValue(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
-
-// Every row of a query with bound values.
-QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
-
-// A name quoted for the storage engine's own SQL.
-QString quotedName(const QString &name);
-
 // The tabid of a user table or view, 0 when there is none of that name.
 qint64 tabidOf(sqlite3 *db, const QString &name);
 

@@ -1,5 +1,6 @@
 #include "connection/embedded/catalog/constraintwriter.h"
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/server/informixerrors.h"
 #include "connection/embedded/sql/sqllexer.h"
@@ -26,7 +27,7 @@ QString literal(const QString &text)
 
 QString triggerName(qint64 constrid, const char *event)
 {
-    return quotedName(u"quoll_ref_%1_%2"_s.arg(constrid).arg(QLatin1String(event)));
+    return quotedIdentifier(u"quoll_ref_%1_%2"_s.arg(constrid).arg(QLatin1String(event)));
 }
 
 // "a = b and c = d" over the pairs of the two column lists.
@@ -34,7 +35,7 @@ QString pairs(const QStringList &left, const QString &leftRow, const QStringList
 {
     QStringList terms;
     for (qsizetype i = 0; i < left.size() && i < right.size(); ++i)
-        terms.append(leftRow + quotedName(left[i]) + u" = "_s + rightRow + quotedName(right[i]));
+        terms.append(leftRow + quotedIdentifier(left[i]) + u" = "_s + rightRow + quotedIdentifier(right[i]));
     return terms.join(u" and "_s);
 }
 
@@ -50,44 +51,44 @@ void addReferenceTriggers(sqlite3 *db, qint64 constrid, const QString &qualified
     QStringList present;
     QStringList quotedChild;
     for (const QString &c : childColumns) {
-        present.append(u"new."_s + quotedName(c) + u" is not null"_s);
-        quotedChild.append(quotedName(c));
+        present.append(u"new."_s + quotedIdentifier(c) + u" is not null"_s);
+        quotedChild.append(quotedIdentifier(c));
     }
     QStringList quotedParent;
     QStringList changed;
     for (const QString &c : parentColumns) {
-        quotedParent.append(quotedName(c));
-        changed.append(u"old."_s + quotedName(c) + u" is not new."_s + quotedName(c));
+        quotedParent.append(quotedIdentifier(c));
+        changed.append(u"old."_s + quotedIdentifier(c) + u" is not new."_s + quotedIdentifier(c));
     }
-    const QString missing = present.join(u" and "_s) + u" and not exists (select 1 from "_s + quotedName(parent)
+    const QString missing = present.join(u" and "_s) + u" and not exists (select 1 from "_s + quotedIdentifier(parent)
                             + u" where "_s + pairs(parentColumns, QString(), childColumns, u"new."_s) + u')';
     const QString orphan = u"begin select raise(abort, "_s + literal(u"quoll:-691:"_s + qualified) + u"); end"_s;
-    const QString referenced = u"exists (select 1 from "_s + quotedName(child) + u" where "_s
+    const QString referenced = u"exists (select 1 from "_s + quotedIdentifier(child) + u" where "_s
                                + pairs(childColumns, QString(), parentColumns, u"old."_s) + u')';
     const QString stillReferenced =
         u"begin select raise(abort, "_s + literal(u"quoll:-692:"_s + qualified) + u"); end"_s;
     const QStringList statements{
-        u"create trigger "_s + triggerName(constrid, "insert") + u" before insert on "_s + quotedName(child)
+        u"create trigger "_s + triggerName(constrid, "insert") + u" before insert on "_s + quotedIdentifier(child)
             + u" when "_s + missing + u' ' + orphan,
         u"create trigger "_s + triggerName(constrid, "update") + u" before update of "_s + quotedChild.join(u", "_s)
-            + u" on "_s + quotedName(child) + u" when "_s + missing + u' ' + orphan,
+            + u" on "_s + quotedIdentifier(child) + u" when "_s + missing + u' ' + orphan,
         u"create trigger "_s + triggerName(constrid, "parentupdate") + u" before update of "_s
-            + quotedParent.join(u", "_s) + u" on "_s + quotedName(parent) + u" when ("_s + changed.join(u" or "_s)
+            + quotedParent.join(u", "_s) + u" on "_s + quotedIdentifier(parent) + u" when ("_s + changed.join(u" or "_s)
             + u") and "_s + referenced + u' ' + stillReferenced,
-        cascade ? u"create trigger "_s + triggerName(constrid, "delete") + u" after delete on "_s + quotedName(parent)
-                      + u" begin delete from "_s + quotedName(child) + u" where "_s
+        cascade ? u"create trigger "_s + triggerName(constrid, "delete") + u" after delete on "_s + quotedIdentifier(parent)
+                      + u" begin delete from "_s + quotedIdentifier(child) + u" where "_s
                       + pairs(childColumns, QString(), parentColumns, u"old."_s) + u"; end"_s
                 : u"create trigger "_s + triggerName(constrid, "delete") + u" before delete on "_s
-                      + quotedName(parent) + u" when "_s + referenced + u' ' + stillReferenced,
+                      + quotedIdentifier(parent) + u" when "_s + referenced + u' ' + stillReferenced,
     };
     for (const QString &sql : statements)
-        catalogValue(db, sql.toUtf8().constData());
+        catalogExec(db, sql.toUtf8().constData());
 }
 
 void dropReferenceTriggers(sqlite3 *db, qint64 constrid)
 {
     for (const char *event : {"insert", "update", "parentupdate", "delete"})
-        catalogValue(db, (u"drop trigger if exists "_s + triggerName(constrid, event)).toUtf8().constData());
+        catalogExec(db, (u"drop trigger if exists "_s + triggerName(constrid, event)).toUtf8().constData());
 }
 
 // An index of the table on exactly `parts` (ascending) that can serve a
@@ -119,7 +120,7 @@ std::vector<int> columnNumbers(sqlite3 *db, qint64 tabid, const QStringList &col
 {
     std::vector<int> numbers;
     for (const QString &c : columns)
-        numbers.push_back(int(catalogValue(db, "select colno from syscolumns where tabid = ? and colname = ?",
+        numbers.push_back(int(catalogExec(db, "select colno from syscolumns where tabid = ? and colname = ?",
                                            {tabid, c})));
     return numbers;
 }
@@ -158,7 +159,7 @@ void insertIndexRow(sqlite3 *db, const QString &idxname, const QString &owner, q
     QList<QVariant> values{idxname, owner, tabid, unique ? u"U"_s : u"D"_s, clustered ? u"C"_s : u" "_s};
     for (size_t i = 0; i < 16; ++i)
         values.append(i < parts.size() ? parts[i] : 0);
-    catalogValue(db,
+    catalogExec(db,
                  "insert into sysindexes (idxname, owner, tabid, idxtype, clustered, part1, part2, part3, part4, "
                  "part5, part6, part7, part8, part9, part10, part11, part12, part13, part14, part15, part16, "
                  "levels, leaves, nunique, clust) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
@@ -168,7 +169,7 @@ void insertIndexRow(sqlite3 *db, const QString &idxname, const QString &owner, q
 
 void recountIndexes(sqlite3 *db, qint64 tabid)
 {
-    catalogValue(db, "update systables set nindexes = (select count(*) from sysindexes where tabid = ?) where tabid = ?",
+    catalogExec(db, "update systables set nindexes = (select count(*) from sysindexes where tabid = ?) where tabid = ?",
                  {tabid, tabid});
 }
 
@@ -191,7 +192,7 @@ QString onNewRow(sqlite3 *db, const QString &table, const QString &condition, co
         const bool call = next < tokens.size() && tokens[next].kind == SqlToken::Kind::Symbol
                           && text[tokens[next].begin] == u'(';
         if (t.kind == SqlToken::Kind::Word && previous != u'.' && !call && columns.contains(piece.toLower()))
-            out += u"new."_s + quotedName(piece.toLower());
+            out += u"new."_s + quotedIdentifier(piece.toLower());
         else
             out += piece;
         if (!t.isBlank())
@@ -214,20 +215,20 @@ QStringList tableColumns(sqlite3 *db, qint64 tabid)
 // check.
 QString keyIndexName(qint64 constrid)
 {
-    return quotedName(u"quoll_key_%1"_s.arg(constrid));
+    return quotedIdentifier(u"quoll_key_%1"_s.arg(constrid));
 }
 
 QString addedTriggerName(qint64 constrid, int colno, const char *event)
 {
-    return quotedName(u"quoll_added_%1_%2_%3"_s.arg(constrid).arg(colno).arg(QLatin1String(event)));
+    return quotedIdentifier(u"quoll_added_%1_%2_%3"_s.arg(constrid).arg(colno).arg(QLatin1String(event)));
 }
 
 void addKeyStorage(sqlite3 *db, const QString &table, const ConstraintDefinition &c)
 {
     QStringList key;
     for (const NamedAt &n : c.columns)
-        key.append(quotedName(n.name));
-    catalogValue(db, (u"create unique index "_s + keyIndexName(c.constrid) + u" on "_s + quotedName(table) + u" ("_s
+        key.append(quotedIdentifier(n.name));
+    catalogExec(db, (u"create unique index "_s + keyIndexName(c.constrid) + u" on "_s + quotedIdentifier(table) + u" ("_s
                       + key.join(u", "_s) + u')')
                          .toUtf8()
                          .constData());
@@ -236,21 +237,21 @@ void addKeyStorage(sqlite3 *db, const QString &table, const ConstraintDefinition
 void addNotNullTriggers(sqlite3 *db, const QString &table, const ConstraintDefinition &c, const std::vector<int> &parts)
 {
     for (size_t i = 0; i < c.columns.size(); ++i) {
-        const QString column = quotedName(c.columns[i].name);
+        const QString column = quotedIdentifier(c.columns[i].name);
         const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-391:"_s + table + u'.' + c.columns[i].name)
                               + u"); end"_s;
-        catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "insert") + u" before insert on "_s
-                          + quotedName(table) + u" when new."_s + column + u" is null"_s + raise)
+        catalogExec(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "insert") + u" before insert on "_s
+                          + quotedIdentifier(table) + u" when new."_s + column + u" is null"_s + raise)
                              .toUtf8()
                              .constData());
-        catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "update") + u" before update of "_s
-                          + column + u" on "_s + quotedName(table) + u" when new."_s + column + u" is null"_s + raise)
+        catalogExec(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "update") + u" before update of "_s
+                          + column + u" on "_s + quotedIdentifier(table) + u" when new."_s + column + u" is null"_s + raise)
                              .toUtf8()
                              .constData());
     }
     // syscolumns shows key columns as NOT NULL.
     for (int colno : parts)
-        catalogValue(db,
+        catalogExec(db,
                      "update syscolumns set coltype = coltype | 256 where colno = ? and tabid = "
                      "(select tabid from systables where tabname = ? and tabid >= 100)",
                      {colno, table});
@@ -262,8 +263,8 @@ void addCheckTriggers(sqlite3 *db, const QString &table, qint64 tabid, const QSt
     const QString when = u" when not "_s + onNewRow(db, table, c.condition, tableColumns(db, tabid));
     const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-530:"_s + qualified) + u"); end"_s;
     for (const char *event : {"insert", "update"})
-        catalogValue(db, (u"create trigger "_s + addedTriggerName(c.constrid, 0, event) + u" before "_s
-                          + QLatin1String(event) + u" on "_s + quotedName(table) + when + raise)
+        catalogExec(db, (u"create trigger "_s + addedTriggerName(c.constrid, 0, event) + u" before "_s
+                          + QLatin1String(event) + u" on "_s + quotedIdentifier(table) + when + raise)
                              .toUtf8()
                              .constData());
 }
@@ -289,13 +290,13 @@ void writeConstraint(sqlite3 *db, qint64 tabid, const QString &owner, const QStr
         addNotNullTriggers(db, table, c, parts);
     if (added && c.kind == Kind::Check)
         addCheckTriggers(db, table, tabid, owner + u'.' + c.name, c);
-    catalogValue(db,
+    catalogExec(db,
                  "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
                  "values (?, ?, ?, ?, ?, ?)",
                  {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
     if (c.kind != Kind::References)
         return;
-    catalogValue(db,
+    catalogExec(db,
                  "insert into sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, "
                  "pendant) values (?, ?, ?, 'R', ?, 'N', 'N')",
                  {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
@@ -348,7 +349,7 @@ bool canDropConstraint(sqlite3 *db, qint64 constrid)
     const QString type = rows[0][0].toString();
     const QString idxname = rows[0][1].toString();
     const auto exists = [&](const QString &name) {
-        return catalogValue(db, "select count(*) from sqlite_master where name = ?", {name}) > 0;
+        return catalogExec(db, "select count(*) from sqlite_master where name = ?", {name}) > 0;
     };
     if (type == u"R"_s)
         return true;
@@ -375,15 +376,15 @@ void dropConstraint(sqlite3 *db, qint64 constrid)
             dropConstraint(db, child[0].toLongLong());
     }
     dropReferenceTriggers(db, constrid);
-    catalogValue(db, (u"drop index if exists "_s + keyIndexName(constrid)).toUtf8().constData());
+    catalogExec(db, (u"drop index if exists "_s + keyIndexName(constrid)).toUtf8().constData());
     for (const QList<QVariant> &t :
          catalogRows(db, "select name from sqlite_master where type = 'trigger' and substr(name, 1, length(?)) = ?",
                      {u"quoll_added_%1_"_s.arg(constrid), u"quoll_added_%1_"_s.arg(constrid)}))
-        catalogValue(db, (u"drop trigger "_s + quotedName(t[0].toString())).toUtf8().constData());
-    catalogValue(db, "delete from sysreferences where constrid = ?", {constrid});
-    catalogValue(db, "delete from sysconstraints where constrid = ?", {constrid});
-    if (idxname.startsWith(u' ') && catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {idxname}) == 0)
-        catalogValue(db, "delete from sysindexes where idxname = ? and tabid = ?", {idxname, tabid});
+        catalogExec(db, (u"drop trigger "_s + quotedIdentifier(t[0].toString())).toUtf8().constData());
+    catalogExec(db, "delete from sysreferences where constrid = ?", {constrid});
+    catalogExec(db, "delete from sysconstraints where constrid = ?", {constrid});
+    if (idxname.startsWith(u' ') && catalogExec(db, "select count(*) from sysconstraints where idxname = ?", {idxname}) == 0)
+        catalogExec(db, "delete from sysindexes where idxname = ? and tabid = ?", {idxname, tabid});
     recountIndexes(db, tabid);
 }
 

@@ -1,5 +1,6 @@
 #include "connection/embedded/catalog/indexstatements.h"
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/catalog/constraintwriter.h"
 #include "connection/embedded/sql/ddlparser.h"
@@ -29,7 +30,7 @@ bool startsWith(QStringView sql, const std::vector<SqlToken> &words, std::initia
 // name; the catalog does not list them.
 bool isTemporary(sqlite3 *db, const char *type, const QString &name)
 {
-    return catalogValue(db, "select count(*) from sqlite_temp_master where type = ? and name = ?",
+    return catalogExec(db, "select count(*) from sqlite_temp_master where type = ? and name = ?",
                         {QString::fromLatin1(type), name})
            > 0;
 }
@@ -56,7 +57,7 @@ std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStrin
         return CatalogPlan{storageOf(sql, index), {}};
     if (tabid == 0)
         throw StatementError(InformixCode::TableNotInDatabase, index.table.at, index.table.name);
-    if (catalogValue(db, "select count(*) from sysindexes where idxname = ?", {index.name.name}) > 0)
+    if (catalogExec(db, "select count(*) from sysindexes where idxname = ?", {index.name.name}) > 0)
         throw StatementError(InformixCode::IndexAlreadyExists, index.name.at, index.name.name);
     std::vector<int> parts;
     for (size_t i = 0; i < index.columns.size(); ++i) {
@@ -71,10 +72,10 @@ std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStrin
         // them as an insert's duplicate.
         QStringList key;
         for (const NamedAt &column : index.columns)
-            key.append(quotedName(column.name));
-        const QString duplicates = u"select count(*) from (select 1 from "_s + quotedName(index.table.name)
+            key.append(quotedIdentifier(column.name));
+        const QString duplicates = u"select count(*) from (select 1 from "_s + quotedIdentifier(index.table.name)
                                    + u" group by "_s + key.join(u", "_s) + u" having count(*) > 1)"_s;
-        if (catalogValue(db, duplicates.toUtf8().constData()) > 0)
+        if (catalogExec(db, duplicates.toUtf8().constData()) > 0)
             throw StatementError(InformixCode::DuplicateKeysForUniqueIndex, index.name.at, index.name.name);
     }
     const QString owner = context.session->user;
@@ -87,12 +88,12 @@ std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStrin
 std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringView sql, const NamedAt &name)
 {
     sqlite3 *db = context.db;
-    const qint64 tabid = catalogValue(db, "select tabid from sysindexes where idxname = ? and tabid >= 100", {name.name});
+    const qint64 tabid = catalogExec(db, "select tabid from sysindexes where idxname = ? and tabid >= 100", {name.name});
     const bool temporary = tabid == 0 && isTemporary(db, "index", name.name);
     // An index the server made for a constraint goes only with the
     // constraint.
     if ((tabid == 0 && !temporary) || name.name.startsWith(u' ')
-        || catalogValue(db, "select count(*) from sysconstraints where idxname = ?", {name.name}) > 0)
+        || catalogExec(db, "select count(*) from sysconstraints where idxname = ?", {name.name}) > 0)
         throw StatementError(InformixCode::IndexDoesNotExist, name.at, name.name);
     SqlRewriter rewriter(sql);
     rewriter.replace(0, u"drop index "_s);
@@ -100,7 +101,7 @@ std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringV
     if (temporary)
         return CatalogPlan{rewriter.finish(), {}};
     return CatalogPlan{rewriter.finish(), [db, name, tabid] {
-                           catalogValue(db, "delete from sysindexes where idxname = ?", {name.name});
+                           catalogExec(db, "delete from sysindexes where idxname = ?", {name.name});
                            recountIndexes(db, tabid);
                        }};
 }
@@ -123,16 +124,16 @@ void countRows(sqlite3 *db, qint64 tabid)
 {
     const QString name =
         catalogRows(db, "select tabname from systables where tabid = ?", {tabid}).value(0).value(0).toString();
-    const QString table = quotedName(name);
-    const qint64 rows = catalogValue(db, (u"select count(*) from "_s + table).toUtf8().constData());
-    catalogValue(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
+    const QString table = quotedIdentifier(name);
+    const qint64 rows = catalogExec(db, (u"select count(*) from "_s + table).toUtf8().constData());
+    catalogExec(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
     for (const QList<QVariant> &index :
          catalogRows(db, "select s.idxname, c.colname from sysindexes s, syscolumns c where s.tabid = ? "
                          "and c.tabid = s.tabid and c.colno = abs(s.part1)",
                          {tabid})) {
-        const qint64 distinct = catalogValue(
-            db, (u"select count(distinct "_s + quotedName(index[1].toString()) + u") from "_s + table).toUtf8().constData());
-        catalogValue(db, "update sysindexes set nunique = ? where idxname = ? and tabid = ?", {distinct, index[0], tabid});
+        const qint64 distinct = catalogExec(
+            db, (u"select count(distinct "_s + quotedIdentifier(index[1].toString()) + u") from "_s + table).toUtf8().constData());
+        catalogExec(db, "update sysindexes set nunique = ? where idxname = ? and tabid = ?", {distinct, index[0], tabid});
     }
 }
 

@@ -1,5 +1,6 @@
 #include "connection/embedded/catalog/tableplanner.h"
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/catalog/constraintwriter.h"
 #include "connection/embedded/server/informixerrors.h"
@@ -98,15 +99,15 @@ void checkExistingRows(sqlite3 *db, const QString &table, const QString &owner, 
     QStringList key;
     QStringList anyNull;
     for (const NamedAt &n : c.columns) {
-        key.append(quotedName(n.name));
-        anyNull.append(quotedName(n.name) + u" is null"_s);
+        key.append(quotedIdentifier(n.name));
+        anyNull.append(quotedIdentifier(n.name) + u" is null"_s);
     }
-    const QString from = u" from "_s + quotedName(table);
-    const auto count = [&](const QString &sql) { return catalogValue(db, sql.toUtf8().constData()); };
+    const QString from = u" from "_s + quotedIdentifier(table);
+    const auto count = [&](const QString &sql) { return catalogExec(db, sql.toUtf8().constData()); };
     switch (c.kind) {
     case Kind::PrimaryKey:
         for (const NamedAt &n : c.columns)
-            if (count(u"select count(*)"_s + from + u" where "_s + quotedName(n.name) + u" is null"_s) > 0)
+            if (count(u"select count(*)"_s + from + u" where "_s + quotedIdentifier(n.name) + u" is null"_s) > 0)
                 throw StatementError(InformixCode::NullIntoNotNull, n.at, table + u'.' + n.name);
         [[fallthrough]];
     case Kind::Unique:
@@ -123,9 +124,9 @@ void checkExistingRows(sqlite3 *db, const QString &table, const QString &owner, 
     case Kind::References: {
         QStringList match;
         for (qsizetype i = 0; i < c.referencedKey.size(); ++i)
-            match.append(u"p."_s + quotedName(c.referencedKey[i]) + u" = c."_s + quotedName(c.columns[size_t(i)].name));
-        if (count(u"select count(*) from "_s + quotedName(table) + u" c where not ("_s + anyNull.join(u" or "_s)
-                  + u") and not exists (select 1 from "_s + quotedName(c.referencedTable.name) + u" p where "_s
+            match.append(u"p."_s + quotedIdentifier(c.referencedKey[i]) + u" = c."_s + quotedIdentifier(c.columns[size_t(i)].name));
+        if (count(u"select count(*) from "_s + quotedIdentifier(table) + u" c where not ("_s + anyNull.join(u" or "_s)
+                  + u") and not exists (select 1 from "_s + quotedIdentifier(c.referencedTable.name) + u" p where "_s
                   + match.join(u" and "_s) + u')')
             > 0)
             throw StatementError(InformixCode::MissingKeyInReferencedTable, c.at, owner + u'.' + c.name);
@@ -139,7 +140,7 @@ void checkExistingRows(sqlite3 *db, const QString &table, const QString &owner, 
 // Constraint names are unique for an owner.
 void refuseTakenName(sqlite3 *db, const CreateTable &table, const ConstraintDefinition &c, const QString &owner)
 {
-    bool taken = catalogValue(db, "select count(*) from sysconstraints where constrname = ? and owner = ?",
+    bool taken = catalogExec(db, "select count(*) from sysconstraints where constrname = ? and owner = ?",
                               {c.name, owner})
                  > 0;
     for (const ConstraintDefinition &other : table.constraints)
@@ -169,7 +170,7 @@ std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, Q
     if (!alter->dropped.empty()) {
         std::vector<qint64> dropped;
         for (const NamedAt &name : alter->dropped) {
-            const qint64 constrid = catalogValue(
+            const qint64 constrid = catalogExec(
                 db, "select constrid from sysconstraints where constrname = ? and tabid = ?", {name.name, tabid});
             if (constrid == 0)
                 throw StatementError(InformixCode::ConstraintNotFound, name.at, name.name);

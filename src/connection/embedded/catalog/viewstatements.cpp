@@ -35,7 +35,7 @@ struct ViewColumn
 std::vector<ViewColumn> describeView(sqlite3 *db, const QString &view, QStringView sql,
                                      const std::vector<SelectItem> &items)
 {
-    const QByteArray query = (u"select * from "_s + storageIdentifier(view)).toUtf8();
+    const QByteArray query = (u"select * from "_s + bracketedIdentifier(view)).toUtf8();
     sqlite3_stmt *stmt = nullptr;
     if (const int rc = sqlite3_prepare_v2(db, query.constData(), -1, &stmt, nullptr); rc != SQLITE_OK) {
         // The storage engine takes a view on what is not there; a server
@@ -116,7 +116,7 @@ std::vector<std::pair<qint64, QString>> brokenViews(sqlite3 *db)
     std::vector<std::pair<qint64, QString>> broken;
     for (const auto &view : views) {
         sqlite3_stmt *probe = nullptr;
-        const QByteArray query = (u"select * from "_s + storageIdentifier(view.second)).toUtf8();
+        const QByteArray query = (u"select * from "_s + bracketedIdentifier(view.second)).toUtf8();
         if (sqlite3_prepare_v2(db, query.constData(), -1, &probe, nullptr) != SQLITE_OK)
             broken.push_back(view);
         sqlite3_finalize(probe);
@@ -129,7 +129,7 @@ void dropBrokenViews(sqlite3 *db)
 {
     for (auto broken = brokenViews(db); !broken.empty(); broken = brokenViews(db)) {
         for (const auto &view : broken) {
-            catalogExec(db, (u"drop view if exists "_s + storageIdentifier(view.second)).toUtf8().constData());
+            catalogExec(db, (u"drop view if exists "_s + bracketedIdentifier(view.second)).toUtf8().constData());
             removeViewRows(db, view.first);
         }
     }
@@ -191,7 +191,7 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
 
     SqlRewriter rewriter(sql);
     rewriter.copy(0, words[nameBegin].begin);
-    rewriter.replace(words[nameBegin].begin, storageIdentifier(name));
+    rewriter.replace(words[nameBegin].begin, bracketedIdentifier(name));
     const qsizetype afterName = words[nameEnd - 1].end();
     // An Informix OUTER join in the select is restructured as in a query;
     // error offsets inside it then point at the start of the select.
@@ -252,7 +252,7 @@ std::optional<CatalogPlan> planDropView(const CatalogContext &context, QStringVi
     if (tabtypeOf(db, name) != u"V"_s)
         throw StatementError(InformixCode::ViewNotFound, nameAt, name);
     SqlRewriter rewriter(sql);
-    rewriter.replace(0, u"drop view "_s + storageIdentifier(name));
+    rewriter.replace(0, u"drop view "_s + bracketedIdentifier(name));
     return CatalogPlan{rewriter.finish(), [db, name, restrict] {
         removeViewRows(db, tabidOf(db, name));
         if (restrict && !brokenViews(db).empty())

@@ -1,5 +1,6 @@
 #include "connection/embedded/server/sqliteerrors.h"
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/catalog/constraintwriter.h"
 #include "connection/embedded/server/informixerrors.h"
