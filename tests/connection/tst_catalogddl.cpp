@@ -2,6 +2,7 @@
 #include "testregistry.h"
 
 #include "connection/embedded/sql/ddlparser.h"
+#include "connection/embedded/sql/statementtokens.h"
 #include "connection/engine/dataset.h"
 #include "connection/engine/query.h"
 
@@ -91,9 +92,9 @@ void TstCatalogDdl::storageOptionsOfCreateTable()
 
 void TstCatalogDdl::readsTheColumnsOfCreateTable()
 {
-    const auto table = embedded::parseCreateTable(
+    const auto table = embedded::parseCreateTable(embedded::StatementTokens(
         u"create table \"ann\".Orders (id serial not null, amount decimal ( 8 , 2 ) default 0 not null, "
-        "note varchar(255,10), primary key (id), check (amount >= 0))"_s);
+        "note varchar(255,10), primary key (id), check (amount >= 0))"_s));
     QVERIFY(table);
     QCOMPARE(table->name, u"orders"_s);
     QCOMPARE(table->columns.size(), size_t(3));
@@ -104,8 +105,8 @@ void TstCatalogDdl::readsTheColumnsOfCreateTable()
     QCOMPARE(table->columns[2].type, u"varchar(255,10)"_s);
     QVERIFY(!table->columns[2].notNull);
     QCOMPARE(table->primaryKey, QStringList{u"id"_s});
-    QVERIFY(!embedded::parseCreateTable(u"create index i on t (a)"_s));
-    QCOMPARE(embedded::parseDropTable(u"drop table informix.Orders"_s), std::optional<QString>(u"orders"_s));
+    QVERIFY(!embedded::parseCreateTable(embedded::StatementTokens(u"create index i on t (a)"_s)));
+    QCOMPARE(embedded::parseDropTable(embedded::StatementTokens(u"drop table informix.Orders"_s)), std::optional<QString>(u"orders"_s));
 }
 
 void TstCatalogDdl::newTablesAreListedFromTabid100()

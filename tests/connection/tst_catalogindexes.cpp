@@ -4,6 +4,7 @@
 #include "catalog/catalogqueries.h"
 
 #include "connection/embedded/sql/ddlparser.h"
+#include "connection/embedded/sql/statementtokens.h"
 #include "connection/engine/query.h"
 
 #include <QTest>
@@ -76,10 +77,10 @@ private slots:
 void TstCatalogIndexes::readsConstraintsWhereverTheirNamesStand()
 {
     using Kind = embedded::ConstraintDefinition::Kind;
-    const auto table = embedded::parseCreateTable(
+    const auto table = embedded::parseCreateTable(embedded::StatementTokens(
         u"create table t (id int not null constraint nn_id, code char(4) distinct, p int references parent, "
         "constraint pk_t primary key (id, code), check (p > 0) constraint ck_p, "
-        "foreign key (p, code) references other (a, b) on delete cascade constraint fk_t)"_s);
+        "foreign key (p, code) references other (a, b) on delete cascade constraint fk_t)"_s));
     QVERIFY(table);
     QCOMPARE(table->columns.size(), size_t(3));
     struct Expected

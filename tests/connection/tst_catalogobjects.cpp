@@ -91,8 +91,8 @@ void TstCatalogObjects::selectListItemsAreNamedAndTyped()
 {
     const QString sql = u"select distinct a, t.b, count(*) n, x + 1 as y, t.*, 'lit' l, max(a) + "
                         "(select 1 from u), \"s\" || b joined from t, u where a = 1"_s;
-    const auto words = embedded::significant(embedded::tokenize(sql));
-    const auto items = embedded::selectItems(sql, words, 0);
+    const embedded::StatementTokens words(sql);
+    const auto items = embedded::selectItems(words, 0, words.size());
     QStringList described;
     for (const embedded::SelectItem &item : items)
         described.append(u"%1:%2:%3:%4"_s.arg(item.named ? item.name : u"-"_s, item.star ? u"*"_s : QString(),

@@ -22,3 +22,13 @@ select name [label] from customer
 select trim(leading 'x' 'xxa') from customer
 
 select * from customer c, orders o where c.id (+) = o.customer
+
+select first 2 skip 1 unique name from customer order by name;
+
+select skip 1 name from customer { why } order by 1 ;  
+
+select limit 3 * from customer
+
+create table stamps (id integer, at datetime year to second default current year to second, span interval day(3) to minute)
+
+select id from orders where placed = '12/31/2024';

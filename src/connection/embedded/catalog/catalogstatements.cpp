@@ -36,24 +36,22 @@ constexpr std::array planners{
 // read and written by statements that begin otherwise, and a script of
 // many such statements is not asked eight times each. A planner for a
 // statement that begins with another word must add it here.
-bool mayKeepCatalog(QStringView sql, const std::vector<SqlToken> &words)
+bool mayKeepCatalog(const StatementTokens &statement)
 {
     static constexpr std::array firstWords{"create"_L1, "drop"_L1,    "alter"_L1,   "update"_L1, "grant"_L1,
                                            "revoke"_L1, "set"_L1,     "execute"_L1, "call"_L1};
-    return !words.empty()
-           && std::any_of(firstWords.begin(), firstWords.end(),
-                          [&](QLatin1StringView w) { return isKeyword(sql, words.front(), w); });
+    return std::any_of(firstWords.begin(), firstWords.end(),
+                       [&](QLatin1StringView w) { return statement.isWord(0, w); });
 }
 
 } // namespace
 
-std::optional<CatalogPlan> planCatalogStatement(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planCatalogStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    if (!mayKeepCatalog(sql, words))
+    if (!mayKeepCatalog(statement))
         return std::nullopt;
     for (CatalogPlanner planner : planners)
-        if (std::optional<CatalogPlan> plan = planner(context, sql, words))
+        if (std::optional<CatalogPlan> plan = planner(context, statement))
             return plan;
     return std::nullopt;
 }
@@ -65,22 +63,18 @@ RewrittenSql unchanged(QStringView sql)
     return rewriter.finish();
 }
 
-std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, QStringView sql,
-                                              const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, const StatementTokens &statement)
 {
     // The parsers read the statement from the start; most statements are
     // told apart by their first word alone.
-    if (words.empty() || words.front().kind != SqlToken::Kind::Word)
+    const bool creates = statement.isWord(0, "create");
+    if (!creates && !statement.isWord(0, "drop"))
         return std::nullopt;
-    const QStringView first = tokenText(sql, words.front());
-    const bool creates = first.compare(u"create", Qt::CaseInsensitive) == 0;
-    if (!creates && first.compare(u"drop", Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    if (std::optional<CreateTable> created = creates ? parseCreateTable(sql) : std::nullopt)
-        return planCreateTable(context, sql, std::move(*created));
-    if (std::optional<QString> dropped = creates ? std::nullopt : parseDropTable(sql)) {
+    if (std::optional<CreateTable> created = creates ? parseCreateTable(statement) : std::nullopt)
+        return planCreateTable(context, statement.sql(), std::move(*created));
+    if (std::optional<QString> dropped = creates ? std::nullopt : parseDropTable(statement)) {
         sqlite3 *db = context.db;
-        return CatalogPlan{unchanged(sql), [db, name = *dropped] { recordDropTable(db, name); }};
+        return CatalogPlan{unchanged(statement.sql()), [db, name = *dropped] { recordDropTable(db, name); }};
     }
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "connection/embedded/runtime/sqlfunctions.h"
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 #include "connection/embedded/rewrite/sqlrewriter.h"
 
 #include <QStringView>
@@ -39,22 +39,19 @@ struct CatalogPlan
     std::optional<std::pair<QString, std::vector<StoredColumn>>> createdTable = std::nullopt;
 };
 
-// A planner looks at a statement's significant tokens (trailing semicolons
+// A planner looks at a statement's tokens (trailing semicolons
 // removed) and answers nothing when the statement is not one of its kinds.
 // It raises StatementError when it is one of them but cannot be carried
 // out (a syntax error, an object that exists or does not).
-using CatalogPlanner = std::optional<CatalogPlan> (*)(const CatalogContext &context, QStringView sql,
-                                                      const std::vector<SqlToken> &words);
+using CatalogPlanner = std::optional<CatalogPlan> (*)(const CatalogContext &context, const StatementTokens &statement);
 
 // The plan of the first planner that knows the statement.
-std::optional<CatalogPlan> planCatalogStatement(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planCatalogStatement(const CatalogContext &context, const StatementTokens &statement);
 
 // The statement unchanged, as the storage engine's input.
 RewrittenSql unchanged(QStringView sql);
 
 // CREATE TABLE and DROP TABLE.
-std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, QStringView sql,
-                                              const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, const StatementTokens &statement);
 
 } // namespace quoll::connection::embedded

@@ -3,7 +3,7 @@
 #include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 #include "connection/embedded/rewrite/storagepipeline.h"
 
 #include <QStringList>
@@ -180,24 +180,19 @@ namespace {
 QString onNewRow(sqlite3 *db, const QString &table, const QString &condition, const QStringList &columns)
 {
     const QString text = conditionToStorage(condition, table, storedSchema(db)).text();
-    const std::vector<SqlToken> tokens = tokenize(text);
+    const StatementTokens s(text);
     QString out;
-    QChar previous;
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        const SqlToken &t = tokens[i];
-        const QString piece = tokenText(text, t).toString();
-        size_t next = i + 1;
-        while (next < tokens.size() && tokens[next].isBlank())
-            ++next;
-        const bool call = next < tokens.size() && tokens[next].kind == SqlToken::Kind::Symbol
-                          && text[tokens[next].begin] == u'(';
-        if (t.kind == SqlToken::Kind::Word && previous != u'.' && !call && columns.contains(piece.toLower()))
-            out += u"new."_s + quotedIdentifier(piece.toLower());
-        else
-            out += piece;
-        if (!t.isBlank())
-            previous = t.kind == SqlToken::Kind::Symbol ? text[t.begin] : QChar();
+    qsizetype copied = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        // A column's name: not a qualified name's second part, not a call.
+        if (!s.isWord(k) || (k > 0 && s.isSymbol(k - 1, u'.')) || s.isSymbol(k + 1, u'(')
+            || !columns.contains(s.lower(k)))
+            continue;
+        out += QStringView(text).mid(copied, s[k].begin - copied);
+        out += u"new."_s + quotedIdentifier(s.lower(k));
+        copied = s[k].end();
     }
+    out += QStringView(text).mid(copied);
     return out;
 }
 

@@ -14,18 +14,6 @@ namespace quoll::connection::embedded {
 
 namespace {
 
-bool startsWith(QStringView sql, const std::vector<SqlToken> &words, std::initializer_list<const char *> first)
-{
-    size_t i = 0;
-    for (const char *w : first) {
-        if (i >= words.size() || words[i].kind != SqlToken::Kind::Word
-            || tokenText(sql, words[i]).compare(QLatin1String(w), Qt::CaseInsensitive) != 0)
-            return false;
-        ++i;
-    }
-    return true;
-}
-
 // Whether the session has a temporary object (a table or an index) of the
 // name; the catalog does not list them.
 bool isTemporary(sqlite3 *db, const char *type, const QString &name)
@@ -139,26 +127,24 @@ void countRows(sqlite3 *db, qint64 tabid)
 
 } // namespace
 
-std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QStringView sql,
-                                              const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    if (startsWith(sql, words, {"create"})) {
-        if (std::optional<CreateIndex> index = parseCreateIndex(sql))
-            return planCreateIndex(context, sql, *index);
+    if (statement.isWord(0, "create")) {
+        if (std::optional<CreateIndex> index = parseCreateIndex(statement))
+            return planCreateIndex(context, statement.sql(), *index);
         return std::nullopt;
     }
-    if (startsWith(sql, words, {"drop", "index"}))
-        if (const std::optional<NamedAt> index = parseDropIndex(sql))
-            return planDropIndex(context, sql, *index);
+    if (statement.isWord(0, "drop") && statement.isWord(1, "index"))
+        if (const std::optional<NamedAt> index = parseDropIndex(statement))
+            return planDropIndex(context, statement.sql(), *index);
     return std::nullopt;
 }
 
-std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, QStringView sql,
-                                                   const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    if (!startsWith(sql, words, {"update", "statistics"}))
+    const std::optional<UpdateStatistics> statistics = parseUpdateStatistics(statement);
+    if (!statistics)
         return std::nullopt;
-    const std::optional<UpdateStatistics> statistics = parseUpdateStatistics(sql);
     sqlite3 *db = context.db;
     if (statistics->procedures)
         return CatalogPlan{std::nullopt, [] {}};

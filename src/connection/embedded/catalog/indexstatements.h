@@ -9,8 +9,7 @@ namespace quoll::connection::embedded {
 // blank, part1..part16 the column numbers, negative for descending), with
 // `systables.nindexes` kept. Raises StatementError: -206 unknown table,
 // -217 unknown column, -316 the index exists, -319 it does not.
-std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QStringView sql,
-                                              const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, const StatementTokens &statement);
 
 // UPDATE STATISTICS [LOW|MEDIUM|HIGH] [FOR TABLE [name]]: the server counts
 // the rows of the table, or of every table of the database (the catalog's
@@ -18,7 +17,6 @@ std::optional<CatalogPlan> planIndexStatement(const CatalogContext &context, QSt
 // their indexes into `sysindexes.nunique`.
 // FOR PROCEDURE is accepted and changes nothing (routines have no plans to
 // keep here).
-std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, QStringView sql,
-                                                   const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context, const StatementTokens &statement);
 
 } // namespace quoll::connection::embedded

@@ -2,7 +2,7 @@
 
 #include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/sql/wordcursor.h"
+#include "connection/embedded/sql/statementcursor.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,7 +21,7 @@ void requireRole(sqlite3 *db, const QString &name, qsizetype at)
         throw StatementError(InformixCode::RoleDoesNotExist, at);
 }
 
-std::optional<CatalogPlan> planCreateRole(const CatalogContext &context, WordCursor &in)
+std::optional<CatalogPlan> planCreateRole(const CatalogContext &context, StatementCursor &in)
 {
     in.setIndex(2);
     const qsizetype nameAt = in.offset();
@@ -36,7 +36,7 @@ std::optional<CatalogPlan> planCreateRole(const CatalogContext &context, WordCur
     }};
 }
 
-std::optional<CatalogPlan> planDropRole(const CatalogContext &context, WordCursor &in)
+std::optional<CatalogPlan> planDropRole(const CatalogContext &context, StatementCursor &in)
 {
     in.setIndex(2);
     const qsizetype nameAt = in.offset();
@@ -56,7 +56,7 @@ std::optional<CatalogPlan> planDropRole(const CatalogContext &context, WordCurso
 
 // GRANT DEFAULT ROLE r TO users (which also grants the role) and REVOKE
 // DEFAULT ROLE FROM users.
-std::optional<CatalogPlan> planDefaultRole(const CatalogContext &context, WordCursor &in, bool grant)
+std::optional<CatalogPlan> planDefaultRole(const CatalogContext &context, StatementCursor &in, bool grant)
 {
     in.setIndex(3);
     QString role;
@@ -95,7 +95,7 @@ std::optional<CatalogPlan> planDefaultRole(const CatalogContext &context, WordCu
 }
 
 // GRANT CONNECT|RESOURCE|DBA TO users and REVOKE ... FROM users.
-std::optional<CatalogPlan> planDatabasePrivilege(const CatalogContext &context, WordCursor &in, bool grant)
+std::optional<CatalogPlan> planDatabasePrivilege(const CatalogContext &context, StatementCursor &in, bool grant)
 {
     in.setIndex(1);
     QString type;
@@ -134,7 +134,7 @@ std::optional<CatalogPlan> planDatabasePrivilege(const CatalogContext &context, 
 // GRANT privileges ON table TO ... and REVOKE privileges ON table FROM ...:
 // the table must exist; nothing is kept. USAGE ON LANGUAGE is accepted the
 // same way.
-std::optional<CatalogPlan> planTablePrivilege(const CatalogContext &context, WordCursor &in, size_t on, bool grant)
+std::optional<CatalogPlan> planTablePrivilege(const CatalogContext &context, StatementCursor &in, size_t on, bool grant)
 {
     in.setIndex(on + 1);
     const bool language = in.accept("language");
@@ -154,7 +154,7 @@ std::optional<CatalogPlan> planTablePrivilege(const CatalogContext &context, Wor
 }
 
 // GRANT role TO users [WITH GRANT OPTION] and REVOKE role FROM users.
-std::optional<CatalogPlan> planRoleGrant(const CatalogContext &context, WordCursor &in, bool grant)
+std::optional<CatalogPlan> planRoleGrant(const CatalogContext &context, StatementCursor &in, bool grant)
 {
     in.setIndex(1);
     const qsizetype roleAt = in.offset();
@@ -174,13 +174,12 @@ std::optional<CatalogPlan> planRoleGrant(const CatalogContext &context, WordCurs
 }
 
 // SET ROLE name | 'name' | NULL | NONE | DEFAULT.
-std::optional<CatalogPlan> planSetRole(const CatalogContext &context, WordCursor &in)
+std::optional<CatalogPlan> planSetRole(const CatalogContext &context, StatementCursor &in)
 {
     in.setIndex(2);
     sqlite3 *db = context.db;
     SessionInfo *session = context.session;
-    const SqlToken *next = in.atEnd() ? nullptr : &in.words()[in.index()];
-    const bool keyword = next && next->kind == SqlToken::Kind::Word;
+    const bool keyword = in.tokens().isWord(in.index());
     QString role;
     if (keyword && (in.peek("null") || in.peek("none"))) {
         in.setIndex(in.index() + 1);
@@ -205,18 +204,18 @@ std::optional<CatalogPlan> planSetRole(const CatalogContext &context, WordCursor
 }
 
 // The index of ON before TO/FROM outside parentheses, 0 when there is none.
-size_t privilegeOn(const WordCursor &in)
+size_t privilegeOn(const StatementCursor &in)
 {
+    const StatementTokens &tokens = in.tokens();
     int depth = 0;
-    for (size_t i = 1; i < in.words().size(); ++i) {
-        const SqlToken &t = in.words()[i];
-        if (t.kind == SqlToken::Kind::Symbol && in.sql()[t.begin] == u'(')
+    for (size_t i = 1; i < tokens.size(); ++i) {
+        if (tokens.isSymbol(i, u'('))
             ++depth;
-        else if (t.kind == SqlToken::Kind::Symbol && in.sql()[t.begin] == u')')
+        else if (tokens.isSymbol(i, u')'))
             --depth;
-        else if (depth == 0 && (in.isWordAt(i, "to") || in.isWordAt(i, "from")))
+        else if (depth == 0 && (tokens.isWord(i, "to") || tokens.isWord(i, "from")))
             return 0;
-        else if (depth == 0 && in.isWordAt(i, "on"))
+        else if (depth == 0 && tokens.isWord(i, "on"))
             return i;
     }
     return 0;
@@ -229,10 +228,9 @@ QString currentRole(const SessionInfo &session)
     return session.roleDatabase == session.database && session.roleUser == session.user ? session.role : QString();
 }
 
-std::optional<CatalogPlan> planRoleStatement(const CatalogContext &context, QStringView sql,
-                                             const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planRoleStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     if (in.peek("create") && in.peek("role", 1))
         return planCreateRole(context, in);
     if (in.peek("drop") && in.peek("role", 1))

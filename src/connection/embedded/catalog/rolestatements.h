@@ -10,8 +10,7 @@ namespace quoll::connection::embedded {
 // privileges, which are checked (the table must exist) and accepted, but
 // neither kept nor enforced: the embedded server has no systabauth and
 // grants every user every privilege.
-std::optional<CatalogPlan> planRoleStatement(const CatalogContext &context, QStringView sql,
-                                             const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planRoleStatement(const CatalogContext &context, const StatementTokens &statement);
 
 // The role current in the session's database, empty for none.
 QString currentRole(const SessionInfo &session);

@@ -3,7 +3,7 @@
 #include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/sql/wordcursor.h"
+#include "connection/embedded/sql/statementcursor.h"
 
 #include <sqlite3.h>
 
@@ -13,78 +13,73 @@ namespace quoll::connection::embedded {
 
 namespace {
 
-using Kind = SqlToken::Kind;
-
-// A type as written, in one spelling: lower case, blanks only between
-// words ("decimal(8,2)", "datetime year to second").
-QString typeText(QStringView sql, const std::vector<SqlToken> &tokens)
+// A type as written (tokens first to last, exclusive), in one spelling:
+// lower case, blanks only between words ("decimal(8,2)", "datetime year
+// to second").
+QString typeText(const StatementTokens &tokens, size_t first, size_t last)
 {
     QString text;
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        if (i > 0 && tokens[i].kind == Kind::Word && tokens[i - 1].kind == Kind::Word)
+    for (size_t i = first; i < last; ++i) {
+        if (i > first && tokens.isWord(i) && tokens.isWord(i - 1))
             text += u' ';
-        text += tokenText(sql, tokens[i]).toString().toLower();
+        text += tokens.lower(i);
     }
     return text;
 }
 
-// The comma-separated parts of the parenthesised group at the cursor.
-std::vector<std::vector<SqlToken>> groupParts(WordCursor &in)
+// The comma-separated parts of the parenthesised group at the cursor, as
+// token ranges [first, last).
+std::vector<std::pair<size_t, size_t>> groupParts(StatementCursor &in)
 {
+    const StatementTokens &tokens = in.tokens();
     const size_t inner = in.skipGroup();
     const size_t close = in.index() - 1;
-    std::vector<std::vector<SqlToken>> parts;
-    std::vector<SqlToken> current;
+    std::vector<std::pair<size_t, size_t>> parts;
+    size_t partBegin = inner;
     int depth = 0;
     for (size_t i = inner; i < close; ++i) {
-        const SqlToken &t = in.words()[i];
-        const QChar c = t.kind == Kind::Symbol ? in.sql()[t.begin] : QChar();
-        if (c == u'(')
+        if (tokens.isSymbol(i, u'('))
             ++depth;
-        else if (c == u')')
+        else if (tokens.isSymbol(i, u')'))
             --depth;
-        if (depth == 0 && c == u',') {
-            parts.push_back(std::move(current));
-            current.clear();
-            continue;
+        else if (depth == 0 && tokens.isSymbol(i, u',')) {
+            parts.emplace_back(partBegin, i);
+            partBegin = i + 1;
         }
-        current.push_back(t);
     }
-    if (!current.empty() || !parts.empty())
-        parts.push_back(std::move(current));
+    if (close > partBegin || !parts.empty())
+        parts.emplace_back(partBegin, close);
     return parts;
 }
 
 // The parameter types of a routine's parameter list: each parameter is
 // [IN|OUT|INOUT] name type [DEFAULT value].
-QStringList parameterTypes(WordCursor &in)
+QStringList parameterTypes(StatementCursor &in)
 {
+    const StatementTokens &tokens = in.tokens();
     QStringList types;
-    for (const std::vector<SqlToken> &part : groupParts(in)) {
-        size_t i = 0;
-        const auto isWord = [&](size_t at, const char *w) {
-            return at < part.size() && part[at].kind == Kind::Word
-                   && tokenText(in.sql(), part[at]).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
-        };
-        if (isWord(0, "out") || isWord(0, "inout") || isWord(0, "in"))
+    for (const auto &[first, last] : groupParts(in)) {
+        const auto isWord = [&](size_t at, QLatin1StringView w) { return at < last && tokens.isWord(at, w); };
+        size_t i = first;
+        if (isWord(i, "out"_L1) || isWord(i, "inout"_L1) || isWord(i, "in"_L1))
             ++i;
         ++i;   // the parameter's name
-        std::vector<SqlToken> type;
-        for (; i < part.size() && !isWord(i, "default"); ++i)
-            type.push_back(part[i]);
-        if (type.empty())
-            throw StatementError(InformixCode::SyntaxError, part.empty() ? in.offset() : part.back().end());
-        types.append(typeText(in.sql(), type));
+        const size_t typeBegin = i;
+        while (i < last && !isWord(i, "default"_L1))
+            ++i;
+        if (i <= typeBegin)
+            throw StatementError(InformixCode::SyntaxError, last == first ? in.offset() : tokens[last - 1].end());
+        types.append(typeText(tokens, typeBegin, i));
     }
     return types;
 }
 
 // The types of a DROP or GRANT signature "(integer, char(10))".
-QStringList signatureTypes(WordCursor &in)
+QStringList signatureTypes(StatementCursor &in)
 {
     QStringList types;
-    for (const std::vector<SqlToken> &part : groupParts(in))
-        types.append(typeText(in.sql(), part));
+    for (const auto &[first, last] : groupParts(in))
+        types.append(typeText(in.tokens(), first, last));
     return types;
 }
 
@@ -116,10 +111,9 @@ struct Routine
     QString document;      // the DOCUMENT strings, one a line
 };
 
-std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, QStringView sql,
-                                             const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     in.expect("create");
     Routine routine;
     routine.dba = in.accept("dba");
@@ -134,23 +128,22 @@ std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, QStr
     // The routine ends at the last END PROCEDURE (END FUNCTION): the body's
     // own END IF, END FOR ... never pair with those words.
     const char *kind = routine.isProcedure ? "procedure" : "function";
-    size_t end = words.size();
-    for (size_t i = words.size(); i-- > in.index();)
-        if (in.isWordAt(i, "end") && in.isWordAt(i + 1, kind)) {
+    size_t end = statement.size();
+    for (size_t i = statement.size(); i-- > in.index();)
+        if (statement.isWord(i, "end") && statement.isWord(i + 1, QLatin1StringView(kind))) {
             end = i;
             break;
         }
-    if (end == words.size())
-        throw StatementError(InformixCode::SyntaxError, words.back().end());
+    if (end == statement.size())
+        throw StatementError(InformixCode::SyntaxError, statement.back().end());
     in.setIndex(end + 2);
-    routine.text = sql.mid(words.front().begin, words[end + 1].end() - words.front().begin).toString();
+    routine.text = statement.written(0, end + 1);
     if (in.accept("document")) {
         QStringList lines;
         do {
-            if (in.atEnd() || (in.words()[in.index()].kind != Kind::String
-                               && in.words()[in.index()].kind != Kind::QuotedString))
+            if (!statement.isString(in.index()))
                 in.failHere(InformixCode::SyntaxError);
-            lines.append(stringValue(sql, in.words()[in.index()]));
+            lines.append(statement.value(in.index()));
             in.setIndex(in.index() + 1);
         } while (in.acceptSymbol(u','));
         routine.document = lines.join(u'\n');
@@ -158,8 +151,7 @@ std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, QStr
     if (in.accept("with")) {
         in.expect("listing");
         in.expect("in");
-        if (in.atEnd() || (in.words()[in.index()].kind != Kind::String
-                           && in.words()[in.index()].kind != Kind::QuotedString))
+        if (!statement.isString(in.index()))
             in.failHere(InformixCode::SyntaxError);
         in.setIndex(in.index() + 1);
     }
@@ -199,7 +191,7 @@ struct RoutineReference
     std::optional<QStringList> types;
 };
 
-RoutineReference readRoutineReference(WordCursor &in, bool kindRequired)
+RoutineReference readRoutineReference(StatementCursor &in, bool kindRequired)
 {
     RoutineReference routine;
     if (in.accept("procedure"))
@@ -217,10 +209,9 @@ RoutineReference readRoutineReference(WordCursor &in, bool kindRequired)
     return routine;
 }
 
-std::optional<CatalogPlan> planDropRoutine(const CatalogContext &context, QStringView sql,
-                                           const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planDropRoutine(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     in.expect("drop");
     const RoutineReference routine = readRoutineReference(in, true);
     in.expectEnd();
@@ -235,10 +226,9 @@ std::optional<CatalogPlan> planDropRoutine(const CatalogContext &context, QStrin
 
 // GRANT EXECUTE ON name [(types)] TO grantees [WITH GRANT OPTION] [AS grantor]
 // and REVOKE EXECUTE ON name [(types)] FROM grantees [CASCADE|RESTRICT] [AS grantor].
-std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     const bool grant = in.accept("grant");
     if (!grant)
         in.expect("revoke");
@@ -271,7 +261,7 @@ std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, Q
 }
 
 // EXECUTE PROCEDURE|FUNCTION|ROUTINE name(...) and CALL name(...).
-[[noreturn]] void refuseToRun(const CatalogContext &context, WordCursor &in)
+[[noreturn]] void refuseToRun(const CatalogContext &context, StatementCursor &in)
 {
     const qsizetype nameAt = in.offset();
     const QString name = in.name();
@@ -282,22 +272,21 @@ std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, Q
 
 } // namespace
 
-std::optional<CatalogPlan> planRoutineStatement(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planRoutineStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     if (in.peek("create") && (in.peek("procedure", 1) || in.peek("function", 1)
                               || (in.peek("dba", 1) && (in.peek("procedure", 2) || in.peek("function", 2)))))
-        return planCreateRoutine(context, sql, words);
+        return planCreateRoutine(context, statement);
     if (in.peek("drop") && (in.peek("procedure", 1) || in.peek("function", 1) || in.peek("routine", 1)))
-        return planDropRoutine(context, sql, words);
+        return planDropRoutine(context, statement);
     if ((in.peek("grant") || in.peek("revoke")) && in.peek("execute", 1) && in.peek("on", 2))
-        return planExecutePrivilege(context, sql, words);
+        return planExecutePrivilege(context, statement);
     if (in.peek("execute") && (in.peek("procedure", 1) || in.peek("function", 1) || in.peek("routine", 1))) {
         in.setIndex(2);
         refuseToRun(context, in);
     }
-    if (in.peek("call") && words.size() > 1) {
+    if (in.peek("call") && statement.size() > 1) {
         in.setIndex(1);
         refuseToRun(context, in);
     }

@@ -10,7 +10,6 @@ namespace quoll::connection::embedded {
 // EXECUTE. The embedded server keeps routines in the catalog but does not
 // run them: EXECUTE PROCEDURE|FUNCTION and CALL of a stored routine fail
 // with a message saying so.
-std::optional<CatalogPlan> planRoutineStatement(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planRoutineStatement(const CatalogContext &context, const StatementTokens &statement);
 
 } // namespace quoll::connection::embedded

@@ -151,14 +151,9 @@ void refuseTakenName(sqlite3 *db, const CreateTable &table, const ConstraintDefi
 
 } // namespace
 
-std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, const StatementTokens &statement)
 {
-    // Only ALTER TABLE is worth reading whole.
-    if (words.empty() || words.front().kind != SqlToken::Kind::Word
-        || tokenText(sql, words.front()).compare(u"alter", Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    std::optional<AlterConstraints> alter = parseAlterConstraints(sql);
+    std::optional<AlterConstraints> alter = parseAlterConstraints(statement);
     if (!alter)
         return std::nullopt;
     sqlite3 *db = context.db;

@@ -25,7 +25,6 @@ CatalogPlan planCreateTable(const CatalogContext &context, QStringView sql, Crea
 // references to it; one written in CREATE TABLE other than a reference
 // cannot be dropped (the storage engine's table keeps it). Raises
 // StatementError (-206, -217, -297, -623 unknown constraint).
-std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, const StatementTokens &statement);
 
 } // namespace quoll::connection::embedded

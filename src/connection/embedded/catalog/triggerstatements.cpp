@@ -3,7 +3,7 @@
 #include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/sql/wordcursor.h"
+#include "connection/embedded/sql/statementcursor.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,7 +23,7 @@ struct TriggerDefinition
 };
 
 // Reads REFERENCING OLD [AS] o NEW [AS] n (either order, either one).
-void readReferencing(WordCursor &in, TriggerDefinition &trigger)
+void readReferencing(StatementCursor &in, TriggerDefinition &trigger)
 {
     bool any = false;
     for (;;) {
@@ -40,26 +40,25 @@ void readReferencing(WordCursor &in, TriggerDefinition &trigger)
 }
 
 // True when FOR EACH ROW stands outside every parenthesis from `from` on.
-bool hasForEachRow(const WordCursor &in, size_t from)
+bool hasForEachRow(const StatementCursor &in, size_t from)
 {
+    const StatementTokens &tokens = in.tokens();
     int depth = 0;
-    for (size_t i = from; i < in.words().size(); ++i) {
-        const SqlToken &t = in.words()[i];
-        if (t.kind == SqlToken::Kind::Symbol && in.sql()[t.begin] == u'(')
+    for (size_t i = from; i < tokens.size(); ++i) {
+        if (tokens.isSymbol(i, u'('))
             ++depth;
-        else if (t.kind == SqlToken::Kind::Symbol && in.sql()[t.begin] == u')')
+        else if (tokens.isSymbol(i, u')'))
             --depth;
-        else if (depth == 0 && in.isWordAt(i, "for") && in.isWordAt(i + 1, "each") && in.isWordAt(i + 2, "row"))
+        else if (depth == 0 && tokens.isWord(i, "for") && tokens.isWord(i + 1, "each") && tokens.isWord(i + 2, "row"))
             return true;
     }
     return false;
 }
 
-std::optional<CatalogPlan> planCreateTrigger(const CatalogContext &context, QStringView sql,
-                                             const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planCreateTrigger(const CatalogContext &context, const StatementTokens &statement)
 {
     sqlite3 *db = context.db;
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     in.expect("create");
     in.expect("trigger");
     TriggerDefinition trigger;
@@ -97,8 +96,8 @@ std::optional<CatalogPlan> planCreateTrigger(const CatalogContext &context, QStr
     if (referencing && !hasForEachRow(in, in.index()))
         in.failHere(InformixCode::ReferencingWithoutForEachRow);
     const qsizetype bodyAt = in.offset();
-    trigger.header = sql.mid(words.front().begin, bodyAt - words.front().begin).toString();
-    trigger.body = sql.mid(bodyAt, words.back().end() - bodyAt).toString();
+    trigger.header = statement.sql().mid(statement[0].begin, bodyAt - statement[0].begin).toString();
+    trigger.body = statement.sql().mid(bodyAt, statement.back().end() - bodyAt).toString();
     if (insteadOf)
         trigger.event = trigger.event.toLower();
 
@@ -126,10 +125,9 @@ std::optional<CatalogPlan> planCreateTrigger(const CatalogContext &context, QStr
     }};
 }
 
-std::optional<CatalogPlan> planDropTrigger(const CatalogContext &context, QStringView sql,
-                                           const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planDropTrigger(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     in.expect("drop");
     in.expect("trigger");
     const qsizetype nameAt = in.offset();
@@ -147,14 +145,13 @@ std::optional<CatalogPlan> planDropTrigger(const CatalogContext &context, QStrin
 
 } // namespace
 
-std::optional<CatalogPlan> planTriggerStatement(const CatalogContext &context, QStringView sql,
-                                                const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planTriggerStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     if (in.peek("create") && in.peek("trigger", 1))
-        return planCreateTrigger(context, sql, words);
+        return planCreateTrigger(context, statement);
     if (in.peek("drop") && in.peek("trigger", 1))
-        return planDropTrigger(context, sql, words);
+        return planDropTrigger(context, statement);
     return std::nullopt;
 }
 

@@ -9,7 +9,7 @@
 #include "connection/embedded/runtime/schemalookup.h"
 #include "connection/embedded/sql/selectlist.h"
 #include "connection/embedded/server/sqliteerrors.h"
-#include "connection/embedded/sql/wordcursor.h"
+#include "connection/embedded/sql/statementcursor.h"
 
 #include <QDate>
 #include <QSet>
@@ -41,15 +41,9 @@ std::vector<ViewColumn> describeView(sqlite3 *db, const QString &view, QStringVi
         // The storage engine takes a view on what is not there; a server
         // does not. The failure is told at the name it is about.
         const ServerFailure failure = mapSqliteFailure(db, rc);
-        qsizetype at = 0;
-        for (const SqlToken &t : significant(tokenize(sql))) {
-            if (t.kind == SqlToken::Kind::Word && !failure.name.isEmpty()
-                && tokenText(sql, t).compare(failure.name.section(u'.', -1), Qt::CaseInsensitive) == 0) {
-                at = t.begin;
-                break;
-            }
-        }
-        throw StatementError(failure.code, at, failure.name);
+        const qsizetype at =
+            failure.name.isEmpty() ? -1 : StatementTokens(sql).wordPosition(failure.name.section(u'.', -1));
+        throw StatementError(failure.code, std::max<qsizetype>(at, 0), failure.name);
     }
     bool hasStar = false;
     for (const SelectItem &item : items)
@@ -140,10 +134,9 @@ QString tabtypeOf(sqlite3 *db, const QString &name)
     return catalogText(db, "select tabtype from systables where tabname = ? and tabid >= 100", {name}).value_or(QString());
 }
 
-std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QStringView sql,
-                                          const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planCreateView(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     in.expect("create");
     in.expect("view");
     const size_t nameBegin = in.index();
@@ -163,13 +156,14 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
     const size_t select = in.index();
     // WITH CHECK OPTION at the end is kept in the text; the storage engine
     // has no such clause.
+    const StatementTokens &words = statement;
     size_t storageEnd = words.size();
     const size_t n = words.size();
-    if (n >= 3 && n - 3 > select && in.isWordAt(n - 3, "with") && in.isWordAt(n - 2, "check")
-        && in.isWordAt(n - 1, "option"))
+    if (n >= 3 && n - 3 > select && words.isWord(n - 3, "with") && words.isWord(n - 2, "check")
+        && words.isWord(n - 1, "option"))
         storageEnd = n - 3;
 
-    const std::vector<SelectItem> items = selectItems(sql, std::vector<SqlToken>(words.begin(), words.begin() + qsizetype(storageEnd)), select);
+    const std::vector<SelectItem> items = selectItems(words, select, storageEnd);
     bool hasStar = false;
     for (const SelectItem &item : items)
         hasStar = hasStar || item.star;
@@ -189,6 +183,7 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
         if (columnNames.indexOf(columnNames[i]) < i)
             throw StatementError(InformixCode::DuplicateViewColumn, words[nameBegin].begin, columnNames[i]);
 
+    const QStringView sql = statement.sql();
     SqlRewriter rewriter(sql);
     rewriter.copy(0, words[nameBegin].begin);
     rewriter.replace(words[nameBegin].begin, bracketedIdentifier(name));
@@ -207,10 +202,10 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
 
     sqlite3 *db = context.db;
     const QString owner = context.session->user;
-    const QString text = writtenText(sql, words);
-    const QString statement = sql.toString();
-    return CatalogPlan{rewriter.finish(), [db, name, owner, text, statement, items, nameAt = words[nameBegin].begin] {
-        const std::vector<ViewColumn> columns = describeView(db, name, statement, items);
+    const QString text = writtenText(statement);
+    return CatalogPlan{rewriter.finish(), [db, name, owner, text, written = sql.toString(), items,
+                                           nameAt = words[nameBegin].begin] {
+        const std::vector<ViewColumn> columns = describeView(db, name, written, items);
         QSet<QString> seen;
         for (const ViewColumn &c : columns) {
             if (seen.contains(c.name))
@@ -236,10 +231,9 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, QString
     }};
 }
 
-std::optional<CatalogPlan> planDropView(const CatalogContext &context, QStringView sql,
-                                        const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planDropView(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     in.expect("drop");
     in.expect("view");
     const qsizetype nameAt = in.offset();
@@ -251,7 +245,7 @@ std::optional<CatalogPlan> planDropView(const CatalogContext &context, QStringVi
     sqlite3 *db = context.db;
     if (tabtypeOf(db, name) != u"V"_s)
         throw StatementError(InformixCode::ViewNotFound, nameAt, name);
-    SqlRewriter rewriter(sql);
+    SqlRewriter rewriter(statement.sql());
     rewriter.replace(0, u"drop view "_s + bracketedIdentifier(name));
     return CatalogPlan{rewriter.finish(), [db, name, restrict] {
         removeViewRows(db, tabidOf(db, name));
@@ -263,15 +257,14 @@ std::optional<CatalogPlan> planDropView(const CatalogContext &context, QStringVi
 
 } // namespace
 
-std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, QStringView sql,
-                                             const std::vector<SqlToken> &words)
+std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, const StatementTokens &statement)
 {
-    WordCursor in(sql, words);
+    StatementCursor in(statement);
     if (in.peek("create") && in.peek("view", 1))
-        return planCreateView(context, sql, words);
+        return planCreateView(context, statement);
     if (in.peek("drop") && in.peek("view", 1))
-        return planDropView(context, sql, words);
-    if (in.peek("drop") && in.peek("table", 1) && words.size() >= 3) {
+        return planDropView(context, statement);
+    if (in.peek("drop") && in.peek("table", 1) && statement.size() >= 3) {
         in.setIndex(2);
         const qsizetype nameAt = in.offset();
         const QString name = in.name();
@@ -280,7 +273,7 @@ std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, QStr
             throw StatementError(InformixCode::OnlyOnTables, nameAt, name);
         if (tabtype != u"T"_s)
             return std::nullopt;
-        std::optional<CatalogPlan> plan = planTableStatement(context, sql, words);
+        std::optional<CatalogPlan> plan = planTableStatement(context, statement);
         if (plan) {
             sqlite3 *db = context.db;
             plan->record = [db, tableRecord = std::move(plan->record)] {

@@ -6,7 +6,6 @@ namespace quoll::connection::embedded {
 
 // CREATE VIEW and DROP VIEW; DROP TABLE of a view fails as on a server, and
 // DROP TABLE of a table also drops the views left without their table.
-std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, QStringView sql,
-                                             const std::vector<SqlToken> &words);
+std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, const StatementTokens &statement);
 
 } // namespace quoll::connection::embedded

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "connection/embedded/runtime/schemalookup.h"
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,8 +13,8 @@
 namespace quoll::connection::embedded {
 
 // The changes the Informix dialect needs in one statement, found before it
-// is copied for the storage engine; token indexes count every token of
-// tokenize(). Date strings where a DATE is wanted become day numbers, other
+// is copied for the storage engine; token indexes count the statement's
+// significant tokens. Date strings where a DATE is wanted become day numbers, other
 // values for DATE columns pass the server's conversion, the Informix forms of
 // TRIM, SUBSTRING, EXTEND, column subscripts, DATETIME and INTERVAL literals
 // and DATETIME arithmetic become the server's functions, INTO TEMP is taken
@@ -29,7 +29,7 @@ struct DialectEdits
 
 // `tablesInScope`: tables (lower case) whose columns the statement's names
 // may be without naming the table, as in a table's check condition.
-DialectEdits planDialectEdits(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+DialectEdits planDialectEdits(const StatementTokens &statement, const SchemaLookup &schema,
                               const QStringList &tablesInScope = {});
 
 // Whether `word` (lower case) is a field of a DATETIME or INTERVAL qualifier.

@@ -1,6 +1,6 @@
 #include "connection/embedded/rewrite/insertparameters.h"
 
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <algorithm>
 
@@ -35,34 +35,27 @@ std::optional<qint64> wholeNumber(QStringView digits)
 
 std::optional<ParameterizedInsert> parameterizeInsert(QStringView sql)
 {
-    const std::vector<SqlToken> tokens = tokenize(sql);
+    const StatementTokens statement(sql);
     // INSERT INTO name [(columns)] VALUES (...): not INSERT OR ..., not
     // INSERT ... SELECT, whose constants can reach a plan.
-    const SqlToken *first = nullptr;
-    const SqlToken *second = nullptr;
-    const SqlToken *values = nullptr;
-    for (const SqlToken &t : tokens) {
-        if (t.isBlank())
-            continue;
-        if (!first)
-            first = &t;
-        else if (!second)
-            second = &t;
-        if (t.kind != SqlToken::Kind::Word)
-            continue;
-        if (isKeyword(sql, t, "select"_L1))
+    if (!statement.isWord(0, "insert") || !statement.isWord(1, "into"))
+        return std::nullopt;
+    qsizetype valuesAt = -1;
+    for (size_t k = 2; k < statement.size(); ++k) {
+        if (statement.isWord(k, "select"))
             return std::nullopt;
-        if (!values && isKeyword(sql, t, "values"_L1))
-            values = &t;
+        if (valuesAt < 0 && statement.isWord(k, "values"))
+            valuesAt = statement[k].begin;
     }
-    if (!values || !isKeyword(sql, *first, "insert"_L1) || !isKeyword(sql, *second, "into"_L1))
+    if (valuesAt < 0)
         return std::nullopt;
 
     ParameterizedInsert out;
     QString text;
     text.reserve(sql.size());
     qsizetype copied = 0;
-    for (const SqlToken &t : tokens) {
+    // Every token: an unterminated comment or string is left as written.
+    for (const SqlToken &t : statement.all()) {
         if (t.kind == SqlToken::Kind::QuotedString || !t.terminated)
             return std::nullopt;
         if (t.kind == SqlToken::Kind::Symbol) {
@@ -71,7 +64,7 @@ std::optional<ParameterizedInsert> parameterizeInsert(QStringView sql)
                 return std::nullopt;   // the statement's own parameters
             continue;
         }
-        if (t.begin < values->begin)
+        if (t.begin < valuesAt)
             continue;   // before the values a string may stand for a name
         ParameterizedInsert::Value value;
         if (t.kind == SqlToken::Kind::Number) {

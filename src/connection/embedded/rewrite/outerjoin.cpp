@@ -1,7 +1,7 @@
 #include "connection/embedded/rewrite/outerjoin.h"
 
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/fromlist.h"
 #include "connection/embedded/rewrite/sqlrewriter.h"
 
 #include <QSet>
@@ -14,16 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace quoll::connection::embedded {
 
 namespace {
-
-bool isWordToken(QStringView sql, const SqlToken &t, QLatin1String w)
-{
-    return t.kind == SqlToken::Kind::Word && tokenText(sql, t).compare(w, Qt::CaseInsensitive) == 0;
-}
-
-bool isSymbolToken(QStringView sql, const SqlToken &t, QChar c)
-{
-    return t.kind == SqlToken::Kind::Symbol && sql[t.begin] == c;
-}
 
 // One entry of a FROM list: a table, or a parenthesised list after OUTER.
 struct Node
@@ -38,82 +28,27 @@ struct Node
     std::vector<std::pair<qsizetype, qsizetype>> on;   // the terms that join it (text ranges)
 };
 
-class FromParser
+std::vector<Node> nodesOf(const StatementTokens &w, const std::vector<FromEntry> &entries)
 {
-public:
-    FromParser(QStringView sql, const std::vector<SqlToken> &w) : m_sql(sql), m_w(w) {}
-
-    // The entries from `i` up to a ")" or `end`; false for a list this
-    // rewriter does not take apart (ANSI joins, derived tables).
-    bool list(size_t &i, size_t end, std::vector<Node> &out)
-    {
-        while (i < end) {
-            Node node;
-            if (!item(i, end, node))
-                return false;
-            out.push_back(std::move(node));
-            if (i < end && isSymbolToken(m_sql, m_w[i], u','))
-                ++i;
-            else
-                break;
+    std::vector<Node> nodes;
+    for (const FromEntry &entry : entries) {
+        Node node;
+        node.outer = entry.outer;
+        node.group = entry.group;
+        node.at = w[entry.at].begin;
+        if (entry.group) {
+            node.children = nodesOf(w, entry.children);
+        } else {
+            const TableReference &t = entry.table;
+            node.begin = w[t.database ? *t.database : t.owner ? *t.owner : t.table].begin;
+            node.end = w[t.end - 1].end();
+            node.table = w.lower(t.table);
+            node.name = t.alias ? w.lower(*t.alias) : node.table;
         }
-        return !out.empty();
+        nodes.push_back(std::move(node));
     }
-
-private:
-    bool item(size_t &i, size_t end, Node &node)
-    {
-        node.at = m_w[i].begin;
-        if (isWordToken(m_sql, m_w[i], QLatin1String("outer"))) {
-            node.outer = true;
-            ++i;
-        }
-        if (i >= end)
-            return false;
-        if (isSymbolToken(m_sql, m_w[i], u'(')) {
-            if (!node.outer)
-                return false;
-            node.group = true;
-            ++i;
-            if (!list(i, end, node.children) || i >= end || !isSymbolToken(m_sql, m_w[i], u')'))
-                return false;
-            ++i;
-            return true;
-        }
-        const size_t first = i;
-        int depth = 0;
-        for (; i < end; ++i) {
-            if (isSymbolToken(m_sql, m_w[i], u'('))
-                ++depth;
-            else if (isSymbolToken(m_sql, m_w[i], u')')) {
-                if (depth == 0)
-                    break;
-                --depth;
-            } else if (depth == 0 && isSymbolToken(m_sql, m_w[i], u','))
-                break;
-            else if (isWordToken(m_sql, m_w[i], QLatin1String("join")) || isWordToken(m_sql, m_w[i], QLatin1String("outer")))
-                return false;
-        }
-        if (i == first || m_w[i - 1].kind != SqlToken::Kind::Word)
-            return false;
-        node.begin = m_w[first].begin;
-        node.end = m_w[i - 1].end();
-        node.name = lowerWord(m_sql, m_w[i - 1]);
-        node.table = node.name;
-        // "table alias" or "table as alias": the table is the word before.
-        if (i - first >= 2 && m_w[i - 2].kind == SqlToken::Kind::Word) {
-            size_t t = i - 2;
-            if (isWordToken(m_sql, m_w[t], QLatin1String("as")) && t > first)
-                --t;
-            if (m_w[t].kind == SqlToken::Kind::Word)
-                node.table = lowerWord(m_sql, m_w[t]);
-        }
-        return true;
-    }
-
-    QStringView m_sql;
-    const std::vector<SqlToken> &m_w;
-};
+    return nodes;
+}
 
 // Every table of the tree, with the outer entries above it (itself included).
 struct Placed
@@ -205,26 +140,25 @@ namespace {
 // One SELECT (no UNION at its top level).
 std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &schema)
 {
-    const std::vector<SqlToken> w = significant(tokenize(sql));
-    if (w.empty() || !isWordToken(sql, w[0], QLatin1String("select")))
+    const StatementTokens w(sql);
+    if (!w.isWord(0, "select"))
         return std::nullopt;
     // Top-level positions of FROM, WHERE and the end of the WHERE clause.
     size_t from = 0, where = 0, end = w.size();
     int depth = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        if (isSymbolToken(sql, w[i], u'('))
+        if (w.isSymbol(i, u'('))
             ++depth;
-        else if (isSymbolToken(sql, w[i], u')'))
+        else if (w.isSymbol(i, u')'))
             --depth;
         if (depth != 0)
             continue;
-        if (!from && isWordToken(sql, w[i], QLatin1String("from")))
+        if (!from && w.isWord(i, "from"))
             from = i;
-        else if (from && !where && isWordToken(sql, w[i], QLatin1String("where")))
+        else if (from && !where && w.isWord(i, "where"))
             where = i;
-        else if (from && (isWordToken(sql, w[i], QLatin1String("order")) || isWordToken(sql, w[i], QLatin1String("group"))
-                          || isWordToken(sql, w[i], QLatin1String("having")) || isWordToken(sql, w[i], QLatin1String("union"))
-                          || isWordToken(sql, w[i], QLatin1String("into")) || isSymbolToken(sql, w[i], u';'))) {
+        else if (from && (w.isWord(i, "order") || w.isWord(i, "group") || w.isWord(i, "having") || w.isWord(i, "union")
+                          || w.isWord(i, "into") || w.isSymbol(i, u';'))) {
             end = i;
             break;
         }
@@ -235,16 +169,17 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
     size_t firstOuter = 0;
     // "left outer join" is an ANSI join, not an Informix OUTER.
     for (size_t i = from + 1; i < listEnd && !firstOuter; ++i)
-        if (isWordToken(sql, w[i], QLatin1String("outer")) && !(i + 1 < w.size() && isWordToken(sql, w[i + 1], QLatin1String("join"))))
+        if (w.isWord(i, "outer") && !w.isWord(i + 1, "join"))
             firstOuter = i;
     if (!firstOuter)
         return std::nullopt;
+    // OUTER beside ANSI joins or derived tables is not Informix's.
+    const std::optional<std::vector<FromEntry>> entries = readFromList(w, from + 1, listEnd);
+    if (!entries)
+        throw StatementError(InformixCode::SyntaxError, w[firstOuter].begin);
     Node root;
     root.group = true;
-    size_t i = from + 1;
-    // OUTER beside ANSI joins or derived tables is not Informix's.
-    if (!FromParser(sql, w).list(i, listEnd, root.children) || i != listEnd)
-        throw StatementError(InformixCode::SyntaxError, w[firstOuter].begin);
+    root.children = nodesOf(w, *entries);
     if (plainNamesOf(root).isEmpty())
         throw StatementError(InformixCode::SyntaxError, w[from + 1].begin);
 
@@ -268,15 +203,15 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
         bool between = false, anyOr = false;
         std::vector<std::pair<size_t, size_t>> split;
         for (size_t k = where + 1; k < end; ++k) {
-            if (isSymbolToken(sql, w[k], u'('))
+            if (w.isSymbol(k, u'('))
                 ++level;
-            else if (isSymbolToken(sql, w[k], u')'))
+            else if (w.isSymbol(k, u')'))
                 --level;
-            else if (level == 0 && isWordToken(sql, w[k], QLatin1String("between")))
+            else if (level == 0 && w.isWord(k, "between"))
                 between = true;
-            else if (level == 0 && isWordToken(sql, w[k], QLatin1String("or")))
+            else if (level == 0 && w.isWord(k, "or"))
                 anyOr = true;
-            else if (level == 0 && isWordToken(sql, w[k], QLatin1String("and"))) {
+            else if (level == 0 && w.isWord(k, "and")) {
                 if (between) {
                     between = false;
                     continue;
@@ -296,18 +231,18 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
     for (const auto &[a, b] : terms) {
         QSet<QString> named;
         for (size_t k = a; k < b; ++k) {
-            if (w[k].kind != SqlToken::Kind::Word)
+            if (!w.isWord(k))
                 continue;
             // The owner of "owner.table.column" names no table of the list.
-            if (k + 3 < b && isSymbolToken(sql, w[k + 1], u'.') && isSymbolToken(sql, w[k + 3], u'.'))
+            if (k + 3 < b && w.isSymbol(k + 1, u'.') && w.isSymbol(k + 3, u'.'))
                 continue;
-            const bool qualifier = k + 1 < b && isSymbolToken(sql, w[k + 1], u'.');
-            const bool qualified = k > a && isSymbolToken(sql, w[k - 1], u'.');
-            const bool call = k + 1 < b && isSymbolToken(sql, w[k + 1], u'(');
+            const bool qualifier = k + 1 < b && w.isSymbol(k + 1, u'.');
+            const bool qualified = k > a && w.isSymbol(k - 1, u'.');
+            const bool call = k + 1 < b && w.isSymbol(k + 1, u'(');
             if (qualifier)
-                named.insert(lowerWord(sql, w[k]));
+                named.insert(w.lower(k));
             else if (!qualified && !call)
-                for (const QString &owner : owners.value(lowerWord(sql, w[k])))
+                for (const QString &owner : owners.value(w.lower(k)))
                     named.insert(owner);
         }
         bool subordinate = false;
@@ -337,7 +272,7 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
             throw StatementError(InformixCode::TwoSidedOuterJoin, w[a].begin);
         // Moving a parameter marker would change the markers' order.
         for (size_t k = a; k < b; ++k)
-            if (isSymbolToken(sql, w[k], u'?'))
+            if (w.isSymbol(k, u'?'))
                 return std::nullopt;
         target->on.push_back(range(a, b));
     }
@@ -365,17 +300,17 @@ std::optional<RewrittenSql> rewriteSelect(QStringView sql, const SchemaLookup &s
 std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLookup &schema)
 {
     // Each SELECT of a UNION on its own.
-    const std::vector<SqlToken> w = significant(tokenize(sql));
+    const StatementTokens w(sql);
     std::vector<qsizetype> starts{0};
     int depth = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        if (isSymbolToken(sql, w[i], u'('))
+        if (w.isSymbol(i, u'('))
             ++depth;
-        else if (isSymbolToken(sql, w[i], u')'))
+        else if (w.isSymbol(i, u')'))
             --depth;
-        else if (depth == 0 && isWordToken(sql, w[i], QLatin1String("union"))) {
+        else if (depth == 0 && w.isWord(i, "union")) {
             size_t next = i + 1;
-            if (next < w.size() && isWordToken(sql, w[next], QLatin1String("all")))
+            if (w.isWord(next, "all"))
                 ++next;
             if (next < w.size())
                 starts.push_back(w[next].begin);
@@ -391,9 +326,9 @@ std::optional<RewrittenSql> rewriteOuterJoins(QStringView sql, const SchemaLooku
         // A part ends where the next part's UNION starts.
         qsizetype end = sql.size();
         if (p + 1 < starts.size())
-            for (const SqlToken &t : w)
-                if (t.begin >= begin && t.begin < starts[p + 1] && isWordToken(sql, t, QLatin1String("union"))) {
-                    end = t.begin;
+            for (size_t k = 0; k < w.size(); ++k)
+                if (w[k].begin >= begin && w[k].begin < starts[p + 1] && w.isWord(k, "union")) {
+                    end = w[k].begin;
                     break;
                 }
         std::optional<RewrittenSql> part;

@@ -1,6 +1,6 @@
 #include "connection/embedded/rewrite/ownernames.h"
 
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/fromlist.h"
 
 #include <map>
 #include <vector>
@@ -16,15 +16,15 @@ namespace {
 class OwnerFinder
 {
 public:
-    OwnerFinder(QStringView sql, const QString &database)
-        : m_sql(sql), m_database(database.toLower()), m_w(significant(tokenize(sql)))
+    OwnerFinder(const StatementTokens &statement, const QString &database)
+        : m_s(statement), m_database(database.toLower())
     {
     }
 
     // The character ranges to take out: begin -> end.
     std::map<qsizetype, qsizetype> find()
     {
-        const size_t n = m_w.size();
+        const size_t n = m_s.size();
         m_tablePosition.assign(n + 1, false);
         // Per parenthesis level: whether a SELECT or DELETE has begun
         // there, and whether its FROM list is being read.
@@ -35,52 +35,52 @@ public:
         };
         std::vector<Level> levels(1);
         for (size_t k = 0; k < n; ++k) {
-            if (symbol(k, u'(')) {
+            if (m_s.isSymbol(k, u'(')) {
                 // "outer (a, b)" and "from (a join b on ...)": a nested FROM list.
                 levels.push_back({false, m_tablePosition[k]});
                 if (m_tablePosition[k])
                     tableAt(k + 1);
                 continue;
             }
-            if (symbol(k, u')')) {
+            if (m_s.isSymbol(k, u')')) {
                 if (levels.size() > 1)
                     levels.pop_back();
                 continue;
             }
             Level &level = levels.back();
-            if (symbol(k, u',')) {
+            if (m_s.isSymbol(k, u',')) {
                 if (level.fromList)
                     tableAt(k + 1);
                 continue;
             }
             generalForms(k);
-            if (m_w[k].kind != SqlToken::Kind::Word)
+            if (!m_s.isWord(k))
                 continue;
-            if (word(k, "select")) {
+            if (m_s.isWord(k, "select")) {
                 level.select = true;
                 level.fromList = false;
-            } else if (word(k, "delete")) {
+            } else if (m_s.isWord(k, "delete")) {
                 // Also the statements of a trigger's action.
                 level.select = true;
                 level.fromList = false;
-                if (!word(k + 1, "from"))
+                if (!m_s.isWord(k + 1, "from"))
                     tableAt(k + 1);
-            } else if (word(k, "update")) {
+            } else if (m_s.isWord(k, "update")) {
                 tableAt(k + 1);
-            } else if (word(k, "from")) {
+            } else if (m_s.isWord(k, "from")) {
                 // Not the FROM of TRIM, SUBSTRING or EXTRACT, whose
                 // parentheses hold no SELECT.
                 if (level.select) {
                     level.fromList = true;
                     tableAt(k + 1);
                 }
-            } else if (word(k, "join") || word(k, "outer") || word(k, "table")) {
+            } else if (m_s.isWord(k, "join") || m_s.isWord(k, "outer") || m_s.isWord(k, "table")) {
                 tableAt(k + 1);
-            } else if (word(k, "into")) {
+            } else if (m_s.isWord(k, "into")) {
                 level.fromList = false;
                 tableAt(k + 1);
-            } else if (word(k, "where") || word(k, "group") || word(k, "order") || word(k, "having")
-                       || word(k, "union") || word(k, "for")) {
+            } else if (m_s.isWord(k, "where") || m_s.isWord(k, "group") || m_s.isWord(k, "order") || m_s.isWord(k, "having")
+                       || m_s.isWord(k, "union") || m_s.isWord(k, "for")) {
                 level.fromList = false;
             }
         }
@@ -88,67 +88,47 @@ public:
     }
 
 private:
-    bool word(size_t k, const char *w) const
-    {
-        return k < m_w.size() && m_w[k].kind == SqlToken::Kind::Word
-               && tokenText(m_sql, m_w[k]).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
-    }
-    bool isWord(size_t k) const { return k < m_w.size() && m_w[k].kind == SqlToken::Kind::Word; }
-    bool isString(size_t k) const
-    {
-        return k < m_w.size()
-               && (m_w[k].kind == SqlToken::Kind::String || m_w[k].kind == SqlToken::Kind::QuotedString);
-    }
-    bool symbol(size_t k, QChar c) const
-    {
-        return k < m_w.size() && m_w[k].kind == SqlToken::Kind::Symbol && m_sql[m_w[k].begin] == c;
-    }
     // Takes out the tokens first..last.
-    void drop(size_t first, size_t last) { m_drops[m_w[first].begin] = m_w[last].end(); }
+    void drop(size_t first, size_t last) { m_drops[m_s[first].begin] = m_s[last].end(); }
 
     // A table name starts at `k`: [database[@server]:][owner.]table.
     void tableAt(size_t k)
     {
-        if (k >= m_w.size())
+        if (k >= m_s.size())
             return;
-        m_tablePosition[k] = true;
-        size_t j = k;
-        if (isWord(j)) {
-            size_t colon = j + 1;
-            if (symbol(colon, u'@') && isWord(colon + 1))
-                colon += 2;
-            if (symbol(colon, u':') && !symbol(colon + 1, u':') && (isWord(colon + 1) || isString(colon + 1))) {
-                if (tokenText(m_sql, m_w[j]).toString().toLower() != m_database)
-                    return;   // another database: left to the storage engine
-                drop(j, colon);
-                j = colon + 1;
-            }
+        m_tablePosition[k] = true;   // also a "(" that opens a nested list
+        const std::optional<TableReference> table = readTableReference(m_s, k);
+        if (!table)
+            return;
+        if (table->database) {
+            if (m_s.lower(*table->database) != m_database)
+                return;   // another database: left to the storage engine
+            drop(*table->database, (table->owner ? *table->owner : table->table) - 1);
         }
-        if ((isWord(j) || isString(j)) && symbol(j + 1, u'.') && isWord(j + 2))
-            drop(j, j + 1);
+        if (table->owner)
+            drop(*table->owner, *table->owner + 1);
     }
 
     // Owners wherever they stand: a quoted owner, the owner of a three-part
     // column name and of a routine.
     void generalForms(size_t k)
     {
-        if (isString(k) && symbol(k + 1, u'.') && isWord(k + 2)) {
+        if (m_s.isString(k) && m_s.isSymbol(k + 1, u'.') && m_s.isWord(k + 2)) {
             drop(k, k + 1);
             return;
         }
-        if (!isWord(k) || (k > 0 && symbol(k - 1, u'.')) || !symbol(k + 1, u'.') || !isWord(k + 2))
+        if (!m_s.isWord(k) || (k > 0 && m_s.isSymbol(k - 1, u'.')) || !m_s.isSymbol(k + 1, u'.') || !m_s.isWord(k + 2))
             return;
-        const bool threeParts = symbol(k + 3, u'.') && (isWord(k + 4) || symbol(k + 4, u'*'));
+        const bool threeParts = m_s.isSymbol(k + 3, u'.') && (m_s.isWord(k + 4) || m_s.isSymbol(k + 4, u'*'));
         // A routine's "(" follows its name directly; "c.id (+)" is a column
         // before another system's outer join mark.
-        const bool routine = symbol(k + 3, u'(') && m_w[k + 3].begin == m_w[k + 2].end() && !symbol(k + 4, u'+');
+        const bool routine = m_s.isSymbol(k + 3, u'(') && m_s[k + 3].begin == m_s[k + 2].end() && !m_s.isSymbol(k + 4, u'+');
         if (threeParts || routine)
             drop(k, k + 1);
     }
 
-    QStringView m_sql;
+    const StatementTokens &m_s;
     QString m_database;
-    std::vector<SqlToken> m_w;
     std::vector<bool> m_tablePosition;
     std::map<qsizetype, qsizetype> m_drops;
 };
@@ -157,7 +137,13 @@ private:
 
 std::optional<RewrittenSql> dropOwnerNames(QStringView sql, const QString &database)
 {
-    const std::map<qsizetype, qsizetype> drops = OwnerFinder(sql, database).find();
+    return dropOwnerNames(StatementTokens(sql), database);
+}
+
+std::optional<RewrittenSql> dropOwnerNames(const StatementTokens &statement, const QString &database)
+{
+    const QStringView sql = statement.sql();
+    const std::map<qsizetype, qsizetype> drops = OwnerFinder(statement, database).find();
     if (drops.empty())
         return std::nullopt;
     SqlRewriter out(sql);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "connection/embedded/rewrite/sqlrewriter.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <QString>
 #include <QStringView>
@@ -21,6 +22,7 @@ namespace quoll::connection::embedded {
 // not matter); one naming another database stays. The owner is accepted
 // whatever it is. Nothing when there is nothing to take off; the result
 // maps its positions back to `sql`.
+std::optional<RewrittenSql> dropOwnerNames(const StatementTokens &statement, const QString &database = {});
 std::optional<RewrittenSql> dropOwnerNames(QStringView sql, const QString &database = {});
 
 } // namespace quoll::connection::embedded

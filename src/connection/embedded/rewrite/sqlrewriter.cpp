@@ -1,7 +1,7 @@
 #include "connection/embedded/rewrite/sqlrewriter.h"
 
 #include "connection/embedded/rewrite/dialectedits.h"
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <QStringList>
 
@@ -57,58 +57,38 @@ void SqlRewriter::append(const RewrittenSql &part, qsizetype offset)
 namespace {
 
 // The end of a "first TO last" qualifier ("year to fraction(3)",
-// "day(5) to second") whose first field is the token at `j` or after
-// blanks; 0 when none stands there.
-qsizetype qualifierEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t j)
+// "day(5) to second") whose first field is the token at `k`; 0 when none
+// stands there.
+qsizetype qualifierEnd(const StatementTokens &s, size_t k)
 {
-    const auto skipBlanks = [&] {
-        while (j < tokens.size() && tokens[j].isBlank())
-            ++j;
-    };
-    const auto symbol = [&](QChar c) {
-        return j < tokens.size() && tokens[j].kind == SqlToken::Kind::Symbol && sql[tokens[j].begin] == c;
-    };
-    // A qualifier field, optionally with "(n)"; returns false when none.
+    // A qualifier field, optionally with "(n)"; false when none.
     const auto field = [&]() -> bool {
-        skipBlanks();
-        if (j >= tokens.size() || tokens[j].kind != SqlToken::Kind::Word || !isQualifierWord(lowerWord(sql, tokens[j])))
+        if (!s.isWord(k) || !isQualifierWord(s.lower(k)))
             return false;
-        ++j;
-        const size_t afterWord = j;
-        skipBlanks();
-        if (symbol(u'(')) {
-            ++j;
-            skipBlanks();
-            if (j < tokens.size() && tokens[j].kind == SqlToken::Kind::Number)
-                ++j;
-            skipBlanks();
-            if (symbol(u')')) {
-                ++j;
-                return true;
-            }
+        ++k;
+        if (s.isSymbol(k, u'(')) {
+            const size_t close = s.isNumber(k + 1) ? k + 2 : k + 1;
+            if (s.isSymbol(close, u')'))
+                k = close + 1;
         }
-        j = afterWord;
         return true;
     };
+    if (!field() || !s.isWord(k, "to"))
+        return 0;
+    ++k;
     if (!field())
         return 0;
-    skipBlanks();
-    if (j >= tokens.size() || !isKeyword(sql, tokens[j], "to"_L1))
-        return 0;
-    ++j;
-    if (!field())
-        return 0;
-    return tokens[j - 1].end();
+    return s[k - 1].end();
 }
 
-// When the word at `i` begins a DATETIME or INTERVAL type with its
+// When the word at `k` begins a DATETIME or INTERVAL type with its
 // qualifier ("DATETIME YEAR TO FRACTION(3)", "INTERVAL DAY(5) TO SECOND"),
-// the index just past the type; else 0.
-qsizetype qualifiedTypeEnd(QStringView sql, const std::vector<SqlToken> &tokens, size_t i)
+// where the type ends; else 0.
+qsizetype qualifiedTypeEnd(const StatementTokens &s, size_t k)
 {
-    if (!isKeyword(sql, tokens[i], "datetime"_L1) && !isKeyword(sql, tokens[i], "interval"_L1))
+    if (!s.isWord(k, "datetime") && !s.isWord(k, "interval"))
         return 0;
-    return qualifierEnd(sql, tokens, i + 1);
+    return qualifierEnd(s, k + 1);
 }
 
 // The projection clause of a SELECT: "SKIP m" and "FIRST n" (or "LIMIT n")
@@ -122,47 +102,34 @@ struct Projection
     qsizetype limitAt = -1;          // where it goes
 };
 
-Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
+Projection projectionOf(const StatementTokens &s)
 {
     Projection p;
     // Only a SELECT has one; most statements of a long script are not.
-    const auto opening = std::find_if(tokens.begin(), tokens.end(), [](const SqlToken &t) { return !t.isBlank(); });
-    if (opening == tokens.end() || !isKeyword(sql, *opening, "select"_L1))
+    if (!s.isWord(0, "select"))
         return p;
-    std::vector<size_t> words;
-    for (size_t i = 0; i < tokens.size(); ++i)
-        if (!tokens[i].isBlank())
-            words.push_back(i);
     QString first, skip;
-    size_t w = 1;
-    while (w + 1 < words.size()) {
-        const SqlToken &key = tokens[words[w]];
-        const SqlToken &number = tokens[words[w + 1]];
-        if (key.kind != SqlToken::Kind::Word || number.kind != SqlToken::Kind::Number)
-            break;
-        const QString k = lowerWord(sql, key);
-        if (k == u"skip"_s && skip.isEmpty())
-            skip = tokenText(sql, number).toString();
-        else if ((k == u"first"_s || k == u"limit"_s) && first.isEmpty())
-            first = tokenText(sql, number).toString();
+    size_t k = 1;
+    while (s.isWord(k) && s.isNumber(k + 1)) {
+        if (s.isWord(k, "skip") && skip.isEmpty())
+            skip = s.text(k + 1).toString();
+        else if ((s.isWord(k, "first") || s.isWord(k, "limit")) && first.isEmpty())
+            first = s.text(k + 1).toString();
         else
             break;
-        p.removed.push_back(words[w]);
-        p.removed.push_back(words[w + 1]);
-        w += 2;
+        p.removed.push_back(k);
+        p.removed.push_back(k + 1);
+        k += 2;
     }
-    if (w < words.size() && tokens[words[w]].kind == SqlToken::Kind::Word && lowerWord(sql, tokens[words[w]]) == u"unique"_s)
-        p.unique = words[w];
+    if (s.isWord(k, "unique"))
+        p.unique = k;
     if (first.isEmpty() && skip.isEmpty())
         return p;
     p.limit = u" LIMIT "_s + (first.isEmpty() ? u"-1"_s : first);
     if (!skip.isEmpty())
         p.limit += u" OFFSET "_s + skip;
     // Before the trailing semicolons, or at the very end.
-    size_t last = words.size();
-    while (last > 0 && tokens[words[last - 1]].kind == SqlToken::Kind::Symbol && sql[tokens[words[last - 1]].begin] == u';')
-        --last;
-    p.limitAt = last < words.size() ? tokens[words[last]].begin : tokens[words[last - 1]].end();
+    p.limitAt = s.statementEnd();
     return p;
 }
 
@@ -170,29 +137,30 @@ Projection projectionOf(QStringView sql, const std::vector<SqlToken> &tokens)
 
 // Every rewrite: `tablesInScope` lists the tables whose columns the text
 // names without naming the table.
-RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
+RewrittenSql rewriteStatement(const StatementTokens &statement, const SchemaLookup &schema,
                               const QStringList &tablesInScope);
 
 RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema)
 {
-    return rewriteForSqlite(sql, tokenize(sql), schema);
+    return rewriteStatement(StatementTokens(sql), schema, {});
 }
 
-RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema)
+RewrittenSql rewriteForSqlite(const StatementTokens &statement, const SchemaLookup &schema)
 {
-    return rewriteStatement(sql, tokens, schema, {});
+    return rewriteStatement(statement, schema, {});
 }
 
 RewrittenSql rewriteCondition(QStringView condition, const QString &table, const SchemaLookup &schema)
 {
-    return rewriteStatement(condition, tokenize(condition), schema, QStringList{table.toLower()});
+    return rewriteStatement(StatementTokens(condition), schema, QStringList{table.toLower()});
 }
 
-RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema,
-                              const QStringList &tablesInScope)
+RewrittenSql rewriteStatement(const StatementTokens &s, const SchemaLookup &schema, const QStringList &tablesInScope)
 {
-    const Projection projection = projectionOf(sql, tokens);
-    const DialectEdits edits = planDialectEdits(sql, tokens, schema, tablesInScope);
+    const QStringView sql = s.sql();
+    const std::vector<SqlToken> &all = s.all();
+    const Projection projection = projectionOf(s);
+    const DialectEdits edits = planDialectEdits(s, schema, tablesInScope);
     SqlRewriter out(sql);
     out.result().m_dateColumns = std::move(edits.dateColumns);
     out.result().m_intoTemp = edits.intoTemp;
@@ -201,138 +169,138 @@ RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &toke
         out.copy(pending, end - pending);
         pending = end;
     };
-    // The previous and next significant tokens decide whether a word is a
-    // constant or a name (after "." or before "(" it is a name).
-    const auto neighbour = [&](size_t i, int step) -> const SqlToken * {
-        for (qsizetype j = qsizetype(i) + step; j >= 0 && j < qsizetype(tokens.size()); j += step)
-            if (!tokens[size_t(j)].isBlank())
-                return &tokens[size_t(j)];
-        return nullptr;
-    };
     bool limitPlaced = false;
     // Text put after tokens up to `last`, once each.
     size_t afterDone = 0;
     const auto putAfter = [&](size_t last) {
-        for (; afterDone <= last && afterDone < tokens.size(); ++afterDone) {
+        for (; afterDone <= last && afterDone < s.size(); ++afterDone) {
             const auto it = edits.after.find(afterDone);
             if (it == edits.after.end())
                 continue;
-            flushTo(std::max(pending, tokens[afterDone].end()));
-            out.replace(tokens[afterDone].end(), it->second);
+            flushTo(std::max(pending, s[afterDone].end()));
+            out.replace(s[afterDone].end(), it->second);
         }
     };
-    for (size_t i = 0; i < tokens.size(); putAfter(i), ++i) {
-        const SqlToken &t = tokens[i];
+    // Every token in order, `k` counting the significant ones: blanks only
+    // matter as brace comments, which become spaces.
+    size_t k = 0;
+    for (size_t i = 0; i < all.size(); ++i) {
+        const SqlToken &t = all[i];
         if (!limitPlaced && projection.limitAt >= 0 && t.begin >= projection.limitAt) {
             flushTo(projection.limitAt);
             out.replace(projection.limitAt, projection.limit);
             limitPlaced = true;
         }
-        if (const auto it = edits.before.find(i); it != edits.before.end()) {
+        if (t.isBlank()) {
+            if (t.kind == SqlToken::Kind::BraceComment && t.begin >= pending) {
+                flushTo(t.begin);
+                out.replace(t.begin, QString(t.length, u' '));
+                pending = t.end();
+            }
+            continue;
+        }
+        if (k >= s.size())
+            continue;   // a trailing semicolon
+        const size_t current = k++;
+        const auto done = [&](size_t last) {
+            putAfter(last);
+            while (i + 1 < all.size() && all[i + 1].begin < s[last].end())
+                ++i;
+            k = last + 1;
+        };
+        if (const auto it = edits.before.find(current); it != edits.before.end()) {
             flushTo(t.begin);
             out.replace(t.begin, it->second);
         }
-        if (const auto it = edits.spans.find(i); it != edits.spans.end()) {
+        if (const auto it = edits.spans.find(current); it != edits.spans.end()) {
             flushTo(t.begin);
             out.replace(t.begin, it->second.second);
             const size_t last = it->second.first;
             // Text put after the tokens inside the span goes after it.
             QString trailing;
-            for (size_t k = i; k <= last; ++k)
-                if (const auto a = edits.after.find(k); a != edits.after.end())
+            for (size_t j = current; j <= last; ++j)
+                if (const auto a = edits.after.find(j); a != edits.after.end())
                     trailing += a->second;
-            pending = tokens[last].end();
+            pending = s[last].end();
             if (!trailing.isEmpty())
-                out.replace(tokens[last].end(), trailing);
+                out.replace(s[last].end(), trailing);
             afterDone = last + 1;
-            i = last;
+            done(last);
             continue;
         }
-        if (std::find(projection.removed.begin(), projection.removed.end(), i) != projection.removed.end()) {
+        if (std::find(projection.removed.begin(), projection.removed.end(), current) != projection.removed.end()) {
             flushTo(t.begin);
             out.replace(t.begin, QString(t.length, u' '));
             pending = t.end();
-            continue;
-        }
-        if (i == projection.unique) {
+        } else if (current == projection.unique) {
             flushTo(t.begin);
             out.replace(t.begin, u"distinct"_s);
             pending = t.end();
-            continue;
-        }
-        if (const qsizetype typeEnd = qualifiedTypeEnd(sql, tokens, i); typeEnd > 0) {
+        } else if (const qsizetype typeEnd = qualifiedTypeEnd(s, current); typeEnd > 0) {
             // "DATETIME YEAR TO SECOND" as a type: one quoted name, which the
             // storage engine keeps as the column's declared type.
             flushTo(t.begin);
             const QString declared = sql.mid(t.begin, typeEnd - t.begin).toString().simplified().toUpper();
             out.replace(t.begin, QString(u'"' + declared + u'"'));
             pending = typeEnd;
-            while (i + 1 < tokens.size() && tokens[i + 1].begin < typeEnd)
-                ++i;
+            size_t last = current;
+            while (last + 1 < s.size() && s[last + 1].begin < typeEnd)
+                ++last;
+            done(last);
             continue;
-        }
-        if (t.kind == SqlToken::Kind::QuotedString) {
+        } else if (t.kind == SqlToken::Kind::QuotedString) {
             flushTo(t.begin);
             QString literal = stringValue(sql, t);
             literal.replace(u"'"_s, u"''"_s);
             out.replace(t.begin, QString(u'\'' + literal + (t.terminated ? u"'"_s : QString())));
             pending = t.end();
-        } else if (t.kind == SqlToken::Kind::BraceComment) {
-            flushTo(t.begin);
-            out.replace(t.begin, QString(t.length, u' '));
-            pending = t.end();
         } else if (t.kind == SqlToken::Kind::Word) {
-            // Most words are left as they are: they are compared in place
-            // and copied only when one of these is rewritten.
-            const auto is = [&](QLatin1StringView w) { return isKeyword(sql, t, w); };
+            // The previous and next tokens decide whether a word is a
+            // constant or a name (after "." or before "(" it is a name).
+            const bool afterDot = current > 0 && s.isSymbol(current - 1, u'.');
             // Catalog columns named like the storage engine's keywords
             // ("b.default", "r.primary") are quoted there.
-            if (is("default"_L1) || is("primary"_L1)) {
-                const SqlToken *before = neighbour(i, -1);
-                if (before && before->kind == SqlToken::Kind::Symbol && sql[before->begin] == u'.') {
+            if (s.isWord(current, "default") || s.isWord(current, "primary")) {
+                if (afterDot) {
                     flushTo(t.begin);
-                    out.replace(t.begin, QString(u'"' + lowerWord(sql, t) + u'"'));
+                    out.replace(t.begin, QString(u'"' + s.lower(current) + u'"'));
                     pending = t.end();
                 }
-                continue;
-            }
-            if (is("matches"_L1)) {
+            } else if (s.isWord(current, "matches")) {
                 flushTo(t.begin);
                 out.replace(t.begin, u"match"_s);
                 pending = t.end();
-                continue;
-            }
-            if (!is("user"_L1) && !is("today"_L1) && !is("dbservername"_L1) && !is("sitename"_L1) && !is("current"_L1))
-                continue;
-            const QString word = lowerWord(sql, t);
-            const SqlToken *before = neighbour(i, -1);
-            const SqlToken *after = neighbour(i, +1);
-            const bool isName = (before && before->kind == SqlToken::Kind::Symbol && sql[before->begin] == u'.')
-                                || (after && after->kind == SqlToken::Kind::Symbol && sql[after->begin] == u'(');
-            if (isName)
-                continue;
-            // After DEFAULT the storage engine wants an expression in parentheses.
-            const bool isDefault = before && isKeyword(sql, *before, "default"_L1);
-            const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
-            QString call = u"quoll_"_s + function + u"()"_s;
-            qsizetype end = t.end();
-            if (word == u"current"_s) {
-                // Its qualifier ("year to second") keeps those fields of the text.
-                if (const qsizetype qualified = qualifierEnd(sql, tokens, i + 1); qualified > 0) {
-                    const qsizetype from = tokens[i + 1].begin;
-                    const QString qualifier = sql.mid(from, qualified - from).toString().simplified().toLower();
-                    call = u"quoll_extend("_s + call + u", '"_s + qualifier + u"')"_s;
-                    end = qualified;
-                    while (i + 1 < tokens.size() && tokens[i + 1].begin < end)
-                        ++i;
+            } else if ((s.isWord(current, "user") || s.isWord(current, "today") || s.isWord(current, "dbservername")
+                        || s.isWord(current, "sitename") || s.isWord(current, "current"))
+                       && !afterDot && !s.isSymbol(current + 1, u'(')) {
+                const QString word = s.lower(current);
+                // After DEFAULT the storage engine wants an expression in parentheses.
+                const bool isDefault = current > 0 && s.isWord(current - 1, "default");
+                const QString function = word == u"sitename"_s ? u"dbservername"_s : word;
+                QString call = u"quoll_"_s + function + u"()"_s;
+                qsizetype end = t.end();
+                size_t last = current;
+                if (word == u"current"_s) {
+                    // Its qualifier ("year to second") keeps those fields of the text.
+                    if (const qsizetype qualified = qualifierEnd(s, current + 1); qualified > 0) {
+                        const qsizetype from = s[current + 1].begin;
+                        const QString qualifier = sql.mid(from, qualified - from).toString().simplified().toLower();
+                        call = u"quoll_extend("_s + call + u", '"_s + qualifier + u"')"_s;
+                        end = qualified;
+                        while (last + 1 < s.size() && s[last + 1].begin < end)
+                            ++last;
+                    }
                 }
+                if (isDefault)
+                    call = u'(' + call + u')';
+                flushTo(t.begin);
+                out.replace(t.begin, call);
+                pending = end;
+                done(last);
+                continue;
             }
-            if (isDefault)
-                call = u'(' + call + u')';
-            flushTo(t.begin);
-            out.replace(t.begin, call);
-            pending = end;
         }
+        putAfter(current);
     }
     if (!limitPlaced && projection.limitAt >= 0) {
         flushTo(projection.limitAt);

@@ -10,7 +10,7 @@
 
 namespace quoll::connection::embedded {
 
-struct SqlToken;
+class StatementTokens;
 
 // A statement rewritten for the storage engine, with the way back from a
 // position in the rewritten text to the user's text (so that an error offset
@@ -31,8 +31,8 @@ public:
 
 private:
     friend class SqlRewriter;
-    friend RewrittenSql rewriteStatement(QStringView sql, const std::vector<SqlToken> &tokens,
-                                         const SchemaLookup &schema, const QStringList &tablesInScope);
+    friend RewrittenSql rewriteStatement(const StatementTokens &statement, const SchemaLookup &schema,
+                                         const QStringList &tablesInScope);
     struct Segment
     {
         qsizetype outBegin;
@@ -76,9 +76,8 @@ private:
 // passes the server's conversion. Raises StatementError -1218 for a string
 // that is not a date there and -1262 for a malformed DATETIME literal.
 RewrittenSql rewriteForSqlite(QStringView sql, const SchemaLookup &schema = {});
-// The same with the statement's tokens, as tokenize(sql) gives them, when
-// the caller has them already.
-RewrittenSql rewriteForSqlite(QStringView sql, const std::vector<SqlToken> &tokens, const SchemaLookup &schema);
+// The same with the statement's tokens, when the caller has them already.
+RewrittenSql rewriteForSqlite(const StatementTokens &statement, const SchemaLookup &schema);
 // A condition that belongs to `table` (a check constraint, a trigger's WHEN)
 // rewritten as the same words in a statement on that table would be: its
 // column names are the table's columns, so a date string compared with a

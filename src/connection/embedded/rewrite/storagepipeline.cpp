@@ -3,7 +3,7 @@
 #include "connection/embedded/rewrite/outerjoin.h"
 #include "connection/embedded/rewrite/ownernames.h"
 #include "connection/embedded/server/informixerrors.h"
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <algorithm>
 
@@ -19,22 +19,24 @@ qsizetype StorageSql::userIndex(qsizetype index) const
 }
 
 StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString &database,
-                     const std::vector<SqlToken> *tokens)
+                     const StatementTokens *statement)
 {
     StorageSql s;
     // Each pass reads the whole statement; one that cannot apply (no owner
     // without a "." or ":", no OUTER without the word) is skipped.
     if (sql.contains(u'.') || sql.contains(u':'))
-        s.unowned = dropOwnerNames(sql, database);
+        s.unowned = statement ? dropOwnerNames(*statement, database) : dropOwnerNames(sql, database);
     const QStringView base = s.unowned ? QStringView(s.unowned->text()) : sql;
     const auto unownedIndex = [&](qsizetype index) { return s.unowned ? s.unowned->originalIndex(index) : index; };
     // With the statement's tokens at hand, only the word OUTER counts; a
     // search of the text would also stop at strings and longer words.
     const auto namesOuter = [&] {
-        if (!tokens || s.unowned)
+        if (!statement || s.unowned)
             return base.contains(u"outer"_s, Qt::CaseInsensitive);
-        return std::any_of(tokens->begin(), tokens->end(),
-                           [&](const SqlToken &t) { return isKeyword(sql, t, "outer"_L1); });
+        for (size_t k = 0; k < statement->size(); ++k)
+            if (statement->isWord(k, "outer"))
+                return true;
+        return false;
     };
     try {
         if (namesOuter())
@@ -43,8 +45,8 @@ StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString 
         throw StatementError(e.nativeCode(), unownedIndex(e.at()));
     }
     try {
-        if (tokens && !s.unowned && !s.joined)
-            s.rewritten = rewriteForSqlite(sql, *tokens, schema);
+        if (statement && !s.unowned && !s.joined)
+            s.rewritten = rewriteForSqlite(*statement, schema);
         else
             s.rewritten = rewriteForSqlite(s.joined ? QStringView(s.joined->text()) : base, schema);
     } catch (const StatementError &e) {

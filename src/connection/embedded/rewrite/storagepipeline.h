@@ -11,7 +11,7 @@
 
 namespace quoll::connection::embedded {
 
-struct SqlToken;
+class StatementTokens;
 
 // The only road from Informix text to the storage engine's text: owner
 // names taken off, OUTER joins restructured, then the rest of the dialect
@@ -29,10 +29,10 @@ struct StorageSql
     qsizetype userIndex(qsizetype index) const;
 };
 
-// A whole statement, in `database`; `tokens`: those of `sql` when the
-// caller has them. Raises StatementError with an index in the user's text.
+// A whole statement, in `database`; `statement`: the reading of `sql` when
+// the caller has it. Raises StatementError with an index in the user's text.
 StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString &database,
-                     const std::vector<SqlToken> *tokens = nullptr);
+                     const StatementTokens *statement = nullptr);
 
 // A condition that belongs to `table` (a check constraint): its names are
 // that table's columns, as in a statement on the table.

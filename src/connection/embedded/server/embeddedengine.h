@@ -15,7 +15,7 @@ struct sqlite3_stmt;
 
 namespace quoll::connection::embedded {
 
-struct SqlToken;
+class StatementTokens;
 
 // The embedded Informix-compatible server as a back end: one connection to
 // a server folder, in one database at a time (sysmaster after connecting).
@@ -62,17 +62,17 @@ private:
     };
 
     Outcome run(const QString &sql);
-    bool runServerStatement(const QString &sql, const std::vector<SqlToken> &words, Outcome &outcome);
-    void noteSchemaChanges(const QString &sql, const std::vector<SqlToken> &words);
-    void runInStorage(const QString &sql, const std::vector<SqlToken> &tokens, const std::vector<SqlToken> &words,
-                      Outcome &outcome);
+    // The server's own statements (serverstatements.cpp); false when
+    // `statement` is none of them.
+    bool runServerStatement(const StatementTokens &statement, Outcome &outcome);
+    void noteSchemaChanges(const StatementTokens &statement);
+    // The rest, with the catalog's part (storagerun.cpp).
+    void runInStorage(const StatementTokens &statement, Outcome &outcome);
     // Runs one statement in the storage engine; false when it failed.
-    // `words` and `tokens`: the statement words and all tokens of
-    // `source`'s text when the caller has them already. `created`: a table
-    // the statement creates, known to its rewriting before it is stored.
-    bool runStorageStatement(const RewrittenSql &source, Outcome &outcome,
-                             const std::vector<SqlToken> *words = nullptr,
-                             const std::vector<SqlToken> *tokens = nullptr,
+    // `known`: the reading of `source`'s text when the caller has it.
+    // `created`: a table the statement creates, known to its rewriting
+    // before it is stored.
+    bool runStorageStatement(const RewrittenSql &source, Outcome &outcome, const StatementTokens *known = nullptr,
                              const std::pair<QString, std::vector<StoredColumn>> *created = nullptr);
     sqlite3_stmt *keptInsert(const QString &sql);
     void selectIntoTemp(const RewrittenSql &query);

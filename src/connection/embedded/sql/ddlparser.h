@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include "connection/embedded/rewrite/sqlrewriter.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <optional>
 #include <vector>
@@ -90,13 +91,16 @@ struct CreateTable
     int nextSize = 16;
 };
 
+// The readers below take the statement's tokens with its trailing
+// semicolons left out.
+
 // Reads the table name and column definitions of a CREATE [TEMP] TABLE
 // statement; nothing when `sql` is not one or its column list cannot be
 // read (the storage engine then reports the syntax error).
-std::optional<CreateTable> parseCreateTable(QStringView sql);
+std::optional<CreateTable> parseCreateTable(const StatementTokens &statement);
 
 // The table a DROP TABLE statement names, if `sql` is one.
-std::optional<QString> parseDropTable(QStringView sql);
+std::optional<QString> parseDropTable(const StatementTokens &statement);
 
 // CREATE [UNIQUE|DISTINCT] [CLUSTER] INDEX name ON table (column [ASC|DESC], ...),
 // with anything after the column list (USING, IN, FILLFACTOR) ignored.
@@ -114,10 +118,10 @@ struct CreateIndex
 
 // Reads a CREATE INDEX statement; nothing when `sql` is not one. Raises
 // StatementError for one that cannot be read.
-std::optional<CreateIndex> parseCreateIndex(QStringView sql);
+std::optional<CreateIndex> parseCreateIndex(const StatementTokens &statement);
 
 // The index a DROP INDEX statement names, if `sql` is one.
-std::optional<NamedAt> parseDropIndex(QStringView sql);
+std::optional<NamedAt> parseDropIndex(const StatementTokens &statement);
 
 // ALTER TABLE name ADD CONSTRAINT constraint | ADD CONSTRAINT (constraint, ...)
 // and ALTER TABLE name DROP CONSTRAINT name | DROP CONSTRAINT (name, ...);
@@ -128,7 +132,7 @@ struct AlterConstraints
     std::vector<ConstraintDefinition> added;
     std::vector<NamedAt> dropped;
 };
-std::optional<AlterConstraints> parseAlterConstraints(QStringView sql);
+std::optional<AlterConstraints> parseAlterConstraints(const StatementTokens &statement);
 
 // UPDATE STATISTICS [LOW|MEDIUM|HIGH] [FOR TABLE [name]]: the table named,
 // empty for every table; nothing when `sql` is not one. FOR PROCEDURE
@@ -138,6 +142,6 @@ struct UpdateStatistics
     NamedAt table;
     bool procedures = false;
 };
-std::optional<UpdateStatistics> parseUpdateStatistics(QStringView sql);
+std::optional<UpdateStatistics> parseUpdateStatistics(const StatementTokens &statement);
 
 } // namespace quoll::connection::embedded

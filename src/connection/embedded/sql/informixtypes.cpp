@@ -1,6 +1,10 @@
 #include "connection/embedded/sql/informixtypes.h"
 
+#include "connection/embedded/sql/statementtokens.h"
+
 #include <QList>
+
+#include <algorithm>
 
 #include <limits>
 #include <utility>
@@ -86,86 +90,62 @@ struct Failure
     throw Failure{message};
 }
 
-struct Token
-{
-    enum Kind { Word, Number, Symbol, End };
-    Kind kind;
-    QString text; // words upper-cased
-};
-
-bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
-QList<Token> tokenize(QStringView text)
-{
-    QList<Token> tokens;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text[i];
-        qsizetype j = i + 1;
-        if (c.isSpace()) {
-            ++i;
-            continue;
-        }
-        if (isAsciiLetter(c)) {
-            while (j < text.size() && (isAsciiLetter(text[j]) || isAsciiDigit(text[j]) || text[j] == u'_'))
-                ++j;
-            tokens.append({Token::Word, text.sliced(i, j - i).toString().toUpper()});
-        } else if (isAsciiDigit(c)) {
-            while (j < text.size() && isAsciiDigit(text[j]))
-                ++j;
-            tokens.append({Token::Number, text.sliced(i, j - i).toString()});
-        } else if (c == u'(' || c == u')' || c == u',') {
-            tokens.append({Token::Symbol, QString(c)});
-        } else {
-            fail(u"unexpected character '%1'"_s.arg(c));
-        }
-        i = j;
-    }
-    tokens.append({Token::End, QString()});
-    return tokens;
-}
-
 // Walks the tokens of one declaration; every take/expect fails with a
 // message naming what it found instead.
 class Reader
 {
 public:
-    explicit Reader(QList<Token> tokens) : m_tokens(std::move(tokens)) {}
+    // Only words, whole numbers, parentheses and commas make a declaration.
+    explicit Reader(QStringView text) : m_s(text)
+    {
+        for (const SqlToken &t : m_s.all()) {
+            if (t.isBlank() || t.kind == SqlToken::Kind::Word)
+                continue;
+            const QStringView piece = tokenText(text, t);
+            const auto odd = std::find_if(piece.begin(), piece.end(), [&](QChar c) {
+                return t.kind == SqlToken::Kind::Number ? !c.isDigit() || c.unicode() > 127
+                                                        : c != u'(' && c != u')' && c != u',';
+            });
+            if (odd != piece.end())
+                fail(u"unexpected character '%1'"_s.arg(*odd));
+        }
+    }
 
-    bool atEnd() const { return peek().kind == Token::End; }
+    bool atEnd() const { return m_at >= m_s.size(); }
 
     bool takeWord(QLatin1StringView word)
     {
-        if (peek().kind != Token::Word || peek().text != word)
+        if (!m_s.isWord(m_at, word))
             return false;
-        ++m_pos;
+        ++m_at;
         return true;
     }
 
     bool takeSymbol(QChar symbol)
     {
-        if (peek().kind != Token::Symbol || peek().text != symbol)
+        if (!m_s.isSymbol(m_at, symbol))
             return false;
-        ++m_pos;
+        ++m_at;
         return true;
     }
 
+    // The next word, in upper case.
     QString word(const QString &expected)
     {
-        if (peek().kind != Token::Word)
+        if (!m_s.isWord(m_at))
             fail(u"expected %1, found %2"_s.arg(expected, found()));
-        return m_tokens[m_pos++].text;
+        return m_s.text(m_at++).toString().toUpper();
     }
 
     qint64 number(const QString &what)
     {
-        if (peek().kind != Token::Number)
+        if (!m_s.isNumber(m_at))
             fail(u"expected a number for %1, found %2"_s.arg(what, found()));
         bool ok = false;
-        const qint64 value = peek().text.toLongLong(&ok);
+        const qint64 value = m_s.text(m_at).toLongLong(&ok);
         if (!ok)
-            fail(u"%1 %2 is too large"_s.arg(what, peek().text));
-        ++m_pos;
+            fail(u"%1 %2 is too large"_s.arg(what, m_s.text(m_at)));
+        ++m_at;
         return value;
     }
 
@@ -188,11 +168,16 @@ public:
     }
 
 private:
-    const Token &peek() const { return m_tokens[m_pos]; }
-    QString found() const { return atEnd() ? u"the end"_s : u"'%1'"_s.arg(peek().text); }
+    QString found() const
+    {
+        if (atEnd())
+            return u"the end"_s;
+        const QString text = m_s.text(m_at).toString();
+        return u"'%1'"_s.arg(m_s.isWord(m_at) ? text.toUpper() : text);
+    }
 
-    QList<Token> m_tokens;
-    qsizetype m_pos = 0;
+    StatementTokens m_s;
+    size_t m_at = 0;
 };
 
 // The numbers of an optional "(a, b, ...)" after a word, at most `most`.
@@ -435,7 +420,7 @@ QString candidateDeclaration(int base, int collength, int extendedId)
 ColumnTypeCode encodeColumnType(const QString &declaration, bool notNull)
 {
     try {
-        Reader r(tokenize(declaration));
+        Reader r(declaration);
         if (r.atEnd())
             fail(u"empty type declaration"_s);
         ColumnTypeCode result = readType(r);

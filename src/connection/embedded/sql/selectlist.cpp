@@ -43,20 +43,15 @@ QString expressionType(QStringView sql, const std::vector<SqlToken> &item)
     return arithmetic ? u"decimal(32)"_s : u"varchar(255)"_s;
 }
 
-
-
-std::vector<SelectItem> selectItems(QStringView sql, const std::vector<SqlToken> &words, size_t select)
+std::vector<SelectItem> selectItems(const StatementTokens &statement, size_t select, size_t end)
 {
     using Kind = SqlToken::Kind;
+    const QStringView sql = statement.sql();
     std::vector<SelectItem> items;
     size_t i = select + 1;
-    const auto isWord = [&](size_t at, QLatin1String w) {
-        return at < words.size() && words[at].kind == Kind::Word && tokenText(sql, words[at]).compare(w, Qt::CaseInsensitive) == 0;
-    };
-    if (isWord(i, "distinct"_L1) || isWord(i, "unique"_L1) || isWord(i, "all"_L1))
+    if (statement.isWord(i, "distinct") || statement.isWord(i, "unique") || statement.isWord(i, "all"))
         ++i;
     std::vector<SqlToken> current;
-    int depth = 0;
     const auto finish = [&] {
         SelectItem item;
         item.tokens = current;
@@ -67,8 +62,7 @@ std::vector<SelectItem> selectItems(QStringView sql, const std::vector<SqlToken>
             if (!afterOperator) {
                 item.name = lowerWord(sql, item.tokens.back());
                 item.tokens.pop_back();
-                if (!item.tokens.empty() && item.tokens.back().kind == Kind::Word
-                    && lowerWord(sql, item.tokens.back()) == u"as"_s)
+                if (!item.tokens.empty() && isKeyword(sql, item.tokens.back(), "as"_L1))
                     item.tokens.pop_back();
                 item.named = true;
             }
@@ -85,19 +79,19 @@ std::vector<SelectItem> selectItems(QStringView sql, const std::vector<SqlToken>
         items.push_back(std::move(item));
         current.clear();
     };
-    for (; i < words.size(); ++i) {
-        const SqlToken &t = words[i];
-        if (t.kind == Kind::Symbol && sql[t.begin] == u'(')
+    int depth = 0;
+    for (end = std::min(end, statement.size()); i < end; ++i) {
+        if (statement.isSymbol(i, u'('))
             ++depth;
-        else if (t.kind == Kind::Symbol && sql[t.begin] == u')')
+        else if (statement.isSymbol(i, u')'))
             --depth;
-        if (depth == 0 && (isWord(i, "from"_L1) || (t.kind == Kind::Symbol && sql[t.begin] == u',')))  {
+        if (depth == 0 && (statement.isWord(i, "from") || statement.isSymbol(i, u','))) {
             finish();
-            if (isWord(i, "from"_L1))
+            if (statement.isWord(i, "from"))
                 return items;
             continue;
         }
-        current.push_back(t);
+        current.push_back(statement[i]);
     }
     if (!current.empty())
         finish();

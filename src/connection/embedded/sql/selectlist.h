@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <QString>
 #include <QStringView>
@@ -19,9 +19,9 @@ struct SelectItem
     QString name;                    // the column's name when named
 };
 
-// The items of the select list of the SELECT whose keyword is `words[select]`,
-// up to the FROM of the same level.
-std::vector<SelectItem> selectItems(QStringView sql, const std::vector<SqlToken> &words, size_t select);
+// The items of the select list of the SELECT whose keyword is the token at
+// `select`, up to the FROM of the same level (or the token at `end`).
+std::vector<SelectItem> selectItems(const StatementTokens &statement, size_t select, size_t end);
 
 // The column type (as CREATE TABLE writes it) a view column is given when it
 // is not a column of a table: Informix derives one from the expression; this

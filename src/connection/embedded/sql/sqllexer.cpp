@@ -89,16 +89,6 @@ std::vector<SqlToken> tokenize(QStringView sql)
     return tokens;
 }
 
-std::vector<SqlToken> significant(const std::vector<SqlToken> &tokens)
-{
-    std::vector<SqlToken> result;
-    result.reserve(tokens.size());
-    for (const SqlToken &t : tokens)
-        if (!t.isBlank())
-            result.push_back(t);
-    return result;
-}
-
 QString lowerWord(QStringView sql, const SqlToken &t)
 {
     return tokenText(sql, t).toString().toLower();

@@ -35,9 +35,6 @@ struct SqlToken
 // Splits `sql` into tokens covering every character.
 std::vector<SqlToken> tokenize(QStringView sql);
 
-// The non-blank tokens of `tokens`, in order.
-std::vector<SqlToken> significant(const std::vector<SqlToken> &tokens);
-
 // The token's text, and its text in lower case.
 inline QStringView tokenText(QStringView sql, const SqlToken &t) { return sql.mid(t.begin, t.length); }
 QString lowerWord(QStringView sql, const SqlToken &t);

@@ -1,34 +1,34 @@
 #pragma once
 
-#include "connection/embedded/sql/sqllexer.h"
+#include "connection/embedded/sql/statementtokens.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
-#include <vector>
 
 namespace quoll::connection::embedded {
 
-// Reads a statement word by word for the catalog planners: keywords are
+// A reading position in a statement's tokens, for the readers that take a
+// statement apart from left to right (the catalog statements): keywords are
 // matched case-insensitively, and a failure to find what the grammar needs
 // raises a syntax error (-201) at the offending token (or at the end).
-class WordCursor
+class StatementCursor
 {
 public:
-    WordCursor(QStringView sql, const std::vector<SqlToken> &words) : m_sql(sql), m_words(words) {}
+    explicit StatementCursor(const StatementTokens &tokens) : m_tokens(tokens) {}
 
-    QStringView sql() const { return m_sql; }
-    const std::vector<SqlToken> &words() const { return m_words; }
+    const StatementTokens &tokens() const { return m_tokens; }
+    QStringView sql() const { return m_tokens.sql(); }
     size_t index() const { return m_at; }
     void setIndex(size_t at) { m_at = at; }
-    bool atEnd() const { return m_at >= m_words.size(); }
+    bool atEnd() const { return m_at >= m_tokens.size(); }
+    // The token at the reading position; not at the end.
+    const SqlToken &current() const { return m_tokens[m_at]; }
 
     // The keyword at `ahead` tokens from here.
     bool peek(const char *keyword, size_t ahead = 0) const;
     bool peekSymbol(QChar symbol, size_t ahead = 0) const;
-    // The keyword at the absolute `index`.
-    bool isWordAt(size_t index, const char *keyword) const;
     // Moves past the keyword or symbol when it is next.
     bool accept(const char *keyword);
     bool acceptSymbol(QChar symbol);
@@ -66,13 +66,12 @@ public:
     size_t skipGroup();
 
 private:
-    QStringView m_sql;
-    const std::vector<SqlToken> &m_words;
+    const StatementTokens &m_tokens;
     size_t m_at = 0;
 };
 
 // The statement as written, from its first word to the end of its last
 // (trailing semicolons and blanks left out).
-QString writtenText(QStringView sql, const std::vector<SqlToken> &words);
+QString writtenText(const StatementTokens &tokens);
 
 } // namespace quoll::connection::embedded
