@@ -90,21 +90,42 @@ std::optional<QString> catalogText(sqlite3 *db, const char *sql, const QList<QVa
     return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt.statement(), 0)));
 }
 
-void writeCatalogText(sqlite3 *db, PieceTable table, qint64 id, QChar datakey, const QString &text)
+QString CatalogWrite::toString() const
+{
+    QString line = QString::fromUtf8(sql);
+    for (const QVariant &v : values)
+        line += u" | "_s + (v.isNull() ? u"NULL"_s : v.toString());
+    return line;
+}
+
+void CatalogWriter::write(const char *sql, const QList<QVariant> &values)
+{
+    catalogExec(m_db, sql, values);
+    m_writes.push_back({QByteArray(sql), values});
+}
+
+void CatalogWriter::write(const QString &sql, const QList<QVariant> &values)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    catalogExec(m_db, utf8.constData(), values);
+    m_writes.push_back({utf8, values});
+}
+
+void writeCatalogText(CatalogWriter &out, PieceTable table, qint64 id, QChar datakey, const QString &text)
 {
     const qsizetype length = table == PieceTable::Views ? CatalogPiece::ViewText : CatalogPiece::BodyData;
     const QStringList pieces = splitCatalogText(text, length);
     for (int seqno = 0; seqno < pieces.size(); ++seqno) {
         switch (table) {
         case PieceTable::Views:
-            catalogExec(db, "insert into sysviews (tabid, seqno, viewtext) values (?, ?, ?)", {id, seqno, pieces[seqno]});
+            out.write("insert into sysviews (tabid, seqno, viewtext) values (?, ?, ?)", {id, seqno, pieces[seqno]});
             break;
         case PieceTable::TriggerBody:
-            catalogExec(db, "insert into systrigbody (trigid, datakey, seqno, data) values (?, ?, ?, ?)",
+            out.write("insert into systrigbody (trigid, datakey, seqno, data) values (?, ?, ?, ?)",
                         {id, QString(datakey), seqno, pieces[seqno]});
             break;
         case PieceTable::RoutineBody:
-            catalogExec(db, "insert into sysprocbody (procid, datakey, seqno, data) values (?, ?, ?, ?)",
+            out.write("insert into sysprocbody (procid, datakey, seqno, data) values (?, ?, ?, ?)",
                         {id, QString(datakey), seqno, pieces[seqno]});
             break;
         }

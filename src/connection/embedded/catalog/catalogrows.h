@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 
@@ -25,6 +26,38 @@ QList<QList<QVariant>> catalogRows(sqlite3 *db, const char *sql, const QList<QVa
 // or the value is NULL.
 std::optional<QString> catalogText(sqlite3 *db, const char *sql, const QList<QVariant> &values = {});
 
+// One write of the catalog, as a value: the storage engine's SQL and the
+// values bound to it.
+struct CatalogWrite
+{
+    QByteArray sql;
+    QList<QVariant> values;
+
+    // "sql | value | value", NULL for a null value: a line of a test.
+    QString toString() const;
+};
+
+// The one writer of the catalog: every row a statement adds, changes or
+// removes there, and every object of the storage engine's own that keeps
+// the catalog's promises (serial counters, the indexes and triggers of
+// constraints), is written here, in order, and kept as a value for the
+// statement's record. Reads go straight to db(). Raises EngineError.
+class CatalogWriter
+{
+public:
+    explicit CatalogWriter(sqlite3 *db) : m_db(db) {}
+
+    sqlite3 *db() const { return m_db; }
+    void write(const char *sql, const QList<QVariant> &values = {});
+    void write(const QString &sql, const QList<QVariant> &values = {});
+    // What was written, in order.
+    const std::vector<CatalogWrite> &writes() const { return m_writes; }
+
+private:
+    sqlite3 *m_db;
+    std::vector<CatalogWrite> m_writes;
+};
+
 // Where a text is kept in pieces.
 enum class PieceTable {
     Views,      // sysviews (tabid, seqno, viewtext), 64 characters
@@ -33,7 +66,7 @@ enum class PieceTable {
 };
 
 // Stores `text` in pieces under `id` (and `datakey`, ignored for views).
-void writeCatalogText(sqlite3 *db, PieceTable table, qint64 id, QChar datakey, const QString &text);
+void writeCatalogText(CatalogWriter &out, PieceTable table, qint64 id, QChar datakey, const QString &text);
 
 // A name in SQL that goes straight to the storage engine: always in double
 // quotes.

@@ -73,8 +73,8 @@ std::optional<CatalogPlan> planTableStatement(const CatalogContext &context, con
     if (std::optional<CreateTable> created = creates ? parseCreateTable(statement) : std::nullopt)
         return planCreateTable(context, statement.sql(), std::move(*created));
     if (std::optional<QString> dropped = creates ? std::nullopt : parseDropTable(statement)) {
-        sqlite3 *db = context.db;
-        return CatalogPlan{unchanged(statement.sql()), [db, name = *dropped] { recordDropTable(db, name); }};
+        return CatalogPlan{unchanged(statement.sql()),
+                           [name = *dropped](CatalogWriter &out) { recordDropTable(out, name); }};
     }
     return std::nullopt;
 }

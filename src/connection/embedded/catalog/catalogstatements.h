@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/runtime/sqlfunctions.h"
 #include "connection/embedded/sql/statementtokens.h"
 #include "connection/embedded/rewrite/sqlrewriter.h"
@@ -31,9 +32,10 @@ struct CatalogPlan
     // usual rewriting follows); none when the statement lives in the
     // catalog alone (a trigger, a routine, a role).
     std::optional<RewrittenSql> storage;
-    // Writes the catalog rows; raises EngineError (StatementError for a
-    // failure at a position of the statement).
-    std::function<void()> record;
+    // Writes the catalog rows through the one writer, which keeps them in
+    // order as values; raises EngineError (StatementError for a failure at
+    // a position of the statement).
+    std::function<void(CatalogWriter &)> record;
     // A table the statement creates, with its columns: the statement's own
     // checks and defaults name them, and are rewritten knowing their types.
     std::optional<std::pair<QString, std::vector<StoredColumn>>> createdTable = std::nullopt;

@@ -34,17 +34,17 @@ QString storedLiteral(int coltype, const QString &text)
 // one past the highest number the column ever had (deleting rows does not
 // lower it), kept per column in quoll_serials; a larger number inserted
 // moves the counter on.
-void addSerialNumbering(sqlite3 *db, const CreateTable &table)
+void addSerialNumbering(CatalogWriter &out, const CreateTable &table)
 {
     for (const ColumnDefinition &c : table.columns) {
         const QString base = c.type.section(u'(', 0, 0).trimmed().toLower();
         if (base != u"serial"_s && base != u"serial8"_s && base != u"bigserial"_s)
             continue;
-        catalogExec(db, "create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
+        out.write("create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
                 "last integer, primary key (tabname, colname))");
         bool ok = false;
         const qint64 start = c.type.section(u'(', 1).section(u')', 0, 0).trimmed().toLongLong(&ok);
-        catalogExec(db, "insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
+        out.write("insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
         const QString t = quotedIdentifier(table.name), col = quotedIdentifier(c.name);
         const QString key = u"tabname = '"_s + QString(table.name).replace(u'\'', u"''"_s) + u"' and colname = '"_s
                             + QString(c.name).replace(u'\'', u"''"_s) + u"'"_s;
@@ -54,7 +54,7 @@ void addSerialNumbering(sqlite3 *db, const CreateTable &table)
                                 + u", 0), last + 1)) where "_s + key + u"; "_s
                                 + u"update "_s + t + u" set "_s + col + u" = (select last from quoll_serials where "_s
                                 + key + u") where rowid = new.rowid and coalesce(new."_s + col + u", 0) = 0; end"_s;
-        catalogExec(db, trigger.toUtf8().constData());
+        out.write(trigger);
     }
 }
 
@@ -96,16 +96,18 @@ qint64 peekCatalogId(sqlite3 *db, const char *name)
     return highestCatalogId(db, name) + 1;
 }
 
-void claimCatalogId(sqlite3 *db, const char *name, qint64 value)
+void claimCatalogId(CatalogWriter &out, const char *name, qint64 value)
 {
+    sqlite3 *db = out.db();
     const qint64 top = std::max(highestCatalogId(db, name), value);
-    catalogExec(db, "insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), top});
+    out.write("insert or replace into quoll_catalog_ids values (?, ?)", {QString::fromLatin1(name), top});
 }
 
-qint64 nextCatalogId(sqlite3 *db, const char *name)
+qint64 nextCatalogId(CatalogWriter &out, const char *name)
 {
+    sqlite3 *db = out.db();
     const qint64 next = peekCatalogId(db, name);
-    claimCatalogId(db, name, next);
+    claimCatalogId(out, name, next);
     return next;
 }
 
@@ -149,9 +151,10 @@ int rowSizeOf(int coltype, int collength)
     }
 }
 
-void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner)
+void recordCreateTable(CatalogWriter &out, const CreateTable &table, const QString &owner)
 {
-    const qint64 tabid = nextCatalogId(db, "tabid");
+    sqlite3 *db = out.db();
+    const qint64 tabid = nextCatalogId(out, "tabid");
     if (table.tabid != 0 && table.tabid != tabid)
         throw informixError(InformixCode::EmbeddedFailure, u"the table's number changed while it was created"_s);
     int rowsize = 0;
@@ -163,41 +166,42 @@ void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &own
             throw informixError(InformixCode::SyntaxError);
         rowsize += rowSizeOf(code.coltype, code.collength);
         if (c.defaultType != 0)
-            catalogExec(db, "insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
+            out.write("insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
                 {tabid, colno + 1, QString(QChar(c.defaultType)),
                  c.defaultType == u'L' ? storedLiteral(code.coltype, c.defaultValue) : QVariant()});
-        catalogExec(db,
+        out.write(
             "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, extended_id, "
             "seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
             {c.name, tabid, ++colno, code.coltype, code.collength, code.extendedId});
     }
-    addSerialNumbering(db, table);
-    catalogExec(db,
+    addSerialNumbering(out, table);
+    out.write(
         "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, version, "
         "tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
         "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', ?, 0, ?, ?, 0, 0, 0, 2048)",
         {table.name, owner, tabid, rowsize, int(table.columns.size()), storedDate(QDate::currentDate()),
-         QString(QChar(table.lockLevel)), table.extentSize, table.nextSize});
-    recordConstraints(db, tabid, owner, table);
+        QString(QChar(table.lockLevel)), table.extentSize, table.nextSize});
+    recordConstraints(out, tabid, owner, table);
 }
 
-void recordDropTable(sqlite3 *db, const QString &table)
+void recordDropTable(CatalogWriter &out, const QString &table)
 {
+    sqlite3 *db = out.db();
     const qint64 tabid = tabidOf(db, table);
     if (tabid == 0)
         return;
-    forgetReferences(db, tabid);
-    catalogExec(db, "delete from syscolumns where tabid = ?", {tabid});
-    catalogExec(db, "delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
-    catalogExec(db, "delete from sysindexes where tabid = ?", {tabid});
-    catalogExec(db, "delete from sysreferences where constrid in (select constrid from sysconstraints where tabid = ?)",
+    forgetReferences(out, tabid);
+    out.write("delete from syscolumns where tabid = ?", {tabid});
+    out.write("delete from sysdefaults where tabid = ? and class = 'T'", {tabid});
+    out.write("delete from sysindexes where tabid = ?", {tabid});
+    out.write("delete from sysreferences where constrid in (select constrid from sysconstraints where tabid = ?)",
         {tabid});
-    catalogExec(db, "delete from sysconstraints where tabid = ?", {tabid});
-    catalogExec(db, "delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
-    catalogExec(db, "delete from systriggers where tabid = ?", {tabid});
+    out.write("delete from sysconstraints where tabid = ?", {tabid});
+    out.write("delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
+    out.write("delete from systriggers where tabid = ?", {tabid});
     if (catalogExec(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
-        catalogExec(db, "delete from quoll_serials where tabname = ?", {table});
-    catalogExec(db, "delete from systables where tabid = ?", {tabid});
+        out.write("delete from quoll_serials where tabname = ?", {table});
+    out.write("delete from systables where tabid = ?", {tabid});
 }
 
 } // namespace quoll::connection::embedded

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/embedded/catalog/catalogrows.h"
+
 #include "connection/embedded/sql/ddlparser.h"
 
 #include <QList>
@@ -16,19 +18,19 @@ namespace quoll::connection::embedded {
 // table is dropped, together with everything the catalog keeps about it
 // (defaults, indexes, constraints and references, triggers). Raises
 // EngineError.
-void recordCreateTable(sqlite3 *db, const CreateTable &table, const QString &owner);
-void recordDropTable(sqlite3 *db, const QString &table);
+void recordCreateTable(CatalogWriter &out, const CreateTable &table, const QString &owner);
+void recordDropTable(CatalogWriter &out, const QString &table);
 
 // The next number of a catalog identifier ("tabid", "constrid", "procid",
 // "trigid"): like a SERIAL, one past the highest ever given in this
 // database, so that a dropped object's number is never given again.
-qint64 nextCatalogId(sqlite3 *db, const char *name);
+qint64 nextCatalogId(CatalogWriter &out, const char *name);
 
 // The number nextCatalogId would give now, without giving it.
 qint64 peekCatalogId(sqlite3 *db, const char *name);
 
 // Records `value` as given, so that nextCatalogId gives more than it.
-void claimCatalogId(sqlite3 *db, const char *name, qint64 value);
+void claimCatalogId(CatalogWriter &out, const char *name, qint64 value);
 
 // The tabid of a user table or view, 0 when there is none of that name.
 qint64 tabidOf(sqlite3 *db, const QString &name);

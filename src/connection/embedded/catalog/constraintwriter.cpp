@@ -44,7 +44,7 @@ QString pairs(const QStringList &left, const QString &leftRow, const QStringList
 // (Informix matches a reference only when all its columns have values); a
 // parent row with children cannot go or change its key, or takes its
 // children with it when the reference cascades.
-void addReferenceTriggers(sqlite3 *db, qint64 constrid, const QString &qualified, const QString &child,
+void addReferenceTriggers(CatalogWriter &out, qint64 constrid, const QString &qualified, const QString &child,
                           const QStringList &childColumns, const QString &parent, const QStringList &parentColumns,
                           bool cascade)
 {
@@ -82,13 +82,13 @@ void addReferenceTriggers(sqlite3 *db, qint64 constrid, const QString &qualified
                       + quotedIdentifier(parent) + u" when "_s + referenced + u' ' + stillReferenced,
     };
     for (const QString &sql : statements)
-        catalogExec(db, sql.toUtf8().constData());
+        out.write(sql);
 }
 
-void dropReferenceTriggers(sqlite3 *db, qint64 constrid)
+void dropReferenceTriggers(CatalogWriter &out, qint64 constrid)
 {
     for (const char *event : {"insert", "update", "parentupdate", "delete"})
-        catalogExec(db, (u"drop trigger if exists "_s + triggerName(constrid, event)).toUtf8().constData());
+        out.write(u"drop trigger if exists "_s + triggerName(constrid, event));
 }
 
 // An index of the table on exactly `parts` (ascending) that can serve a
@@ -153,23 +153,23 @@ qint64 keyConstraint(sqlite3 *db, qint64 tabid, const std::vector<int> &key)
     return 0;
 }
 
-void insertIndexRow(sqlite3 *db, const QString &idxname, const QString &owner, qint64 tabid, bool unique,
+void insertIndexRow(CatalogWriter &out, const QString &idxname, const QString &owner, qint64 tabid, bool unique,
                     bool clustered, const std::vector<int> &parts)
 {
     QList<QVariant> values{idxname, owner, tabid, unique ? u"U"_s : u"D"_s, clustered ? u"C"_s : u" "_s};
     for (size_t i = 0; i < 16; ++i)
         values.append(i < parts.size() ? parts[i] : 0);
-    catalogExec(db,
-                 "insert into sysindexes (idxname, owner, tabid, idxtype, clustered, part1, part2, part3, part4, "
-                 "part5, part6, part7, part8, part9, part10, part11, part12, part13, part14, part15, part16, "
-                 "levels, leaves, nunique, clust) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                 "?, ?, 0, 0, 0, 0)",
-                 values);
+    out.write(
+        "insert into sysindexes (idxname, owner, tabid, idxtype, clustered, part1, part2, part3, part4, "
+        "part5, part6, part7, part8, part9, part10, part11, part12, part13, part14, part15, part16, "
+        "levels, leaves, nunique, clust) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, 0, 0, 0, 0)",
+        values);
 }
 
-void recountIndexes(sqlite3 *db, qint64 tabid)
+void recountIndexes(CatalogWriter &out, qint64 tabid)
 {
-    catalogExec(db, "update systables set nindexes = (select count(*) from sysindexes where tabid = ?) where tabid = ?",
+    out.write("update systables set nindexes = (select count(*) from sysindexes where tabid = ?) where tabid = ?",
                  {tabid, tabid});
 }
 
@@ -218,88 +218,82 @@ QString addedTriggerName(qint64 constrid, int colno, const char *event)
     return quotedIdentifier(u"quoll_added_%1_%2_%3"_s.arg(constrid).arg(colno).arg(QLatin1String(event)));
 }
 
-void addKeyStorage(sqlite3 *db, const QString &table, const ConstraintDefinition &c)
+void addKeyStorage(CatalogWriter &out, const QString &table, const ConstraintDefinition &c)
 {
     QStringList key;
     for (const NamedAt &n : c.columns)
         key.append(quotedIdentifier(n.name));
-    catalogExec(db, (u"create unique index "_s + keyIndexName(c.constrid) + u" on "_s + quotedIdentifier(table) + u" ("_s
-                      + key.join(u", "_s) + u')')
-                         .toUtf8()
-                         .constData());
+    out.write(u"create unique index "_s + keyIndexName(c.constrid) + u" on "_s + quotedIdentifier(table) + u" ("_s
+                  + key.join(u", "_s) + u')');
 }
 
-void addNotNullTriggers(sqlite3 *db, const QString &table, const ConstraintDefinition &c, const std::vector<int> &parts)
+void addNotNullTriggers(CatalogWriter &out, const QString &table, const ConstraintDefinition &c, const std::vector<int> &parts)
 {
     for (size_t i = 0; i < c.columns.size(); ++i) {
         const QString column = quotedIdentifier(c.columns[i].name);
         const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-391:"_s + table + u'.' + c.columns[i].name)
                               + u"); end"_s;
-        catalogExec(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "insert") + u" before insert on "_s
-                          + quotedIdentifier(table) + u" when new."_s + column + u" is null"_s + raise)
-                             .toUtf8()
-                             .constData());
-        catalogExec(db, (u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "update") + u" before update of "_s
-                          + column + u" on "_s + quotedIdentifier(table) + u" when new."_s + column + u" is null"_s + raise)
-                             .toUtf8()
-                             .constData());
+        out.write(u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "insert") + u" before insert on "_s
+                  + quotedIdentifier(table) + u" when new."_s + column + u" is null"_s + raise);
+        out.write(u"create trigger "_s + addedTriggerName(c.constrid, parts[i], "update") + u" before update of "_s
+                  + column + u" on "_s + quotedIdentifier(table) + u" when new."_s + column + u" is null"_s + raise);
     }
     // syscolumns shows key columns as NOT NULL.
     for (int colno : parts)
-        catalogExec(db,
-                     "update syscolumns set coltype = coltype | 256 where colno = ? and tabid = "
-                     "(select tabid from systables where tabname = ? and tabid >= 100)",
-                     {colno, table});
+        out.write(
+            "update syscolumns set coltype = coltype | 256 where colno = ? and tabid = "
+            "(select tabid from systables where tabname = ? and tabid >= 100)",
+            {colno, table});
 }
 
-void addCheckTriggers(sqlite3 *db, const QString &table, qint64 tabid, const QString &qualified,
+void addCheckTriggers(CatalogWriter &out, const QString &table, qint64 tabid, const QString &qualified,
                       const ConstraintDefinition &c)
 {
+    sqlite3 *db = out.db();
     const QString when = u" when not "_s + onNewRow(db, table, c.condition, tableColumns(db, tabid));
     const QString raise = u" begin select raise(abort, "_s + literal(u"quoll:-530:"_s + qualified) + u"); end"_s;
     for (const char *event : {"insert", "update"})
-        catalogExec(db, (u"create trigger "_s + addedTriggerName(c.constrid, 0, event) + u" before "_s
-                          + QLatin1String(event) + u" on "_s + quotedIdentifier(table) + when + raise)
-                             .toUtf8()
-                             .constData());
+        out.write(u"create trigger "_s + addedTriggerName(c.constrid, 0, event) + u" before "_s
+                  + QLatin1String(event) + u" on "_s + quotedIdentifier(table) + when + raise);
 }
 
 // One constraint's rows; `added` when ALTER TABLE adds it, so that the
 // storage engine gets what enforces it.
-void writeConstraint(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+void writeConstraint(CatalogWriter &out, qint64 tabid, const QString &owner, const QString &table,
                      const ConstraintDefinition &c, const std::vector<int> &parts, bool added)
 {
+    sqlite3 *db = out.db();
     QVariant idxname;
     if (c.kind == Kind::PrimaryKey || c.kind == Kind::Unique || c.kind == Kind::References) {
         const bool unique = c.kind != Kind::References;
         QString name = servingIndex(db, tabid, parts, unique);
         if (name.isEmpty()) {
             name = u" %1_%2"_s.arg(tabid).arg(c.constrid);
-            insertIndexRow(db, name, owner, tabid, unique, false, parts);
+            insertIndexRow(out, name, owner, tabid, unique, false, parts);
             if (added && unique)
-                addKeyStorage(db, table, c);
+                addKeyStorage(out, table, c);
         }
         idxname = name;
     }
     if (added && c.kind == Kind::PrimaryKey)
-        addNotNullTriggers(db, table, c, parts);
+        addNotNullTriggers(out, table, c, parts);
     if (added && c.kind == Kind::Check)
-        addCheckTriggers(db, table, tabid, owner + u'.' + c.name, c);
-    catalogExec(db,
-                 "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
-                 "values (?, ?, ?, ?, ?, ?)",
-                 {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
+        addCheckTriggers(out, table, tabid, owner + u'.' + c.name, c);
+    out.write(
+        "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
+        "values (?, ?, ?, ?, ?, ?)",
+        {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
     if (c.kind != Kind::References)
         return;
-    catalogExec(db,
-                 "insert into sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, "
-                 "pendant) values (?, ?, ?, 'R', ?, 'N', 'N')",
-                 {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
-    addReferenceTriggers(db, c.constrid, owner + u'.' + c.name, table, names(c.columns), c.referencedTable.name,
+    out.write(
+        "insert into sysreferences (constrid, \"primary\", ptabid, updrule, delrule, matchtype, "
+        "pendant) values (?, ?, ?, 'R', ?, 'N', 'N')",
+        {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
+    addReferenceTriggers(out, c.constrid, owner + u'.' + c.name, table, names(c.columns), c.referencedTable.name,
                          c.referencedKey, c.cascadeDelete);
 }
 
-void writeConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+void writeConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const QString &table,
                       const std::vector<ConstraintDefinition> &constraints, const QStringList &columnNames, bool added)
 {
     qint64 highest = 0;
@@ -312,28 +306,29 @@ void writeConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QSt
             std::vector<int> parts;
             for (const NamedAt &n : c.columns)
                 parts.push_back(int(columnNames.indexOf(n.name)) + 1);
-            writeConstraint(db, tabid, owner, table, c, parts, added);
+            writeConstraint(out, tabid, owner, table, c, parts, added);
         }
     }
     if (highest > 0)
-        claimCatalogId(db, "constrid", highest);
-    recountIndexes(db, tabid);
+        claimCatalogId(out, "constrid", highest);
+    recountIndexes(out, tabid);
 }
 
 } // namespace
 
-void recordConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const CreateTable &table)
+void recordConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const CreateTable &table)
 {
     QStringList columnNames;
     for (const ColumnDefinition &c : table.columns)
         columnNames.append(c.name);
-    writeConstraints(db, tabid, owner, table.name, table.constraints, columnNames, false);
+    writeConstraints(out, tabid, owner, table.name, table.constraints, columnNames, false);
 }
 
-void recordAddedConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+void recordAddedConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const QString &table,
                             const std::vector<ConstraintDefinition> &constraints)
 {
-    writeConstraints(db, tabid, owner, table, constraints, tableColumns(db, tabid), true);
+    sqlite3 *db = out.db();
+    writeConstraints(out, tabid, owner, table, constraints, tableColumns(db, tabid), true);
 }
 
 bool canDropConstraint(sqlite3 *db, qint64 constrid)
@@ -355,8 +350,9 @@ bool canDropConstraint(sqlite3 *db, qint64 constrid)
     return false;
 }
 
-void dropConstraint(sqlite3 *db, qint64 constrid)
+void dropConstraint(CatalogWriter &out, qint64 constrid)
 {
+    sqlite3 *db = out.db();
     const auto rows = catalogRows(db, "select constrtype, idxname, tabid from sysconstraints where constrid = ?",
                                   {constrid});
     if (rows.isEmpty())
@@ -368,31 +364,32 @@ void dropConstraint(sqlite3 *db, qint64 constrid)
         // References to the key go with it.
         for (const QList<QVariant> &child :
              catalogRows(db, "select constrid from sysreferences where \"primary\" = ?", {constrid}))
-            dropConstraint(db, child[0].toLongLong());
+            dropConstraint(out, child[0].toLongLong());
     }
-    dropReferenceTriggers(db, constrid);
-    catalogExec(db, (u"drop index if exists "_s + keyIndexName(constrid)).toUtf8().constData());
+    dropReferenceTriggers(out, constrid);
+    out.write(u"drop index if exists "_s + keyIndexName(constrid));
     for (const QList<QVariant> &t :
          catalogRows(db, "select name from sqlite_master where type = 'trigger' and substr(name, 1, length(?)) = ?",
                      {u"quoll_added_%1_"_s.arg(constrid), u"quoll_added_%1_"_s.arg(constrid)}))
-        catalogExec(db, (u"drop trigger "_s + quotedIdentifier(t[0].toString())).toUtf8().constData());
-    catalogExec(db, "delete from sysreferences where constrid = ?", {constrid});
-    catalogExec(db, "delete from sysconstraints where constrid = ?", {constrid});
+        out.write(u"drop trigger "_s + quotedIdentifier(t[0].toString()));
+    out.write("delete from sysreferences where constrid = ?", {constrid});
+    out.write("delete from sysconstraints where constrid = ?", {constrid});
     if (idxname.startsWith(u' ') && catalogExec(db, "select count(*) from sysconstraints where idxname = ?", {idxname}) == 0)
-        catalogExec(db, "delete from sysindexes where idxname = ? and tabid = ?", {idxname, tabid});
-    recountIndexes(db, tabid);
+        out.write("delete from sysindexes where idxname = ? and tabid = ?", {idxname, tabid});
+    recountIndexes(out, tabid);
 }
 
-void forgetReferences(sqlite3 *db, qint64 tabid)
+void forgetReferences(CatalogWriter &out, qint64 tabid)
 {
+    sqlite3 *db = out.db();
     for (const QList<QVariant> &row :
          catalogRows(db, "select constrid from sysconstraints where tabid = ? and constrtype = 'R'", {tabid}))
-        dropReferenceTriggers(db, row[0].toLongLong());
+        dropReferenceTriggers(out, row[0].toLongLong());
     for (const QList<QVariant> &row : catalogRows(db,
                                                   "select r.constrid from sysreferences r, sysconstraints c "
                                                   "where r.ptabid = ? and c.constrid = r.constrid and c.tabid <> ?",
                                                   {tabid, tabid}))
-        dropConstraint(db, row[0].toLongLong());
+        dropConstraint(out, row[0].toLongLong());
 }
 
 } // namespace quoll::connection::embedded

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/embedded/catalog/catalogrows.h"
+
 #include "connection/embedded/sql/ddlparser.h"
 
 #include <QString>
@@ -18,14 +20,14 @@ namespace quoll::connection::embedded {
 // the planner. References are enforced by triggers of the storage engine
 // that fail with the Informix codes (-691 on the child, -692 on the parent)
 // or delete the children when the reference cascades. Raises EngineError.
-void recordConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const CreateTable &table);
+void recordConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const CreateTable &table);
 
 // Writes constraints that ALTER TABLE adds to an existing table, as
 // recordConstraints does, and what enforces them in the storage engine
 // (which cannot add constraints to a table): a unique index for a key
 // that no unique index serves yet, triggers for NULL in a primary key
 // (-391) and for a check (-530), triggers for a reference.
-void recordAddedConstraints(sqlite3 *db, qint64 tabid, const QString &owner, const QString &table,
+void recordAddedConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const QString &table,
                             const std::vector<ConstraintDefinition> &constraints);
 
 // Whether the storage engine can let the constraint go: references, and
@@ -36,13 +38,13 @@ bool canDropConstraint(sqlite3 *db, qint64 constrid);
 
 // Drops the constraint, its references (for a key) and what enforces it,
 // with its index row when the server made it for the constraint.
-void dropConstraint(sqlite3 *db, qint64 constrid);
+void dropConstraint(CatalogWriter &out, qint64 constrid);
 
 // Before a table is dropped: the triggers of its own references, and the
 // references other tables have to it (their rows, backing indexes and
 // triggers), as dropping a parent table drops the constraints that refer
 // to it.
-void forgetReferences(sqlite3 *db, qint64 tabid);
+void forgetReferences(CatalogWriter &out, qint64 tabid);
 
 // The column numbers of the table's columns, 0 for an unknown name.
 std::vector<int> columnNumbers(sqlite3 *db, qint64 tabid, const QStringList &columns);
@@ -57,10 +59,10 @@ std::vector<int> indexParts(sqlite3 *db, const QString &idxname);
 qint64 keyConstraint(sqlite3 *db, qint64 tabid, const std::vector<int> &key);
 
 // Writes a `sysindexes` row; `parts` up to 16 column numbers.
-void insertIndexRow(sqlite3 *db, const QString &idxname, const QString &owner, qint64 tabid, bool unique,
+void insertIndexRow(CatalogWriter &out, const QString &idxname, const QString &owner, qint64 tabid, bool unique,
                     bool clustered, const std::vector<int> &parts);
 
 // Sets `systables.nindexes` to the number of the table's indexes.
-void recountIndexes(sqlite3 *db, qint64 tabid);
+void recountIndexes(CatalogWriter &out, qint64 tabid);
 
 } // namespace quoll::connection::embedded

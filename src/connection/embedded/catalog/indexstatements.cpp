@@ -67,9 +67,9 @@ std::optional<CatalogPlan> planCreateIndex(const CatalogContext &context, QStrin
             throw StatementError(InformixCode::DuplicateKeysForUniqueIndex, index.name.at, index.name.name);
     }
     const QString owner = context.session->user;
-    return CatalogPlan{storageOf(sql, index), [db, index, owner, tabid, parts] {
-                           insertIndexRow(db, index.name.name, owner, tabid, index.unique, index.cluster, parts);
-                           recountIndexes(db, tabid);
+    return CatalogPlan{storageOf(sql, index), [index, owner, tabid, parts](CatalogWriter &out) {
+                           insertIndexRow(out, index.name.name, owner, tabid, index.unique, index.cluster, parts);
+                           recountIndexes(out, tabid);
                        }};
 }
 
@@ -88,9 +88,9 @@ std::optional<CatalogPlan> planDropIndex(const CatalogContext &context, QStringV
     rewriter.replace(name.at, name.name);
     if (temporary)
         return CatalogPlan{rewriter.finish(), {}};
-    return CatalogPlan{rewriter.finish(), [db, name, tabid] {
-                           catalogExec(db, "delete from sysindexes where idxname = ?", {name.name});
-                           recountIndexes(db, tabid);
+    return CatalogPlan{rewriter.finish(), [name, tabid](CatalogWriter &out) {
+                           out.write("delete from sysindexes where idxname = ?", {name.name});
+                           recountIndexes(out, tabid);
                        }};
 }
 
@@ -108,20 +108,21 @@ QList<qint64> statisticsTables(sqlite3 *db)
 
 // systables.nrows, and sysindexes.nunique (the distinct keys of the first
 // column of each index).
-void countRows(sqlite3 *db, qint64 tabid)
+void countRows(CatalogWriter &out, qint64 tabid)
 {
+    sqlite3 *db = out.db();
     const QString name =
         catalogRows(db, "select tabname from systables where tabid = ?", {tabid}).value(0).value(0).toString();
     const QString table = quotedIdentifier(name);
     const qint64 rows = catalogExec(db, (u"select count(*) from "_s + table).toUtf8().constData());
-    catalogExec(db, "update systables set nrows = ? where tabid = ?", {rows, tabid});
+    out.write("update systables set nrows = ? where tabid = ?", {rows, tabid});
     for (const QList<QVariant> &index :
          catalogRows(db, "select s.idxname, c.colname from sysindexes s, syscolumns c where s.tabid = ? "
                          "and c.tabid = s.tabid and c.colno = abs(s.part1)",
                          {tabid})) {
         const qint64 distinct = catalogExec(
             db, (u"select count(distinct "_s + quotedIdentifier(index[1].toString()) + u") from "_s + table).toUtf8().constData());
-        catalogExec(db, "update sysindexes set nunique = ? where idxname = ? and tabid = ?", {distinct, index[0], tabid});
+        out.write("update sysindexes set nunique = ? where idxname = ? and tabid = ?", {distinct, index[0], tabid});
     }
 }
 
@@ -147,7 +148,7 @@ std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context
         return std::nullopt;
     sqlite3 *db = context.db;
     if (statistics->procedures)
-        return CatalogPlan{std::nullopt, [] {}};
+        return CatalogPlan{std::nullopt, [](CatalogWriter &out) {}};
     QList<qint64> tables;
     if (!statistics->table.name.isEmpty()) {
         const qint64 tabid = tabidOf(db, statistics->table.name);
@@ -155,12 +156,13 @@ std::optional<CatalogPlan> planStatisticsStatement(const CatalogContext &context
             throw StatementError(InformixCode::TableNotInDatabase, statistics->table.at, statistics->table.name);
         tables.append(tabid);
     }
-    return CatalogPlan{std::nullopt, [db, tables] {
+    return CatalogPlan{std::nullopt, [tables](CatalogWriter &out) {
+                           sqlite3 *db = out.db();
                            QList<qint64> counted = tables;
                            if (counted.isEmpty())
                                counted = statisticsTables(db);
                            for (qint64 tabid : counted)
-                               countRows(db, tabid);
+                               countRows(out, tabid);
                        }};
 }
 

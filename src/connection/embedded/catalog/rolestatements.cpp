@@ -30,9 +30,9 @@ std::optional<CatalogPlan> planCreateRole(const CatalogContext &context, Stateme
     sqlite3 *db = context.db;
     if (catalogExec(db, "select count(*) from sysusers where username = ?", {name}) > 0 || name == u"public"_s)
         throw StatementError(InformixCode::RoleNameInUse, nameAt);
-    return CatalogPlan{std::nullopt, [db, name] {
-        catalogExec(db, "insert into sysusers (username, usertype, priority, password, defrole) "
-                        "values (?, 'G', 0, null, null)", {name});
+    return CatalogPlan{std::nullopt, [name](CatalogWriter &out) {
+        out.write("insert into sysusers (username, usertype, priority, password, defrole) "
+                  "values (?, 'G', 0, null, null)", {name});
     }};
 }
 
@@ -45,10 +45,10 @@ std::optional<CatalogPlan> planDropRole(const CatalogContext &context, Statement
     sqlite3 *db = context.db;
     requireRole(db, name, nameAt);
     SessionInfo *session = context.session;
-    return CatalogPlan{std::nullopt, [db, name, session] {
-        catalogExec(db, "delete from sysroleauth where rolename = ? or grantee = ?", {name, name});
-        catalogExec(db, "update sysusers set defrole = null where defrole = ?", {name});
-        catalogExec(db, "delete from sysusers where username = ?", {name});
+    return CatalogPlan{std::nullopt, [name, session](CatalogWriter &out) {
+        out.write("delete from sysroleauth where rolename = ? or grantee = ?", {name, name});
+        out.write("update sysusers set defrole = null where defrole = ?", {name});
+        out.write("delete from sysusers where username = ?", {name});
         if (currentRole(*session) == name)
             session->role.clear();
     }};
@@ -75,20 +75,21 @@ std::optional<CatalogPlan> planDefaultRole(const CatalogContext &context, Statem
     for (const QString &user : users)
         if (isRole(db, user))
             throw StatementError(InformixCode::DatabasePrivilegeToRole, usersAt);
-    return CatalogPlan{std::nullopt, [db, role, users, grant] {
+    return CatalogPlan{std::nullopt, [role, users, grant](CatalogWriter &out) {
+        sqlite3 *db = out.db();
         for (const QString &user : users) {
             if (!grant) {
-                catalogExec(db, "update sysusers set defrole = null where username = ?", {user});
-                catalogExec(db, "delete from sysusers where username = ? and usertype = 'U'", {user});
+                out.write("update sysusers set defrole = null where username = ?", {user});
+                out.write("delete from sysusers where username = ? and usertype = 'U'", {user});
                 continue;
             }
             if (catalogExec(db, "select count(*) from sysusers where username = ?", {user}) > 0)
-                catalogExec(db, "update sysusers set defrole = ? where username = ?", {role, user});
+                out.write("update sysusers set defrole = ? where username = ?", {role, user});
             else
-                catalogExec(db, "insert into sysusers (username, usertype, priority, password, defrole) "
-                                "values (?, 'U', 0, null, ?)", {user, role});
+                out.write("insert into sysusers (username, usertype, priority, password, defrole) "
+                          "values (?, 'U', 0, null, ?)", {user, role});
             if (catalogExec(db, "select count(*) from sysroleauth where rolename = ? and grantee = ?", {role, user}) == 0)
-                catalogExec(db, "insert into sysroleauth (rolename, grantee, is_grantable) values (?, ?, 'N')",
+                out.write("insert into sysroleauth (rolename, grantee, is_grantable) values (?, ?, 'N')",
                             {role, user});
         }
     }};
@@ -115,18 +116,19 @@ std::optional<CatalogPlan> planDatabasePrivilege(const CatalogContext &context, 
     for (const QString &user : users)
         if (isRole(db, user))
             throw StatementError(InformixCode::DatabasePrivilegeToRole, usersAt);
-    return CatalogPlan{std::nullopt, [db, type, users, grant] {
+    return CatalogPlan{std::nullopt, [type, users, grant](CatalogWriter &out) {
+        sqlite3 *db = out.db();
         for (const QString &user : users) {
             const bool known = catalogExec(db, "select count(*) from sysusers where username = ?", {user}) > 0;
             if (grant && known)
-                catalogExec(db, "update sysusers set usertype = ? where username = ?", {type, user});
+                out.write("update sysusers set usertype = ? where username = ?", {type, user});
             else if (grant)
-                catalogExec(db, "insert into sysusers (username, usertype, priority, password, defrole) "
-                                "values (?, ?, 0, null, null)", {user, type});
+                out.write("insert into sysusers (username, usertype, priority, password, defrole) "
+                          "values (?, ?, 0, null, null)", {user, type});
             else if (type == u"C"_s)
-                catalogExec(db, "delete from sysusers where username = ?", {user});
+                out.write("delete from sysusers where username = ?", {user});
             else
-                catalogExec(db, "update sysusers set usertype = 'C' where username = ? and usertype = ?", {user, type});
+                out.write("update sysusers set usertype = 'C' where username = ? and usertype = ?", {user, type});
         }
     }};
 }
@@ -163,11 +165,11 @@ std::optional<CatalogPlan> planRoleGrant(const CatalogContext &context, Statemen
     in.expectEnd();
     sqlite3 *db = context.db;
     requireRole(db, role, roleAt);
-    return CatalogPlan{std::nullopt, [db, role, grantees, grant, withGrantOption] {
+    return CatalogPlan{std::nullopt, [role, grantees, grant, withGrantOption](CatalogWriter &out) {
         for (const QString &grantee : grantees) {
-            catalogExec(db, "delete from sysroleauth where rolename = ? and grantee = ?", {role, grantee});
+            out.write("delete from sysroleauth where rolename = ? and grantee = ?", {role, grantee});
             if (grant)
-                catalogExec(db, "insert into sysroleauth (rolename, grantee, is_grantable) values (?, ?, ?)",
+                out.write("insert into sysroleauth (rolename, grantee, is_grantable) values (?, ?, ?)",
                             {role, grantee, withGrantOption ? u"Y"_s : u"N"_s});
         }
     }};
@@ -196,7 +198,7 @@ std::optional<CatalogPlan> planSetRole(const CatalogContext &context, StatementC
             throw StatementError(InformixCode::NoPrivilegeToSetRole, roleAt);
     }
     in.expectEnd();
-    return CatalogPlan{std::nullopt, [session, role] {
+    return CatalogPlan{std::nullopt, [session, role](CatalogWriter &out) {
         session->role = role;
         session->roleUser = session->user;
         session->roleDatabase = session->database;

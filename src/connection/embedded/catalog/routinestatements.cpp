@@ -162,21 +162,21 @@ std::optional<CatalogPlan> planCreateRoutine(const CatalogContext &context, cons
                     {routine.name, routine.parameterTypes.join(u',')}) > 0)
         throw StatementError(InformixCode::RoutineAlreadyExists, nameAt, routine.name);
     const QString owner = context.session->user;
-    return CatalogPlan{std::nullopt, [db, routine, owner] {
-        const qint64 procid = nextCatalogId(db, "procid");
-        catalogExec(db,
-                    "insert into sysprocedures (procname, owner, procid, mode, retsize, symsize, datasize, codesize, "
-                    "numargs, isproc, specificname, externalname, paramstyle, langid, paramtypes, variant, client, "
-                    "handlesnulls, percallcost, commutator, negator, selfunc, internal, class, stack) values "
-                    "(?, ?, ?, ?, 0, 0, 0, 0, ?, ?, null, null, 'I', null, ?, 't', 'f', 't', 0, null, null, null, "
-                    "'f', null, null)",
-                    {routine.name, owner, procid, routine.dba ? u"D"_s : u"O"_s, int(routine.parameterTypes.size()),
-                     routine.isProcedure ? u"t"_s : u"f"_s, routine.parameterTypes.join(u',')});
-        writeCatalogText(db, PieceTable::RoutineBody, procid, u'T', routine.text);
-        writeCatalogText(db, PieceTable::RoutineBody, procid, u'D', routine.document);
+    return CatalogPlan{std::nullopt, [routine, owner](CatalogWriter &out) {
+        const qint64 procid = nextCatalogId(out, "procid");
+        out.write(
+            "insert into sysprocedures (procname, owner, procid, mode, retsize, symsize, datasize, codesize, "
+            "numargs, isproc, specificname, externalname, paramstyle, langid, paramtypes, variant, client, "
+            "handlesnulls, percallcost, commutator, negator, selfunc, internal, class, stack) values "
+            "(?, ?, ?, ?, 0, 0, 0, 0, ?, ?, null, null, 'I', null, ?, 't', 'f', 't', 0, null, null, null, "
+            "'f', null, null)",
+            {routine.name, owner, procid, routine.dba ? u"D"_s : u"O"_s, int(routine.parameterTypes.size()),
+            routine.isProcedure ? u"t"_s : u"f"_s, routine.parameterTypes.join(u',')});
+        writeCatalogText(out, PieceTable::RoutineBody, procid, u'T', routine.text);
+        writeCatalogText(out, PieceTable::RoutineBody, procid, u'D', routine.document);
         // A database that is not ANSI grants execute to everyone on
         // creation; the embedded server makes no ANSI databases.
-        catalogExec(db, "insert into sysprocauth (grantor, grantee, procid, procauth) values (?, 'public', ?, 'e')",
+        out.write("insert into sysprocauth (grantor, grantee, procid, procauth) values (?, 'public', ?, 'e')",
                     {owner, procid});
     }};
 }
@@ -217,10 +217,10 @@ std::optional<CatalogPlan> planDropRoutine(const CatalogContext &context, const 
     in.expectEnd();
     sqlite3 *db = context.db;
     const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
-    return CatalogPlan{std::nullopt, [db, procid] {
-        catalogExec(db, "delete from sysprocbody where procid = ?", {procid});
-        catalogExec(db, "delete from sysprocauth where procid = ?", {procid});
-        catalogExec(db, "delete from sysprocedures where procid = ?", {procid});
+    return CatalogPlan{std::nullopt, [procid](CatalogWriter &out) {
+        out.write("delete from sysprocbody where procid = ?", {procid});
+        out.write("delete from sysprocauth where procid = ?", {procid});
+        out.write("delete from sysprocedures where procid = ?", {procid});
     }};
 }
 
@@ -249,12 +249,12 @@ std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, c
         throw StatementError(InformixCode::GrantToSelf, granteesAt);
     sqlite3 *db = context.db;
     const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
-    return CatalogPlan{std::nullopt, [db, procid, grant, grantees, grantor, withGrantOption] {
+    return CatalogPlan{std::nullopt, [procid, grant, grantees, grantor, withGrantOption](CatalogWriter &out) {
         for (const QString &grantee : grantees) {
-            catalogExec(db, "delete from sysprocauth where procid = ? and grantor = ? and grantee = ?",
+            out.write("delete from sysprocauth where procid = ? and grantor = ? and grantee = ?",
                         {procid, grantor, grantee});
             if (grant)
-                catalogExec(db, "insert into sysprocauth (grantor, grantee, procid, procauth) values (?, ?, ?, ?)",
+                out.write("insert into sysprocauth (grantor, grantee, procid, procauth) values (?, ?, ?, ?)",
                             {grantor, grantee, procid, withGrantOption ? u"E"_s : u"e"_s});
         }
     }};

@@ -175,9 +175,9 @@ std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, c
                                      "with the table"_s.arg(name.name));
             dropped.push_back(constrid);
         }
-        return CatalogPlan{std::nullopt, [db, dropped] {
+        return CatalogPlan{std::nullopt, [dropped](CatalogWriter &out) {
                                for (qint64 constrid : dropped)
-                                   dropConstraint(db, constrid);
+                                   dropConstraint(out, constrid);
                            }};
     }
     // The constraints are numbered and named as in CREATE TABLE.
@@ -201,8 +201,8 @@ std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, c
             resolveReference(db, scope, c);
         checkExistingRows(db, table, owner, c);
     }
-    return CatalogPlan{std::nullopt, [db, tabid, owner, scope = std::move(scope)] {
-                           recordAddedConstraints(db, tabid, owner, scope.name, scope.constraints);
+    return CatalogPlan{std::nullopt, [tabid, owner, scope = std::move(scope)](CatalogWriter &out) {
+                           recordAddedConstraints(out, tabid, owner, scope.name, scope.constraints);
                        }};
 }
 
@@ -254,7 +254,7 @@ CatalogPlan planCreateTable(const CatalogContext &context, QStringView sql, Crea
             resolveReference(db, table, c);
     const QString owner = context.session->user;
     return CatalogPlan{applyEdits(sql, std::move(edits)),
-                       [db, table = std::move(table), owner] { recordCreateTable(db, table, owner); },
+                       [table = std::move(table), owner](CatalogWriter &out) { recordCreateTable(out, table, owner); },
                        std::move(created)};
 }
 

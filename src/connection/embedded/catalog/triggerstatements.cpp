@@ -113,15 +113,16 @@ std::optional<CatalogPlan> planCreateTrigger(const CatalogContext &context, cons
         throw StatementError(InformixCode::ObjectAlreadyExists, nameAt, trigger.name);
 
     const QString owner = context.session->user;
-    return CatalogPlan{std::nullopt, [db, trigger, owner] {
-        const qint64 trigid = nextCatalogId(db, "trigid");
-        catalogExec(db,
-                    "insert into systriggers (trigid, trigname, owner, tabid, event, old, new, mode, collation) "
-                    "values (?, ?, ?, ?, ?, ?, ?, null, null)",
-                    {trigid, trigger.name, owner, tabidOf(db, trigger.table), QString(trigger.event), trigger.oldName,
-                     trigger.newName});
-        writeCatalogText(db, PieceTable::TriggerBody, trigid, u'D', trigger.header);
-        writeCatalogText(db, PieceTable::TriggerBody, trigid, u'A', trigger.body);
+    return CatalogPlan{std::nullopt, [trigger, owner](CatalogWriter &out) {
+        sqlite3 *db = out.db();
+        const qint64 trigid = nextCatalogId(out, "trigid");
+        out.write(
+            "insert into systriggers (trigid, trigname, owner, tabid, event, old, new, mode, collation) "
+            "values (?, ?, ?, ?, ?, ?, ?, null, null)",
+            {trigid, trigger.name, owner, tabidOf(db, trigger.table), QString(trigger.event), trigger.oldName,
+            trigger.newName});
+        writeCatalogText(out, PieceTable::TriggerBody, trigid, u'D', trigger.header);
+        writeCatalogText(out, PieceTable::TriggerBody, trigid, u'A', trigger.body);
     }};
 }
 
@@ -137,9 +138,9 @@ std::optional<CatalogPlan> planDropTrigger(const CatalogContext &context, const 
     const qint64 trigid = catalogExec(db, "select trigid from systriggers where trigname = ?", {name});
     if (trigid == 0)
         throw StatementError(InformixCode::ObjectDoesNotExist, nameAt);
-    return CatalogPlan{std::nullopt, [db, trigid] {
-        catalogExec(db, "delete from systrigbody where trigid = ?", {trigid});
-        catalogExec(db, "delete from systriggers where trigid = ?", {trigid});
+    return CatalogPlan{std::nullopt, [trigid](CatalogWriter &out) {
+        out.write("delete from systrigbody where trigid = ?", {trigid});
+        out.write("delete from systriggers where trigid = ?", {trigid});
     }};
 }
 

@@ -85,13 +85,13 @@ std::vector<ViewColumn> describeView(sqlite3 *db, const QString &view, QStringVi
     return columns;
 }
 
-void removeViewRows(sqlite3 *db, qint64 tabid)
+void removeViewRows(CatalogWriter &out, qint64 tabid)
 {
-    catalogExec(db, "delete from syscolumns where tabid = ?", {tabid});
-    catalogExec(db, "delete from sysviews where tabid = ?", {tabid});
-    catalogExec(db, "delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
-    catalogExec(db, "delete from systriggers where tabid = ?", {tabid});
-    catalogExec(db, "delete from systables where tabid = ?", {tabid});
+    out.write("delete from syscolumns where tabid = ?", {tabid});
+    out.write("delete from sysviews where tabid = ?", {tabid});
+    out.write("delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
+    out.write("delete from systriggers where tabid = ?", {tabid});
+    out.write("delete from systables where tabid = ?", {tabid});
 }
 
 // Views whose select no longer resolves after a table or view they read
@@ -119,12 +119,13 @@ std::vector<std::pair<qint64, QString>> brokenViews(sqlite3 *db)
 }
 
 // Drops the views left broken, and those that then break, until none is.
-void dropBrokenViews(sqlite3 *db)
+void dropBrokenViews(CatalogWriter &out)
 {
+    sqlite3 *db = out.db();
     for (auto broken = brokenViews(db); !broken.empty(); broken = brokenViews(db)) {
         for (const auto &view : broken) {
-            catalogExec(db, (u"drop view if exists "_s + bracketedIdentifier(view.second)).toUtf8().constData());
-            removeViewRows(db, view.first);
+            out.write(u"drop view if exists "_s + bracketedIdentifier(view.second));
+            removeViewRows(out, view.first);
         }
     }
 }
@@ -204,7 +205,7 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, const S
     const QString owner = context.session->user;
     const QString text = writtenText(statement);
     return CatalogPlan{rewriter.finish(), [db, name, owner, text, written = sql.toString(), items,
-                                           nameAt = words[nameBegin].begin] {
+                                           nameAt = words[nameBegin].begin](CatalogWriter &out) {
         const std::vector<ViewColumn> columns = describeView(db, name, written, items);
         QSet<QString> seen;
         for (const ViewColumn &c : columns) {
@@ -212,22 +213,22 @@ std::optional<CatalogPlan> planCreateView(const CatalogContext &context, const S
                 throw StatementError(InformixCode::DuplicateViewColumn, nameAt, c.name);
             seen.insert(c.name);
         }
-        const qint64 tabid = nextCatalogId(db, "tabid");
+        const qint64 tabid = nextCatalogId(out, "tabid");
         int rowsize = 0;
         int colno = 0;
         for (const ViewColumn &c : columns) {
             rowsize += rowSizeOf(c.type.coltype, c.type.collength);
-            catalogExec(db,
-                        "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, "
-                        "extended_id, seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
-                        {c.name, tabid, ++colno, c.type.coltype, c.type.collength, c.type.extendedId});
+            out.write(
+                "insert into syscolumns (colname, tabid, colno, coltype, collength, colmin, colmax, "
+                "extended_id, seclabelid, colattr) values (?, ?, ?, ?, ?, null, null, ?, 0, 0)",
+                {c.name, tabid, ++colno, c.type.coltype, c.type.collength, c.type.extendedId});
         }
-        catalogExec(db,
-                    "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, "
-                    "version, tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
-                    "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'V', 'B', 0, 0, 0, 0, 0, 0, 0)",
-                    {name, owner, tabid, rowsize, int(columns.size()), storedDate(QDate::currentDate())});
-        writeCatalogText(db, PieceTable::Views, tabid, QChar(), text);
+        out.write(
+            "insert into systables (tabname, owner, partnum, tabid, rowsize, ncols, nindexes, nrows, created, "
+            "version, tabtype, locklevel, npused, fextsize, nextsize, flags, type_xid, am_id, pagesize) values "
+            "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'V', 'B', 0, 0, 0, 0, 0, 0, 0)",
+            {name, owner, tabid, rowsize, int(columns.size()), storedDate(QDate::currentDate())});
+        writeCatalogText(out, PieceTable::Views, tabid, QChar(), text);
     }};
 }
 
@@ -247,11 +248,12 @@ std::optional<CatalogPlan> planDropView(const CatalogContext &context, const Sta
         throw StatementError(InformixCode::ViewNotFound, nameAt, name);
     SqlRewriter rewriter(statement.sql());
     rewriter.replace(0, u"drop view "_s + bracketedIdentifier(name));
-    return CatalogPlan{rewriter.finish(), [db, name, restrict] {
-        removeViewRows(db, tabidOf(db, name));
+    return CatalogPlan{rewriter.finish(), [name, restrict](CatalogWriter &out) {
+        sqlite3 *db = out.db();
+        removeViewRows(out, tabidOf(db, name));
         if (restrict && !brokenViews(db).empty())
             throw informixError(InformixCode::DependentObjectsExist);
-        dropBrokenViews(db);
+        dropBrokenViews(out);
     }};
 }
 
@@ -275,11 +277,10 @@ std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, cons
             return std::nullopt;
         std::optional<CatalogPlan> plan = planTableStatement(context, statement);
         if (plan) {
-            sqlite3 *db = context.db;
-            plan->record = [db, tableRecord = std::move(plan->record)] {
+            plan->record = [tableRecord = std::move(plan->record)](CatalogWriter &out) {
                 if (tableRecord)
-                    tableRecord();
-                dropBrokenViews(db);
+                    tableRecord(out);
+                dropBrokenViews(out);
             };
         }
         return plan;

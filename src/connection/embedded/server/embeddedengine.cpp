@@ -137,6 +137,7 @@ void EmbeddedEngine::switchDatabase(const QString &name)
 
 void EmbeddedEngine::startRun()
 {
+    m_catalogWrites.clear();
     m_session.lastArea = m_area;
     m_area = {};
     m_lastError = {};

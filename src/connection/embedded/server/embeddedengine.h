@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/server/embeddedserver.h"
 #include "connection/embedded/runtime/schemalookup.h"
 #include "connection/embedded/runtime/sqlfunctions.h"
@@ -50,6 +51,9 @@ public:
     void rollback() override;
 
     QStringList primaryKey(const QString &table) override;
+
+    // The catalog writes of the last statement, in order, as values.
+    const std::vector<CatalogWrite> &lastCatalogWrites() const { return m_catalogWrites; }
     QString rowIdentity() const override { return QStringLiteral("rowid"); }
 
 private:
@@ -93,6 +97,7 @@ private:
     SessionInfo m_session;
     CommunicationArea m_area;
     ErrorEntry m_lastError;
+    std::vector<CatalogWrite> m_catalogWrites;
 };
 
 } // namespace quoll::connection::embedded

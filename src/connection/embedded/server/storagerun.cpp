@@ -79,8 +79,10 @@ void EmbeddedEngine::runInStorage(const StatementTokens &statement, Outcome &out
     }
     outcome.cursor.reset();
     try {
+        CatalogWriter writer(db);
         if (plan->record)
-            plan->record();
+            plan->record(writer);
+        m_catalogWrites = writer.writes();
         sqlite3_exec(db, "release quoll_ddl", nullptr, nullptr, nullptr);
     } catch (const EngineError &e) {
         sqlite3_exec(db, "rollback to quoll_ddl; release quoll_ddl", nullptr, nullptr, nullptr);
