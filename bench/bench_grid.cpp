@@ -4,6 +4,7 @@
 #include "app/commandstate.h"
 #include "app/errorhandler.h"
 #include "app/quollmain.h"
+#include "mainprobe.h"
 #include "app/widgetdialogs.h"
 #include "connection/engine/dataset.h"
 #include "editor/sqledit.h"
@@ -94,6 +95,7 @@ std::vector<Figure> gridBenchmark(const Options &options)
         app::WidgetDialogs dialogs;
         app::ErrorHandler errors(dialogs);
         app::QuollMain window(AppPaths(options.workFolder, QStringLiteral("quoll")), dialogs, errors);
+        const testing::MainProbe probe{window};
         window.show();
         QString text;
         for (int i = 0; i < 200'000; ++i)
@@ -104,7 +106,7 @@ std::vector<Figure> gridBenchmark(const Options &options)
         constexpr int Times = 1000;
         const double all = wallSeconds([&] {
             for (int i = 0; i < Times; ++i)
-                window.commandState().recompute();
+                probe.commandState().recompute();
         });
         figures.push_back({QStringLiteral("one command-state recomputation, 200,000-line editor (wall)"),
                            all / Times, std::nullopt,

@@ -17,6 +17,8 @@
 #include "widgets/statusbar.h"
 #include "workspace/scriptsplitter.h"
 
+#include "mainprobe.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -80,13 +82,14 @@ std::vector<Figure> scriptBenchmark(const Options &options)
     app::ErrorHandler errors(dialogs);
     const AppPaths paths(options.workFolder, QStringLiteral("quoll"));
     app::QuollMain window(paths, dialogs, errors);
+    const testing::MainProbe probe{window};
     window.database().hooks().login = [](connection::ParameterList &login) {
         login.setValue(QStringLiteral("USER NAME"), QStringLiteral("bench"));
     };
-    QComboBox *servers = window.topBar()->serverName();
+    QComboBox *servers = probe.topBar()->serverName();
     servers->setCurrentIndex(servers->findText(QStringLiteral("quoll_work")));
-    window.topBar()->connectButton()->click();
-    window.topBar()->dataBaseName()->hidePopup();
+    probe.topBar()->connectButton()->click();
+    probe.topBar()->dataBaseName()->hidePopup();
     connection::Database &database = window.database();
     if (!database.isConnected())
         return figures;
@@ -100,7 +103,7 @@ std::vector<Figure> scriptBenchmark(const Options &options)
     editor::SqlEdit *edit = window.currentEditor();
     edit->setPlainText(script);
     QAction *execute = window.actions()["acExecute"];
-    app::LogModel *log = window.logPage()->model();
+    app::LogModel *log = probe.logPage()->model();
     const auto freshTable = [&] {
         try {
             database.execute(QStringLiteral("drop table s"));
@@ -108,9 +111,9 @@ std::vector<Figure> scriptBenchmark(const Options &options)
             // Not made yet.
         }
         database.execute(QStringLiteral("create table s (i integer, v varchar(40))"));
-        window.logPage()->clear();
+        probe.logPage()->clear();
         // The idle step that enables the run command after the text came.
-        window.commandState().recompute();
+        probe.commandState().recompute();
     };
     QElapsedTimer wall;
     qint64 bestWall = -1;
@@ -132,11 +135,11 @@ std::vector<Figure> scriptBenchmark(const Options &options)
 
     // What the window adds per statement: a log entry and the status panels.
     const double logSeconds = bestOf(options.repeat, [&] {
-        window.logPage()->clear();
+        probe.logPage()->clear();
         for (int i = 0; i < Statements; ++i)
             window.AddLog(QStringLiteral("SQL - 0:00:00"), QStringLiteral("insert into s values (1, 'x');"));
     });
-    widgets::StatusBar *status = window.statusPanels();
+    widgets::StatusBar *status = probe.statusPanels();
     const double panelSeconds = bestOf(options.repeat, [&] {
         for (int i = 0; i < Statements; ++i) {
             status->setPanelText(3, QStringLiteral("0 Success %1").arg(i));
@@ -151,7 +154,7 @@ std::vector<Figure> scriptBenchmark(const Options &options)
     QApplication::processEvents();
     QElapsedTimer shown;
     shown.start();
-    pages->setCurrentWidget(window.logPage());
+    pages->setCurrentWidget(probe.logPage());
     QApplication::processEvents();
     const double showSeconds = double(shown.nsecsElapsed()) / 1e9;
 

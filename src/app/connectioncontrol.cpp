@@ -5,42 +5,24 @@
 #include "catalog/browserqueries.h"
 #include "connection/engine/database.h"
 #include "connection/engine/query.h"
-#include "connection/sessionqueries.h"
+#include "connection/engine/sessionstatements.h"
 #include "connection/widgets/transactioncontrol.h"
 #include "core/error.h"
 #include "widgets/popupcombobox.h"
 #include "widgets/statusbar.h"
 #include "widgets/waitcursor.h"
 
-#include <algorithm>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::app {
-
-using connection::SessionQuery::CommittedRead;
-using connection::SessionQuery::DatabaseList;
-using connection::SessionQuery::DirtyRead;
-using connection::SessionQuery::MajorVersion;
-using connection::SessionQuery::UserAndVersion;
 
 namespace {
 
 const QString Sysmaster = u"sysmaster"_s;
 
-QString text(const char *sql)
+QString text(const char *message)
 {
-    return QString::fromUtf8(sql);
-}
-
-// Alphabetical, letter case ignored; names equal but for case keep a fixed
-// order among themselves.
-void sortNames(QStringList &names)
-{
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    return QString::fromUtf8(message);
 }
 
 } // namespace
@@ -115,40 +97,17 @@ void ConnectionControl::afterConnect()
 
 void ConnectionControl::readUserAndVersion()
 {
-    connection::Query &query = m_parts.viewQuery;
-    query.setText(text(UserAndVersion));
-    query.open();
-    m_parts.window->setWindowTitle(QString::fromLatin1(QuollMain::Caption) + u" ["_s + query.text(0).trimmed()
-                                   + u"]   ("_s + query.text(1).trimmed() + u')');
-    query.close();
-
-    query.setText(text(MajorVersion));
-    query.open();
-    m_serverMajorVersion = query.text(0).trimmed();
-    query.close();
+    const connection::ServerIdentity server = connection::readServerIdentity(m_parts.viewQuery);
+    m_parts.window->setWindowTitle(QString::fromLatin1(QuollMain::Caption) + u" ["_s + server.user + u"]   ("_s
+                                   + server.version + u')');
+    m_serverMajorVersion = server.majorVersion;
 }
 
 void ConnectionControl::fillDatabaseList()
 {
     QComboBox *combo = m_parts.topBar->dataBaseName();
-    connection::Query &query = m_parts.viewQuery;
     combo->clear();
-    query.setText(text(DirtyRead));
-    query.execute();
-
-    QStringList names;
-    query.setText(text(DatabaseList));
-    query.open();
-    while (!query.atEnd()) {
-        names.append(query.text(0).trimmed());
-        query.next();
-    }
-    query.close();
-
-    query.setText(text(CommittedRead));
-    query.execute();
-
-    sortNames(names);
+    const QStringList names = connection::readDatabaseNames(m_parts.viewQuery);
     combo->addItems(names);
     combo->setCurrentIndex(preselection(names, m_savedDataBaseName));
 }
@@ -212,8 +171,7 @@ void ConnectionControl::switchDatabase()
     if (name.isEmpty())
         return;
     try {
-        m_parts.viewQuery.setText(text(connection::SessionQuery::DatabasePrefix) + name);
-        m_parts.viewQuery.execute();
+        connection::useDatabase(m_parts.viewQuery, name);
     } catch (const Error &) {
         // Refused: said in the log and the red status bar only, and the
         // connection is not in the picked database, so nothing claims it is.

@@ -55,23 +55,8 @@ void GridCommands::bind(const ActionList &actions)
 
 void GridCommands::ShowRecordCount(connection::Dataset &dataset)
 {
-    if (!dataset.isActive())
-        return;
-    dataset.pauseViews();
-    try {
-        const qint64 row = dataset.currentRow();
-        const bool atBeginning = dataset.atBeginning();
-        dataset.last();
-        m_parts.statusBar.setPanelText(CountPanel, countText(dataset.recordCount()));
-        if (row >= 0)
-            dataset.moveTo(row);
-        if (atBeginning)
-            dataset.first();
-    } catch (...) {
-        dataset.resumeViews();
-        throw;
-    }
-    dataset.resumeViews();
+    if (dataset.isActive())
+        m_parts.statusBar.setPanelText(CountPanel, countText(dataset.countFromLast()));
 }
 
 void GridCommands::acGetRecordCount1Execute()

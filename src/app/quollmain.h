@@ -51,6 +51,10 @@ class PageFiles;
 class StatementRunner;
 } // namespace quoll::workspace
 
+namespace quoll::testing {
+struct MainProbe;
+}
+
 namespace quoll::app {
 
 class AboutBox;
@@ -81,80 +85,36 @@ public:
     QuollMain(AppPaths paths, Dialogs &dialogs, ErrorHandler &errors, QWidget *parent = nullptr);
     ~QuollMain() override;
 
-    const AppPaths &paths() const { return m_paths; }
+    // The command table: every command of the window by name.
     ActionList &actions() const { return *m_actions; }
-
     // The editor of the active page of `pcSQL` (`CurrentEditor`), or none.
     editor::SqlEdit *currentEditor() const;
-
-    widgets::StatusBar *statusPanels() const { return m_statusBar; }
-    results::ValueViewer *viewer() const { return m_viewer.get(); }
-    connection::ConnectDialog *connectDialog() const { return m_connectDialog.get(); }
-    exporting::ExportDialog *exportDialog() const { return m_exportDialog.get(); }
-    AboutBox *aboutBox() const { return m_aboutBox.get(); }
-
-    // The record lists behind the catalog lists (`TableInfos`, `ProcInfos`)
-    // and the selected table's column names (`ColumnNames`).
-    catalog::TableInfoList *tableInfos() const { return m_tableInfos.get(); }
-    catalog::ProcInfoList *procInfos() const { return m_procInfos.get(); }
-    QStringList *columnNames() const { return m_columnNames.get(); }
-
-    // The session's connection object and the data set that receives the
-    // rows of the last executed statement (`ResultSet`).
+    // The session's connection.
     connection::Database &database() const { return *m_database; }
-    connection::Dataset *resultSet() const { return m_resultSet.get(); }
-    // The output page and the table data page with their grids' links, and
-    // `qrData` with the table page's show step.
-    results::GridPage *outputPage() const { return m_outputPage; }
-    results::GridPage *dataPage() const { return m_dataPage; }
-    results::GridLink *outputGrid() const { return m_outputGrid; }
-    results::GridLink *dataGrid() const { return m_dataGrid; }
-    TableDataControl &tableData() const { return *m_tableData; }
-    GridCommands &gridCommands() const { return *m_gridCommands; }
-    ExportCommands &exportCommands() const { return *m_exportCommands; }
-    // The enabled state of the commands, recomputed whenever the program
-    // becomes idle.
-    CommandState &commandState() const { return *m_commandState; }
-    // `qViewQuery`, which sends the program's own fixed statements, and the
-    // catalog queries kept prepared on the connection.
-    connection::Query &viewQuery() const { return *m_viewQuery; }
-    catalog::BrowserQueries &browserQueries() const { return *m_browserQueries; }
-    // The table list, its filter and the table details.
-    catalog::TableBrowser &tableBrowser() const { return *m_tableBrowser; }
-    // The routine list and its text; the catalog lists' pop-up menu.
-    catalog::ProcBrowser &procBrowser() const { return *m_procBrowser; }
-    catalog::ListCommands &listCommands() const { return *m_listCommands; }
-
-    ConnectionControl &connectionControl() const { return *m_connection; }
-    connection::TransactionControl &transactions() const { return *m_transactions; }
-    TopBar *topBar() const { return m_topBar; }
-
-    // Empties every view that shows data of the current database.
-    void ResetDatabaseViews();
 
     // Gives the current editor the focus and replaces its selection with
     // `text` (inserts it at the caret without one) as one undoable edit.
     void InsertIntoEditor(const QString &text);
-    workspace::StatementRunner &runner() const { return *m_runner; }
-    workspace::PageFiles &pageFiles() const { return *m_pageFiles; }
-    EditorCommands &editorCommands() const { return *m_editorCommands; }
-
-    // The server picked in `cbServerName` with its back end and sqlhosts
-    // fields; nothing when the list is empty.
-    std::optional<connection::servers::ServerEntry> selectedServer() const;
-
     // Appends an entry to the event log with the current time of day;
     // `details` may be empty. The list neither selects nor scrolls to it.
     void AddLog(const QString &message, const QString &details = {});
-    LogPage *logPage() const { return m_logPage; }
-
-    // The shared key handler of the five editors; true when it took the key.
-    bool mmSQL4KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Tests look at the parts the window owns through this seam; its
+    // widgets they find by their object names.
+    friend struct testing::MainProbe;
+
+    // Empties every view that shows data of the current database.
+    void ResetDatabaseViews();
+    // The server picked in `cbServerName` with its back end and sqlhosts
+    // fields; nothing when the list is empty.
+    std::optional<connection::servers::ServerEntry> selectedServer() const;
+    // The shared key handler of the five editors; true when it took the key.
+    bool mmSQL4KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
     void buildLayout();
     void attachPopupMenus();
     void connectCommands();

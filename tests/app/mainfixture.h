@@ -3,6 +3,7 @@
 #include "app/commandstate.h"
 #include "app/errorhandler.h"
 #include "app/quollmain.h"
+#include "mainprobe.h"
 #include "app/topbar.h"
 #include "connection/widgets/connectdialog.h"
 #include "connection/engine/database.h"
@@ -67,15 +68,15 @@ struct MainFixture
         auto *servers = find<QComboBox>(QStringLiteral("cbServerName"));
         servers->setCurrentIndex(servers->findText(server));
         answerLogin(user);
-        window->topBar()->connectButton()->click();
-        window->topBar()->dataBaseName()->hidePopup();
+        probe().topBar()->connectButton()->click();
+        probe().topBar()->dataBaseName()->hidePopup();
         return window->database().isConnected();
     }
 
     // Picks `name` in `cbDataBaseName` as the user does.
     void pickDatabase(const QString &name)
     {
-        QComboBox *combo = window->topBar()->dataBaseName();
+        QComboBox *combo = probe().topBar()->dataBaseName();
         const int index = combo->findText(name);
         combo->setCurrentIndex(index);
         emit combo->activated(index);
@@ -83,7 +84,10 @@ struct MainFixture
 
     // What the program does when its event loop next waits: the commands'
     // enabled state follows what the user did just before.
-    void idle() const { window->commandState().recompute(); }
+    void idle() const { probe().commandState().recompute(); }
+
+    // The window's parts (its widgets by object name).
+    MainProbe probe() const { return MainProbe{*window}; }
 
     template<class T = QWidget>
     T *find(const QString &name) const

@@ -64,11 +64,11 @@ struct ResultFixture : SessionFixture
     // catalog browser would.
     void listTables(const QStringList &names, const QString &selected) const
     {
-        window->tableInfos()->clear();
+        probe().tableInfos()->clear();
         for (const QString &name : names) {
             catalog::TableInfo info;
             info.name = name;
-            window->tableInfos()->push_back(info);
+            probe().tableInfos()->push_back(info);
         }
         auto *list = find<widgets::ReportList>(QStringLiteral("lvTables"));
         qobject_cast<catalog::TableListModel *>(list->model())->recordsReset();
@@ -84,11 +84,11 @@ struct ResultFixture : SessionFixture
                 list->selectRow(row);
     }
 
-    connection::Dataset &result() const { return *window->resultSet(); }
-    connection::TableDataset *data() const { return window->tableData().dataset(); }
-    QTableView *outputGrid() const { return window->outputPage()->grid(); }
-    QTableView *dataGrid() const { return window->dataPage()->grid(); }
-    QString countPanel() const { return window->statusPanels()->panelText(3); }
+    connection::Dataset &result() const { return *probe().resultSet(); }
+    connection::TableDataset *data() const { return probe().tableData().dataset(); }
+    QTableView *outputGrid() const { return probe().outputPage()->grid(); }
+    QTableView *dataGrid() const { return probe().dataPage()->grid(); }
+    QString countPanel() const { return probe().statusPanels()->panelText(3); }
 };
 
 } // namespace quoll::testing

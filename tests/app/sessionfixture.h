@@ -27,7 +27,7 @@ struct SessionFixture : BuiltinServersOnly, MainFixture
 
     connection::embedded::EmbeddedServer server() const
     {
-        return connection::builtin::builtinServer(QString::fromLatin1(Server), window->paths().serversFolder());
+        return connection::builtin::builtinServer(QString::fromLatin1(Server), probe().paths().serversFolder());
     }
 
     // Databases made on the server before the window connects.
@@ -47,19 +47,19 @@ struct SessionFixture : BuiltinServersOnly, MainFixture
     // Log entries as "message | details", oldest first, from entry `from`.
     QStringList log(int from = 0) const
     {
-        const app::LogModel *model = window->logPage()->model();
+        const app::LogModel *model = probe().logPage()->model();
         QStringList entries;
         for (int row = from; row < model->size(); ++row)
             entries.append(model->entry(row).message + QStringLiteral(" | ") + model->entry(row).details);
         return entries;
     }
-    int logSize() const { return window->logPage()->model()->size(); }
+    int logSize() const { return probe().logPage()->model()->size(); }
 
     // The first field of each row `sql` gives, read on the window's
     // connection (through `qViewQuery`).
     QStringList column(const QString &sql) const
     {
-        connection::Query &query = window->viewQuery();
+        connection::Query &query = probe().viewQuery();
         query.setText(sql);
         query.open();
         QStringList values;

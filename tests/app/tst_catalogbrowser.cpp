@@ -82,12 +82,12 @@ private slots:
         auto *tables = f.find<widgets::ReportList>(u"lvTables"_s);
         QVERIFY(tables->model()->rowCount() > 10);
         QCOMPARE(f.find<widgets::ReportList>(u"lvProc"_s)->model()->rowCount(), 1);
-        const auto view = std::find_if(f.window->tableInfos()->begin(), f.window->tableInfos()->end(),
+        const auto view = std::find_if(f.probe().tableInfos()->begin(), f.probe().tableInfos()->end(),
                                        [](const catalog::TableInfo &t) { return t.name == u"item_names"_s; });
-        tables->selectRow(int(view - f.window->tableInfos()->begin()));
-        QCOMPARE(f.window->columnNames()->size(), 1);
+        tables->selectRow(int(view - f.probe().tableInfos()->begin()));
+        QCOMPARE(f.probe().columnNames()->size(), 1);
         // Leaving the database empties every list bound to it.
-        f.window->topBar()->connectButton()->click();
+        f.probe().topBar()->connectButton()->click();
         for (widgets::ReportList *list : f.window->findChildren<widgets::ReportList *>())
             if (list->objectName() != u"lwLog"_s)
                 QCOMPARE(list->model()->rowCount(), 0);
@@ -108,13 +108,13 @@ private slots:
         QAction *viewText = f.find<QMenu>(u"pmLW"_s)->findChild<QAction *>(u"miShowView"_s);
         QVERIFY(viewText->isEnabled());
         viewText->trigger();
-        QVERIFY(f.window->viewer()->isVisible());
-        QCOMPARE(f.window->viewer()->findChild<QPlainTextEdit *>(u"mmTextView"_s)->toPlainText(),
+        QVERIFY(f.probe().viewer()->isVisible());
+        QCOMPARE(f.probe().viewer()->findChild<QPlainTextEdit *>(u"mmTextView"_s)->toPlainText(),
                  u"create view item_names (name) as select name from item"_s);
 
         tables->selectRow(0);
         f.window->actions()["acDataBar"]->trigger();
-        QCOMPARE(f.window->tableData().tableName(), u"item"_s);
+        QCOMPARE(f.probe().tableData().tableName(), u"item"_s);
     }
 
     // The printed list goes to the desktop's program for pages.
@@ -132,7 +132,7 @@ private slots:
         const QString path = area.filePath(u"quoll-%1/Report.html"_s.arg(geteuid()));
         QVERIFY(QFile::exists(path));
         QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
-        QCOMPARE(f.window->statusPanels()->panelText(3), QString());
+        QCOMPARE(f.probe().statusPanels()->panelText(3), QString());
         qputenv("TMPDIR", oldTemp);
     }
 };

@@ -118,7 +118,7 @@ private slots:
         f.trigger("acDataBar");
         QCOMPARE(enabledOf(f, dataTools), dataTools);
         QCOMPARE(enabledOf(f, resultTools), QStringList());
-        f.window->topBar()->connectButton()->click();
+        f.probe().topBar()->connectButton()->click();
         QCOMPARE(enabledOf(f, dataTools), QStringList());
     }
 

@@ -50,7 +50,7 @@ QList<QWidget *> connectedControls(const SessionFixture &f)
 
 QList<connection::Query *> browserQueries(SessionFixture &f)
 {
-    catalog::BrowserQueries &q = f.window->browserQueries();
+    catalog::BrowserQueries &q = f.probe().browserQueries();
     return {&q.qFields(), &q.qIndx(), &q.qCntr(), &q.qProcBd(), &q.qProcDc(), &q.qProcAuth()};
 }
 
@@ -107,7 +107,7 @@ void TstConnect::connectingRunsTheAfterConnectSteps()
     SessionFixture f;
     f.createDatabases({u"zeta"_s, u"alpha"_s, u"mid"_s});
     QVERIFY(f.show());
-    auto *databases = f.window->topBar()->dataBaseName();
+    auto *databases = f.probe().topBar()->dataBaseName();
     QVERIFY(!databases->isEnabled());
     for (QWidget *control : connectedControls(f))
         QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
@@ -115,7 +115,7 @@ void TstConnect::connectingRunsTheAfterConnectSteps()
     auto *servers = f.find<QComboBox>(u"cbServerName"_s);
     servers->setCurrentIndex(servers->findText(QString::fromLatin1(SessionFixture::Server)));
     f.answerLogin(u"tester"_s);
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(f.window->database().isConnected());
     // The user picks a database next: its list is open.
     QVERIFY(databases->view()->isVisible());
@@ -123,7 +123,7 @@ void TstConnect::connectingRunsTheAfterConnectSteps()
 
     QCOMPARE(f.dialogs.messages().size(), 0);
     QCOMPARE(f.log(1), QStringList{Connected + u" | "_s + location(u"sysmaster"_s)});
-    QVERIFY(f.window->topBar()->connectButton()->isChecked());
+    QVERIFY(f.probe().topBar()->connectButton()->isChecked());
     QVERIFY(!servers->isEnabled());
     for (QWidget *control : connectedControls(f))
         QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
@@ -132,9 +132,9 @@ void TstConnect::connectingRunsTheAfterConnectSteps()
     const QString full = f.column(u"select DBINFO(\"version\",\"full\") from systables where tabid = 99"_s).value(0);
     QVERIFY(!full.isEmpty());
     QCOMPARE(f.window->windowTitle(), u"Quoll v4.57b [tester]   ("_s + full + u')');
-    QCOMPARE(f.window->connectionControl().serverMajorVersion(),
+    QCOMPARE(f.probe().connectionControl().serverMajorVersion(),
              f.column(u"select DBINFO(\"version\",\"major\") from systables where tabid = 99"_s).value(0));
-    QCOMPARE(f.window->connectionControl().savedServerName(), QString::fromLatin1(SessionFixture::Server));
+    QCOMPARE(f.probe().connectionControl().savedServerName(), QString::fromLatin1(SessionFixture::Server));
 
     QCOMPARE(f.items(databases), (QStringList{u"alpha"_s, u"mid"_s, u"sysmaster"_s, u"zeta"_s}));
     QCOMPARE(databases->currentText(), u"sysmaster"_s);
@@ -172,9 +172,9 @@ void TstConnect::theRememberedDatabaseIsPreselectedButNotEntered()
 {
     SessionFixture f;
     f.createDatabases({u"alpha"_s, u"zeta"_s});
-    f.window->connectionControl().setSavedDataBaseName(u"ZETA"_s);
+    f.probe().connectionControl().setSavedDataBaseName(u"ZETA"_s);
     QVERIFY(f.connect());
-    QCOMPARE(f.window->topBar()->dataBaseName()->currentText(), u"zeta"_s);
+    QCOMPARE(f.probe().topBar()->dataBaseName()->currentText(), u"zeta"_s);
     // Still in sysmaster until the user picks: only sysmaster lists databases.
     QCOMPARE(f.column(u"select count(*) from sysdatabases where name = 'zeta'"_s), QStringList{u"1"_s});
     QCOMPARE(f.log(1), QStringList{Connected + u" | "_s + location(u"sysmaster"_s)});
@@ -186,23 +186,23 @@ void TstConnect::disconnectingRunsItsSteps()
     f.createDatabases({u"alpha"_s});
     QVERIFY(f.connect());
     f.pickDatabase(u"alpha"_s);
-    widgets::StatusBar *status = f.window->statusPanels();
+    widgets::StatusBar *status = f.probe().statusPanels();
     for (int panel = 0; panel < 4; ++panel)
         status->setPanelText(panel, u"text"_s);
     status->setAlarm(true);
     const int before = f.logSize();
 
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(!f.window->database().isConnected());
     QCOMPARE(f.log(before), QStringList{Disconnected + u" | "_s + location(u"alpha"_s)});
     QCOMPARE(f.window->windowTitle(), u"Quoll v4.57b"_s);
-    QVERIFY(!f.window->topBar()->connectButton()->isChecked());
+    QVERIFY(!f.probe().topBar()->connectButton()->isChecked());
     QVERIFY(f.find(u"cbServerName"_s)->isEnabled());
     for (QWidget *control : connectedControls(f))
         QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
     QVERIFY(!f.find(u"tbRollback"_s)->isEnabled());
     // The list stays for the next connect to refill.
-    QCOMPARE(f.items(f.window->topBar()->dataBaseName()), (QStringList{u"alpha"_s, u"sysmaster"_s}));
+    QCOMPARE(f.items(f.probe().topBar()->dataBaseName()), (QStringList{u"alpha"_s, u"sysmaster"_s}));
     QCOMPARE(status->panelText(0), u"text"_s);
     for (int panel = 1; panel < 4; ++panel)
         QCOMPARE(status->panelText(panel), QString());
@@ -213,8 +213,8 @@ void TstConnect::disconnectingRunsItsSteps()
     // Connecting again refills the list with the database picked last.
     f.createDatabases({u"beta"_s});
     QVERIFY(f.connect());
-    QCOMPARE(f.items(f.window->topBar()->dataBaseName()), (QStringList{u"alpha"_s, u"beta"_s, u"sysmaster"_s}));
-    QCOMPARE(f.window->topBar()->dataBaseName()->currentText(), u"alpha"_s);
+    QCOMPARE(f.items(f.probe().topBar()->dataBaseName()), (QStringList{u"alpha"_s, u"beta"_s, u"sysmaster"_s}));
+    QCOMPARE(f.probe().topBar()->dataBaseName()->currentText(), u"alpha"_s);
 }
 
 void TstConnect::switchingEntersThePickedDatabase()
@@ -224,18 +224,18 @@ void TstConnect::switchingEntersThePickedDatabase()
     QVERIFY(f.connect());
     f.pickDatabase(u"alpha"_s);
     f.window->database().execute(u"create table only_in_alpha (i integer)"_s);
-    f.window->topBar()->roleName()->addItem(u"left over"_s);
-    f.window->statusPanels()->setPanelText(3, u"old"_s);
+    f.probe().topBar()->roleName()->addItem(u"left over"_s);
+    f.probe().statusPanels()->setPanelText(3, u"old"_s);
     const int before = f.logSize();
 
     f.pickDatabase(u"zeta"_s);
     QCOMPARE(f.dialogs.messages().size(), 0);
     QCOMPARE(f.log(before), QStringList{Connected + u" | "_s + location(u"zeta"_s)});
-    QCOMPARE(f.window->connectionControl().savedDataBaseName(), u"zeta"_s);
+    QCOMPARE(f.probe().connectionControl().savedDataBaseName(), u"zeta"_s);
     // The table queries are prepared again; the routine ones wait until used.
     QCOMPARE(prepared(f), (QList<bool>{true, true, true, false, false, false}));
-    QCOMPARE(f.window->topBar()->roleName()->count(), 0);
-    QCOMPARE(f.window->statusPanels()->panelText(3), QString());
+    QCOMPARE(f.probe().topBar()->roleName()->count(), 0);
+    QCOMPARE(f.probe().statusPanels()->panelText(3), QString());
 
     f.pickDatabase(u"alpha"_s);
     QCOMPARE(f.column(u"select count(*) from only_in_alpha"_s), QStringList{u"0"_s});
@@ -253,16 +253,16 @@ void TstConnect::aRefusedSwitchClaimsNothing()
 
     f.pickDatabase(u"zeta"_s);
     QCOMPARE(f.log(before), QStringList{Failed + u" | "_s + location(u"zeta"_s)});
-    QVERIFY(f.window->statusPanels()->isAlarm());
-    QCOMPARE(f.window->statusPanels()->panelText(3), u"Ошибка подключения к базе:  zeta"_s);
-    QCOMPARE(f.window->connectionControl().savedDataBaseName(), u"alpha"_s);
+    QVERIFY(f.probe().statusPanels()->isAlarm());
+    QCOMPARE(f.probe().statusPanels()->panelText(3), u"Ошибка подключения к базе:  zeta"_s);
+    QCOMPARE(f.probe().connectionControl().savedDataBaseName(), u"alpha"_s);
     QCOMPARE(f.dialogs.messages().size(), 0);
     QVERIFY(f.window->database().isConnected());
 
     // The next good switch clears the red bar.
     f.pickDatabase(u"alpha"_s);
-    QVERIFY(!f.window->statusPanels()->isAlarm());
-    QCOMPARE(f.window->connectionControl().savedDataBaseName(), u"alpha"_s);
+    QVERIFY(!f.probe().statusPanels()->isAlarm());
+    QCOMPARE(f.probe().connectionControl().savedDataBaseName(), u"alpha"_s);
 }
 
 void TstConnect::aFailedConnectIsLoggedAndShown()
@@ -277,14 +277,14 @@ void TstConnect::aFailedConnectIsLoggedAndShown()
     MainFixture f;
     QCOMPARE(f.find<QComboBox>(u"cbServerName"_s)->currentText(), u"nowhere"_s);
     f.answerLogin(u"tester"_s);
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
 
     QVERIFY(!f.window->database().isConnected());
-    QVERIFY(!f.window->topBar()->connectButton()->isChecked());
+    QVERIFY(!f.probe().topBar()->connectButton()->isChecked());
     QCOMPARE(f.window->windowTitle(), u"Quoll v4.57b"_s);
     QVERIFY(f.find(u"cbServerName"_s)->isEnabled());
     QVERIFY(!f.find(u"cbDataBaseName"_s)->isEnabled());
-    const app::LogModel *log = f.window->logPage()->model();
+    const app::LogModel *log = f.probe().logPage()->model();
     QCOMPARE(log->size(), 2);
     QCOMPARE(log->entry(1).message, Failed);
     QCOMPARE(log->entry(1).details, u"nowhere@sysmaster"_s);
@@ -298,9 +298,9 @@ void TstConnect::aCancelledLoginIsLoggedOnly()
     auto *servers = f.find<QComboBox>(u"cbServerName"_s);
     servers->setCurrentIndex(servers->findText(QString::fromLatin1(SessionFixture::Server)));
     // No login answer queued: the dialog is cancelled.
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(!f.window->database().isConnected());
-    QVERIFY(!f.window->topBar()->connectButton()->isChecked());
+    QVERIFY(!f.probe().topBar()->connectButton()->isChecked());
     QCOMPARE(f.log(1), QStringList{Failed + u" | "_s + location(u"sysmaster"_s)});
     QCOMPARE(f.dialogs.messages().size(), 0);
     QCOMPARE(f.dialogs.calls().size(), 1);
@@ -317,16 +317,16 @@ void TstConnect::aFailureAfterConnectingLeavesTheConnectionOpen()
     sqlite3_close_v2(master);
 
     QVERIFY(f.connect());
-    QVERIFY(!f.window->topBar()->connectButton()->isChecked());
+    QVERIFY(!f.probe().topBar()->connectButton()->isChecked());
     QCOMPARE(f.log(1), (QStringList{Connected + u" | "_s + location(u"sysmaster"_s),
                                     Failed + u" | "_s + location(u"sysmaster"_s)}));
     QCOMPARE(f.dialogs.messages().size(), 1);
 
     // The next click closes the connection left open.
     const int before = f.logSize();
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(!f.window->database().isConnected());
-    QVERIFY(!f.window->topBar()->connectButton()->isChecked());
+    QVERIFY(!f.probe().topBar()->connectButton()->isChecked());
     QCOMPARE(f.log(before).size(), 1);
     QVERIFY(f.log(before).first().startsWith(Disconnected));
 }
@@ -349,7 +349,7 @@ void TstConnect::theTransactionQuestion()
     const auto button = Dialogs::Button(answer);
     SessionFixture f;
     QVERIFY(inAlphaWithTable(f));
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     QVERIFY(f.window->database().inTransaction());
     f.window->database().execute(u"insert into t values (1)"_s);
     const int before = f.logSize();
@@ -357,7 +357,7 @@ void TstConnect::theTransactionQuestion()
 
     bool closed = false;
     if (action == u"disconnect")
-        f.window->topBar()->connectButton()->click();
+        f.probe().topBar()->connectButton()->click();
     else if (action == u"switch")
         f.pickDatabase(u"zeta"_s);
     else
@@ -375,14 +375,14 @@ void TstConnect::theTransactionQuestion()
         QCOMPARE(f.logSize(), before);
         QVERIFY(f.window->database().isConnected());
         QVERIFY(f.window->database().inTransaction());
-        QVERIFY(f.window->topBar()->connectButton()->isChecked());
-        QVERIFY(f.window->topBar()->beginCommitButton()->isChecked());
+        QVERIFY(f.probe().topBar()->connectButton()->isChecked());
+        QVERIFY(f.probe().topBar()->beginCommitButton()->isChecked());
         QVERIFY(!closed);
-        QCOMPARE(f.window->connectionControl().savedDataBaseName(), u"alpha"_s);
+        QCOMPARE(f.probe().connectionControl().savedDataBaseName(), u"alpha"_s);
         // Still in alpha, where the table and the uncommitted row are.
         QCOMPARE(f.column(u"select count(*) from t"_s), QStringList{u"1"_s});
         if (action == u"switch")
-            QCOMPARE(f.window->topBar()->dataBaseName()->currentText(), u"zeta"_s);
+            QCOMPARE(f.probe().topBar()->dataBaseName()->currentText(), u"zeta"_s);
         f.window->database().rollback();
         return;
     }
@@ -399,7 +399,7 @@ void TstConnect::theTransactionQuestion()
     if (action != u"switch")
         QVERIFY(!f.window->database().isConnected());
     else
-        f.window->topBar()->connectButton()->click();
+        f.probe().topBar()->connectButton()->click();
     QCOMPARE(rowsOnDisk(f, u"alpha"_s, u"t"_s), button == Dialogs::Button::Yes ? 1 : 0);
 }
 

@@ -154,7 +154,7 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("previous");
         }
-        f.window->exportCommands().setProgressDelay(0);
+        f.probe().exportCommands().setProgressDelay(0);
         bool shown = false;
         // Pressed as soon as the progress window takes events.
         QTimer::singleShot(0, f.window.get(), [&] {

@@ -113,7 +113,7 @@ void TstLogin::enterInEitherBoxClosesWithOk()
 void TstLogin::aPickedNameConnectsAndMovesToTheTop()
 {
     SessionFixture f;
-    ConnectDialog *dialog = f.window->connectDialog();
+    ConnectDialog *dialog = f.probe().connectDialog();
     dialog->setLogins({u"ann"_s, u"bob"_s, u"cid"_s});
     QCOMPARE(dialog->userName()->currentText(), u"ann"_s);
     f.dialogs.answerDialog([](QDialog &d) {
@@ -122,8 +122,8 @@ void TstLogin::aPickedNameConnectsAndMovesToTheTop()
     });
     auto *servers = f.find<QComboBox>(u"cbServerName"_s);
     servers->setCurrentIndex(servers->findText(QString::fromLatin1(SessionFixture::Server)));
-    f.window->topBar()->connectButton()->click();
-    f.window->topBar()->dataBaseName()->hidePopup();
+    f.probe().topBar()->connectButton()->click();
+    f.probe().topBar()->dataBaseName()->hidePopup();
 
     QVERIFY(f.window->database().isConnected());
     QVERIFY(f.window->windowTitle().startsWith(u"Quoll v4.57b [cid]"_s));
@@ -136,17 +136,17 @@ void TstLogin::bothBoxesReachTheServerAndThePasswordIsKeptNowhere()
     SessionFixture f;
     QVERIFY(f.connect(u"Zed"_s));
     QVERIFY(f.window->windowTitle().startsWith(u"Quoll v4.57b [Zed]"_s));
-    ConnectDialog *dialog = f.window->connectDialog();
+    ConnectDialog *dialog = f.probe().connectDialog();
     QCOMPARE(dialog->LoginPassword(), u"secret"_s);
     QCOMPARE(f.window->database().parameters().value(u"PASSWORD"_s), QString());
     QCOMPARE(f.window->database().parameters().value(u"USER NAME"_s), QString());
 
     // Names that differ in letter case are two entries; the dialog keeps
     // what was typed for the next connect.
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(f.connect(u"zed"_s));
     QCOMPARE(dialog->Logins(), (QStringList{u"zed"_s, u"Zed"_s}));
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     f.dialogs.answerDialog(enterIn(u"edPassword"_s));
     QVERIFY(f.connectTo(QString::fromLatin1(SessionFixture::Server), u"zed"_s));
     QCOMPARE(dialog->password()->text(), u"secret"_s);
@@ -155,7 +155,7 @@ void TstLogin::bothBoxesReachTheServerAndThePasswordIsKeptNowhere()
 void TstLogin::cancelChangesNothing()
 {
     SessionFixture f;
-    ConnectDialog *dialog = f.window->connectDialog();
+    ConnectDialog *dialog = f.probe().connectDialog();
     dialog->setLogins({u"ann"_s, u"bob"_s});
     f.dialogs.answerDialog([](QDialog &d) {
         auto &connect = static_cast<ConnectDialog &>(d);
@@ -164,7 +164,7 @@ void TstLogin::cancelChangesNothing()
         connect.findChild<QPushButton *>(u"Button2"_s)->click();
         return d.result();
     });
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(!f.window->database().isConnected());
     QCOMPARE(dialog->Logins(), (QStringList{u"ann"_s, u"bob"_s}));
     QCOMPARE(dialog->LoginUserName(), QString());

@@ -304,10 +304,10 @@ void TstMainWindow::secondaryWindowsAreCreatedOnceAndOwnedByTheApplication()
         QString caption;
         bool modal;
     } expected[] = {
-        {f.window->connectDialog(), u"Подключение к БД"_s, true},
-        {f.window->exportDialog(), u"Экспорт в файл"_s, true},
-        {f.window->aboutBox(), u"About"_s, true},
-        {f.window->viewer(), u"Расширеный просмотр"_s, false},
+        {f.probe().connectDialog(), u"Подключение к БД"_s, true},
+        {f.probe().exportDialog(), u"Экспорт в файл"_s, true},
+        {f.probe().aboutBox(), u"About"_s, true},
+        {f.probe().viewer(), u"Расширеный просмотр"_s, false},
     };
     for (const auto &e : expected) {
         QVERIFY(e.window);
@@ -317,11 +317,11 @@ void TstMainWindow::secondaryWindowsAreCreatedOnceAndOwnedByTheApplication()
         QVERIFY(!e.window->isVisible());
         QCOMPARE(e.window->isModal(), e.modal);
     }
-    QVERIFY(f.window->viewer()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(f.window->tableInfos() && f.window->tableInfos()->empty());
-    QVERIFY(f.window->procInfos() && f.window->procInfos()->empty());
-    QVERIFY(f.window->columnNames() && f.window->columnNames()->isEmpty());
-    QVERIFY(f.window->resultSet() && !f.window->resultSet()->isActive());
+    QVERIFY(f.probe().viewer()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(f.probe().tableInfos() && f.probe().tableInfos()->empty());
+    QVERIFY(f.probe().procInfos() && f.probe().procInfos()->empty());
+    QVERIFY(f.probe().columnNames() && f.probe().columnNames()->isEmpty());
+    QVERIFY(f.probe().resultSet() && !f.probe().resultSet()->isActive());
     QVERIFY(!f.window->database().isConnected());
 }
 
@@ -387,13 +387,13 @@ void TstMainWindow::aboutButtonShowsTheAboutBoxModally()
     QVERIFY(f.show());
     bool shownModally = false;
     QTimer::singleShot(0, f.window.get(), [&] {
-        shownModally = QApplication::activeModalWidget() == f.window->aboutBox();
-        f.window->aboutBox()->findChild<QPushButton *>(u"Button1"_s)->click();
+        shownModally = QApplication::activeModalWidget() == f.probe().aboutBox();
+        f.probe().aboutBox()->findChild<QPushButton *>(u"Button1"_s)->click();
     });
     f.find<QToolButton>(u"ToolButton28"_s)->click();
     QVERIFY(shownModally);
-    QVERIFY(!f.window->aboutBox()->isVisible());
-    QCOMPARE(f.window->aboutBox()->result(), int(QDialog::Accepted));
+    QVERIFY(!f.probe().aboutBox()->isVisible());
+    QCOMPARE(f.probe().aboutBox()->result(), int(QDialog::Accepted));
 }
 
 // The program's event loop runs until the main window closes, whatever
@@ -403,8 +403,8 @@ void TstMainWindow::closingTheWindowEndsTheProgramWhileTheViewerIsOpen()
 {
     MainFixture f;
     QVERIFY(f.show());
-    f.window->viewer()->showInViewer(u"a long value"_s);
-    QVERIFY(QTest::qWaitForWindowExposed(f.window->viewer()));
+    f.probe().viewer()->showInViewer(u"a long value"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(f.probe().viewer()));
     bool ended = false;
     QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); });
     // Only a watchdog, so that a failure cannot hang the suite.
@@ -417,7 +417,7 @@ void TstMainWindow::closingTheWindowEndsTheProgramWhileTheViewerIsOpen()
     watchdog.stop();
     QVERIFY2(ended, "the event loop went on after the main window closed");
     QVERIFY(!f.window->isVisible());
-    QVERIFY(!f.window->viewer()->isVisible());
+    QVERIFY(!f.probe().viewer()->isVisible());
 }
 
 // Receives the addresses the about box hands to the shell.
@@ -437,7 +437,7 @@ void TstMainWindow::aboutBoxWebAddressOpensInTheBrowser()
     MainFixture f;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(u"https"_s, &catcher, "open");
-    app::AboutBox *about = f.window->aboutBox();
+    app::AboutBox *about = f.probe().aboutBox();
     about->show();
     QVERIFY(QTest::qWaitForWindowExposed(about));
     QLineEdit *address = about->webAddress();
@@ -503,7 +503,7 @@ void TstMainWindow::destroyingFreesEveryWindow()
     {
         MainFixture f;
         QVERIFY(f.show());
-        f.window->viewer()->showInViewer(u"some text"_s);
+        f.probe().viewer()->showInViewer(u"some text"_s);
         QVERIFY(f.window->close());
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -19,7 +19,7 @@ namespace {
 
 QString viewerText(const ResultFixture &f)
 {
-    return f.window->viewer()->textView()->toPlainText();
+    return f.probe().viewer()->textView()->toPlainText();
 }
 
 void setCell(QTableView *grid, int row, int column, const QString &text)
@@ -29,7 +29,7 @@ void setCell(QTableView *grid, int row, int column, const QString &text)
 
 void click(const ResultFixture &f, results::DBNavigator::Button button)
 {
-    f.window->dataPage()->navigator()->button(button)->click();
+    f.probe().dataPage()->navigator()->button(button)->click();
 }
 
 } // namespace
@@ -116,16 +116,16 @@ void TstResultPages::fontStepsChangeTextAndTitleTogether()
     f.run(u"select * from t"_s);
     f.listTables({u"t"_s}, u"t"_s);
     f.trigger("acDataBar");
-    QCOMPARE(f.window->outputPage()->fontHeight(), -13);
+    QCOMPARE(f.probe().outputPage()->fontHeight(), -13);
     f.trigger("acFontBigger");
-    QCOMPARE(f.window->outputPage()->fontHeight(), -14);
+    QCOMPARE(f.probe().outputPage()->fontHeight(), -14);
     QCOMPARE(f.outputGrid()->font().pixelSize(), 14);
     QCOMPARE(f.outputGrid()->horizontalHeader()->font().pixelSize(), 14);
     f.trigger("acFontSmaller1");
     f.trigger("acFontSmaller1");
-    QCOMPARE(f.window->dataPage()->fontHeight(), -11);
+    QCOMPARE(f.probe().dataPage()->fontHeight(), -11);
     QCOMPARE(f.dataGrid()->horizontalHeader()->font().pixelSize(), 11);
-    QCOMPARE(f.window->outputPage()->fontHeight(), -14);
+    QCOMPARE(f.probe().outputPage()->fontHeight(), -14);
 }
 
 void TstResultPages::theViewerFollowsOnlyWhileVisible()
@@ -135,7 +135,7 @@ void TstResultPages::theViewerFollowsOnlyWhileVisible()
     QVERIFY(f.show());
     f.trigger("acQueryBar");
     f.run(u"select id, name from t"_s);
-    results::ValueViewer *viewer = f.window->viewer();
+    results::ValueViewer *viewer = f.probe().viewer();
     QVERIFY(!viewer->isVisible());
 
     // Hidden: moving and entering columns leave it hidden.
@@ -184,7 +184,7 @@ void TstResultPages::templatesOfTheOutputPage()
     f.run(u"select id, name from t"_s);
     f.trigger("acGoToLastRecord");
     f.trigger("acGenerateSIUD");
-    QVERIFY(f.window->viewer()->isVisible());
+    QVERIFY(f.probe().viewer()->isVisible());
     const QStringList lines = viewerText(f).split(u'\n');
     QCOMPARE(lines.mid(0, 3), (QStringList{u"select id, name"_s, u"from "_s, u"where id = 3 and name = 'O''Brien'"_s}));
     QCOMPARE(lines.value(4), u"insert into "_s);
@@ -205,7 +205,7 @@ void TstResultPages::theDataPageOpensTheSelectedTableOnShow()
     QAbstractItemModelTester tester(f.dataGrid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     f.trigger("acDataBar");
     QVERIFY(f.data() && f.data()->isActive());
-    QCOMPARE(f.window->tableData().tableName(), u"t"_s);
+    QCOMPARE(f.probe().tableData().tableName(), u"t"_s);
     QCOMPARE(f.dataGrid()->toolTip(), u"t"_s);
     QCOMPARE(f.dataGrid()->model()->index(0, 1).data().toString(), u"a"_s);
     QVERIFY(f.data()->moveTo(2));
@@ -218,10 +218,10 @@ void TstResultPages::theDataPageOpensTheSelectedTableOnShow()
 
     // Another selection while the page shows does not reload it.
     f.selectTable(u"u"_s);
-    QCOMPARE(f.window->tableData().tableName(), u"t"_s);
+    QCOMPARE(f.probe().tableData().tableName(), u"t"_s);
     f.trigger("acSQLBar");
     f.trigger("acDataBar");
-    QCOMPARE(f.window->tableData().tableName(), u"u"_s);
+    QCOMPARE(f.probe().tableData().tableName(), u"u"_s);
     QCOMPARE(f.dataGrid()->toolTip(), u"u"_s);
     QCOMPARE(f.dataGrid()->model()->headerData(0, Qt::Horizontal).toString(), u"k"_s);
     QVERIFY(f.dialogs.messages().isEmpty());
@@ -230,7 +230,7 @@ void TstResultPages::theDataPageOpensTheSelectedTableOnShow()
     f.createDatabases({u"beta"_s});
     f.pickDatabase(u"beta"_s);
     QVERIFY(!f.data() || !f.data()->isActive());
-    QCOMPARE(f.window->tableData().tableName(), QString());
+    QCOMPARE(f.probe().tableData().tableName(), QString());
     QCOMPARE(f.dataGrid()->model()->rowCount(), 0);
 }
 
@@ -242,7 +242,7 @@ void TstResultPages::aTableThatFailsIsNotRetried()
     f.trigger("acDataBar");
     QCOMPARE(f.dialogs.messages().size(), 1);
     QVERIFY(!f.data()->isActive());
-    QCOMPARE(f.window->tableData().tableName(), u"nosuch"_s);
+    QCOMPARE(f.probe().tableData().tableName(), u"nosuch"_s);
     QVERIFY(!f.enabled("acGetRecordCount1"));
     f.trigger("acSQLBar");
     f.trigger("acDataBar");
@@ -263,7 +263,7 @@ void TstResultPages::theNavigatorEditsTheTable()
     f.listTables({u"t"_s}, u"t"_s);
     QAbstractItemModelTester tester(f.dataGrid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     f.trigger("acDataBar");
-    results::DBNavigator *navigator = f.window->dataPage()->navigator();
+    results::DBNavigator *navigator = f.probe().dataPage()->navigator();
     QVERIFY(!navigator->button(Nav::First)->isEnabled());
     QVERIFY(navigator->button(Nav::Next)->isEnabled());
     QVERIFY(!navigator->button(Nav::Post)->isEnabled());
@@ -340,7 +340,7 @@ void TstResultPages::anUnpostedEditIsWrittenBeforeDisconnecting()
     f.listTables({u"t"_s}, u"t"_s);
     f.trigger("acDataBar");
     setCell(f.dataGrid(), 0, 1, u"kept"_s);
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QVERIFY(!f.window->database().isConnected());
     QVERIFY(f.connect());
     f.pickDatabase(u"alpha"_s);

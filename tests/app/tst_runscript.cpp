@@ -161,7 +161,7 @@ void TstRunScript::aSelectionRunsFromItsPlaceInTheText()
     QCOMPARE(statementLog(f, before),
              (QStringList{u"SQL | select 1 from t;"_s, u"Query.Error [-217] |  select nosuch from t;"_s}));
     // The second statement starts right after the first one's semicolon.
-    QCOMPARE(f.window->runner().statementStart(), 117);
+    QCOMPARE(f.probe().runner().statementStart(), 117);
     QCOMPARE(edit->selStart(), 100 + 16 + 8);
     QCOMPARE(edit->selectedText(), u"n"_s);
 }
@@ -173,7 +173,7 @@ void TstRunScript::theFirstFailureStopsTheRun()
     editor::SqlEdit *edit = f.window->currentEditor();
     edit->setPlainText(u"select i from t;\r\nselect nosuch from t;\r\nselect i from t;"_s);
     const int before = f.logSize();
-    const app::LogModel *log = f.window->logPage()->model();
+    const app::LogModel *log = f.probe().logPage()->model();
     QSignalSpy logged(log, &QAbstractItemModel::rowsInserted);
     trigger(f, "acExecute");
 
@@ -183,10 +183,10 @@ void TstRunScript::theFirstFailureStopsTheRun()
 
     QCOMPARE(statementLog(f, before), (QStringList{u"SQL | select i from t;"_s,
                                                     u"Query.Error [-217] | \r\nselect nosuch from t;"_s}));
-    QVERIFY(!f.window->resultSet()->isActive());
+    QVERIFY(!f.probe().resultSet()->isActive());
     QCOMPARE(edit->selectedText(), u"n"_s);
     QCOMPARE(edit->selStart(), 16 + 2 + 7);
-    widgets::StatusBar *status = f.window->statusPanels();
+    widgets::StatusBar *status = f.probe().statusPanels();
     QVERIFY(status->isAlarm());
     QVERIFY(status->panelText(3).startsWith(u"-217 "_s));
     QCOMPARE(f.dialogs.messages().size(), 0);
@@ -195,14 +195,14 @@ void TstRunScript::theFirstFailureStopsTheRun()
     edit->setPlainText(u"select i from t"_s);
     trigger(f, "acExecute");
     QVERIFY(!status->isAlarm());
-    QVERIFY(f.window->resultSet()->isActive());
+    QVERIFY(f.probe().resultSet()->isActive());
 }
 
 void TstRunScript::aSuccessWritesTheStatusPanels()
 {
     SessionFixture f;
     QVERIFY(ready(f));
-    widgets::StatusBar *status = f.window->statusPanels();
+    widgets::StatusBar *status = f.probe().statusPanels();
     status->setPanelText(2, u"kept"_s);
     f.window->currentEditor()->setPlainText(u"select i from t order by i"_s);
     trigger(f, "acExecute");
@@ -215,10 +215,10 @@ void TstRunScript::aSuccessWritesTheStatusPanels()
     QCOMPARE(status->panelText(2), u"kept"_s);
     QVERIFY(!status->isAlarm());
 
-    connection::Dataset *rows = f.window->resultSet();
+    connection::Dataset *rows = f.probe().resultSet();
     QVERIFY(rows->isActive());
     QCOMPARE(rows->text(0), u"1"_s);
-    QCOMPARE(f.window->runner().lastStatement(), u"select i from t order by i"_s);
+    QCOMPARE(f.probe().runner().lastStatement(), u"select i from t order by i"_s);
 }
 
 void TstRunScript::refreshRunsTheLastStatementAgain()
@@ -231,7 +231,7 @@ void TstRunScript::refreshRunsTheLastStatementAgain()
     const int before = f.logSize();
     trigger(f, "acRefresh");
     QCOMPARE(statementLog(f, before), QStringList{u"SQL | select count(*) from t"_s});
-    QCOMPARE(f.window->resultSet()->text(0), u"4"_s);
+    QCOMPARE(f.probe().resultSet()->text(0), u"4"_s);
 }
 
 void TstRunScript::insertIntoEditorIsOneEdit()
@@ -337,9 +337,9 @@ void TstRunScript::autosaveFilesCarryThePagesThroughARestart()
 void TstRunScript::aChangedPageIsSavedSoonAfterTheLastEdit()
 {
     SessionFixture f;
-    workspace::PageFiles &files = f.window->pageFiles();
+    workspace::PageFiles &files = f.probe().pageFiles();
     files.setAutosaveDelay(30);
-    const QString page1 = f.window->paths().autosaveFile(1);
+    const QString page1 = f.probe().paths().autosaveFile(1);
     editor::SqlEdit *edit = f.window->currentEditor();
     edit->setFocus();
     QTest::keyClicks(edit, u"select 42"_s);
@@ -347,7 +347,7 @@ void TstRunScript::aChangedPageIsSavedSoonAfterTheLastEdit()
     QVERIFY(QTest::qWaitFor([&] { return fileBytes(page1) == "select 42\r\n"; }, 60000));
     QVERIFY(!files.autosavePending(1));
     // Pages nobody touched are not written before the close.
-    QVERIFY(!QFile::exists(f.window->paths().autosaveFile(2)));
+    QVERIFY(!QFile::exists(f.probe().paths().autosaveFile(2)));
     QCOMPARE(f.logSize(), 1);
 }
 

@@ -107,7 +107,7 @@ void TstServerCombo::theWindowOffersTheServersOfTheSqlhostsFile()
     QVERIFY(!combo->isEditable());
     QCOMPARE(items(*combo), (QStringList{u"a_srv"_s, u"b_srv"_s}));
     QCOMPARE(combo->currentText(), u"a_srv"_s);
-    const std::optional<ServerEntry> entry = f.window->selectedServer();
+    const std::optional<ServerEntry> entry = f.probe().selectedServer();
     QVERIFY(entry);
     QCOMPARE(entry->backend, ServerBackend::Odbc);
     QCOMPARE(entry->hostname, u"db1"_s);
@@ -134,7 +134,7 @@ void TstServerCombo::everyConnectNamesTheServerShown()
     connection::Database &database = f.window->database();
     for (const QString &server : {u"quoll_test"_s, u"quoll_work"_s}) {
         combo->setCurrentIndex(combo->findText(server));
-        database.setEngine(connection::servers::createEngine(*f.window->selectedServer(), f.folder.path()));
+        database.setEngine(connection::servers::createEngine(*f.probe().selectedServer(), f.folder.path()));
         f.answerLogin(u"tester"_s);
         database.open();
         QVERIFY(database.isConnected());

@@ -1,4 +1,5 @@
 #include "clientenvironment.h"
+#include "mainprobe.h"
 #include "scripteddialogs.h"
 #include "testregistry.h"
 
@@ -82,11 +83,12 @@ private slots:
     {
         Restarts r;
         app::QuollMain &w = r.start();
+        const testing::MainProbe probe{w};
         QCOMPARE(w.pos(), QPoint(0, 0));
         QCOMPARE(w.size(), QSize(550, 450));
         QVERIFY(!w.isMaximized());
         QCOMPARE(catalog::filterHistory(*r.find<QComboBox>(u"cbTableWild"_s)), QStringList(5, QString()));
-        QCOMPARE(w.connectDialog()->Logins(), QStringList());
+        QCOMPARE(probe.connectDialog()->Logins(), QStringList());
         QCOMPARE(r.splitter("Splitter2")->paneSize(), 130);
         // The starter snippets come with the first start.
         QVERIFY(QFile::exists(r.paths().menuFile()));
@@ -120,6 +122,7 @@ private slots:
         Restarts r;
         {
             app::QuollMain &w = r.start();
+            const testing::MainProbe probe{w};
             w.move(40, 30);
             w.resize(900, 700);
             const std::pair<const char *, int> panes[] = {{"Splitter2", 210}, {"Splitter4", 240}, {"Splitter6", 150},
@@ -128,16 +131,16 @@ private slots:
                                                           {"Splitter3", 70}};
             for (const auto &[name, size] : panes)
                 r.splitter(name)->setPaneSize(size);
-            w.outputPage()->setFontHeight(-19);
-            w.dataPage()->setFontHeight(-21);
+            probe.outputPage()->setFontHeight(-19);
+            probe.dataPage()->setFontHeight(-21);
             catalog::setFilterHistory(*r.find<QComboBox>(u"cbTableWild"_s),
                                       {u"*tbl"_s, u"cp*"_s, QString(), u"x;y"_s, u"Ы*"_s});
             catalog::setFilterHistory(*r.find<QComboBox>(u"cbProcWild"_s), {u"sp_*"_s, {}, {}, {}, {}});
-            w.connectDialog()->setLogins({u"anna"_s, u"bob"_s});
-            w.connectionControl().setSavedServerName(u"quoll_work"_s);
-            w.connectionControl().setSavedDataBaseName(u"shop"_s);
-            w.viewer()->setGeometry(100, 120, 600, 500);
-            w.viewer()->setTextFontHeight(-23);
+            probe.connectDialog()->setLogins({u"anna"_s, u"bob"_s});
+            probe.connectionControl().setSavedServerName(u"quoll_work"_s);
+            probe.connectionControl().setSavedDataBaseName(u"shop"_s);
+            probe.viewer()->setGeometry(100, 120, 600, 500);
+            probe.viewer()->setTextFontHeight(-23);
             widgets::ReportList *fields = r.list("ListView2");
             QFont font(u"DejaVu Sans"_s, 11);
             fields->setFont(font);
@@ -152,24 +155,25 @@ private slots:
         QCOMPARE(file.value(u"FieldView"_s, u"Color"_s), std::optional<QString>(u"clYellow"_s));
 
         app::QuollMain &w = r.start();
+        const testing::MainProbe probe{w};
         QCOMPARE(w.pos(), QPoint(40, 30));
         QCOMPARE(w.size(), QSize(900, 700));
         QCOMPARE(r.splitter("Splitter2")->paneSize(), 210);
         QCOMPARE(r.splitter("Splitter8")->paneSize(), 90);
         QCOMPARE(r.splitter("Splitter3")->paneSize(), 70);
-        QCOMPARE(w.outputPage()->fontHeight(), -19);
-        QCOMPARE(w.dataPage()->fontHeight(), -21);
+        QCOMPARE(probe.outputPage()->fontHeight(), -19);
+        QCOMPARE(probe.dataPage()->fontHeight(), -21);
         QCOMPARE(catalog::filterHistory(*r.find<QComboBox>(u"cbTableWild"_s)),
                  (QStringList{u"*tbl"_s, u"cp*"_s, QString(), u"x;y"_s, u"Ы*"_s}));
         QCOMPARE(r.find<QComboBox>(u"cbTableWild"_s)->currentText(), u"*tbl"_s);
         QCOMPARE(r.find<QComboBox>(u"cbProcWild"_s)->currentText(), u"sp_*"_s);
-        QCOMPARE(w.connectDialog()->Logins(), (QStringList{u"anna"_s, u"bob"_s}));
-        QCOMPARE(w.connectDialog()->userName()->currentText(), u"anna"_s);
-        QCOMPARE(w.connectionControl().savedServerName(), u"quoll_work"_s);
-        QCOMPARE(w.connectionControl().savedDataBaseName(), u"shop"_s);
+        QCOMPARE(probe.connectDialog()->Logins(), (QStringList{u"anna"_s, u"bob"_s}));
+        QCOMPARE(probe.connectDialog()->userName()->currentText(), u"anna"_s);
+        QCOMPARE(probe.connectionControl().savedServerName(), u"quoll_work"_s);
+        QCOMPARE(probe.connectionControl().savedDataBaseName(), u"shop"_s);
         QCOMPARE(r.find<QComboBox>(u"cbServerName"_s)->currentText(), u"quoll_work"_s);
-        QCOMPARE(w.viewer()->geometry(), QRect(100, 120, 600, 500));
-        QCOMPARE(w.viewer()->textFontHeight(), -23);
+        QCOMPARE(probe.viewer()->geometry(), QRect(100, 120, 600, 500));
+        QCOMPARE(probe.viewer()->textFontHeight(), -23);
         widgets::ReportList *fields = r.list("ListView2");
         QCOMPARE(fields->font().family(), u"DejaVu Sans"_s);
         QCOMPARE(fields->font().pointSize(), 11);
@@ -192,6 +196,7 @@ private slots:
                         "fnColor=clNoSuchColour\r\nColor=$0000FF00\r\nfnSize=big\r\n"
                         "[uLogins]\r\nb=bob\r\na=anna\r\n");
         app::QuollMain &w = r.start();
+        const testing::MainProbe probe{w};
         QVERIFY(!(w.windowState() & Qt::WindowMaximized));
         QCOMPARE(r.splitter("Splitter2")->paneSize(), 130);
         widgets::ReportList *tables = r.list("lvTables");
@@ -200,7 +205,7 @@ private slots:
         QCOMPARE(tables->horizontalHeader()->sectionSize(2), 100);
         QCOMPARE(tables->palette().color(QPalette::Base), QColor(0, 255, 0));
         QCOMPARE(tables->font().pointSize(), 8);
-        QCOMPARE(w.connectDialog()->Logins(), (QStringList{u"bob"_s, u"anna"_s}));
+        QCOMPARE(probe.connectDialog()->Logins(), (QStringList{u"bob"_s, u"anna"_s}));
         QVERIFY(r.close());
         // b and a stay beside the keys written for the list.
         const ProfileFile file = r.settings();
@@ -209,7 +214,7 @@ private slots:
         QCOMPARE(file.value(u"TableView"_s, u"fnColor"_s), std::optional<QString>(u"clWindowText"_s));
         QCOMPARE(file.value(u"TableView"_s, u"Color"_s), std::optional<QString>(u"clLime"_s));
         // ...and are read again at the next start.
-        QCOMPARE(r.start().connectDialog()->Logins(), (QStringList{u"bob"_s, u"anna"_s, u"bob"_s, u"anna"_s}));
+        QCOMPARE(testing::MainProbe{r.start()}.connectDialog()->Logins(), (QStringList{u"bob"_s, u"anna"_s, u"bob"_s, u"anna"_s}));
     }
 
     // Maximized: only the flag is written, the normal bounds stay, and the

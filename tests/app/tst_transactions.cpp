@@ -35,9 +35,9 @@ struct ButtonState
 
 ButtonState buttons(const SessionFixture &f)
 {
-    const QToolButton *beginCommit = f.window->topBar()->beginCommitButton();
+    const QToolButton *beginCommit = f.probe().topBar()->beginCommitButton();
     return {beginCommit->isEnabled(), beginCommit->isChecked(), beginCommit->toolTip(),
-            f.window->topBar()->rollbackButton()->isEnabled()};
+            f.probe().topBar()->rollbackButton()->isEnabled()};
 }
 
 const ButtonState NoTransaction{true, false, u"Начать транзакцию"_s, false};
@@ -45,7 +45,7 @@ const ButtonState InTransaction{true, true, u"Накатить транзакц�
 
 QStringList openRoleList(SessionFixture &f)
 {
-    widgets::PopupComboBox *roles = f.window->topBar()->roleName();
+    widgets::PopupComboBox *roles = f.probe().topBar()->roleName();
     roles->showPopup();
     const QStringList shown = f.items(roles);
     roles->hidePopup();
@@ -88,12 +88,12 @@ void TstTransactions::startThenRollBack()
     QCOMPARE(buttons(f), NoTransaction);
     const int before = f.logSize();
 
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     QVERIFY(f.window->database().inTransaction());
     QCOMPARE(buttons(f), InTransaction);
     f.window->database().execute(u"insert into t values (1)"_s);
 
-    f.window->topBar()->rollbackButton()->click();
+    f.probe().topBar()->rollbackButton()->click();
     QVERIFY(!f.window->database().inTransaction());
     QCOMPARE(buttons(f), NoTransaction);
     QCOMPARE(f.log(before), (QStringList{u"Начало транзакции | "_s, u"Откат транзакции | "_s}));
@@ -107,9 +107,9 @@ void TstTransactions::startThenCommitWithTheSameButton()
     QVERIFY(connectedTo(f, u"alpha"_s));
     f.window->database().execute(u"create table t (i integer)"_s);
     const int before = f.logSize();
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     f.window->database().execute(u"insert into t values (1)"_s);
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     QVERIFY(!f.window->database().inTransaction());
     QCOMPARE(buttons(f), NoTransaction);
     QCOMPARE(f.log(before), (QStringList{u"Начало транзакции | "_s, u"Накат транзакции | "_s}));
@@ -122,7 +122,7 @@ void TstTransactions::aRefusedStartLeavesTheButtonsTrue()
     // A database without a log has no transactions.
     QVERIFY(connectedTo(f, u"nolog"_s, false));
     const int before = f.logSize();
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     QCOMPARE(f.dialogs.messages().size(), 1);
     QVERIFY(!f.window->database().inTransaction());
     QCOMPARE(buttons(f), NoTransaction);
@@ -136,15 +136,15 @@ void TstTransactions::theButtonsAskTheConnection()
     // A transaction begun by a statement of the user's is the connection's.
     f.window->database().execute(u"begin work"_s);
     const int before = f.logSize();
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     QVERIFY(!f.window->database().inTransaction());
     QCOMPARE(buttons(f), NoTransaction);
     QCOMPARE(f.log(before), QStringList{u"Накат транзакции | "_s});
 
     // After a disconnect both are disabled.
-    f.window->topBar()->beginCommitButton()->click();
+    f.probe().topBar()->beginCommitButton()->click();
     f.dialogs.answerQuestion(Dialogs::Button::No);
-    f.window->topBar()->connectButton()->click();
+    f.probe().topBar()->connectButton()->click();
     QCOMPARE(buttons(f), (ButtonState{false, false, u"Начать транзакцию"_s, false}));
 }
 
@@ -185,7 +185,7 @@ void TstTransactions::pickingARoleSetsIt()
     connection::Database &database = f.window->database();
     database.execute(u"create role clerk"_s);
     database.execute(u"grant clerk to tester"_s);
-    widgets::PopupComboBox *roles = f.window->topBar()->roleName();
+    widgets::PopupComboBox *roles = f.probe().topBar()->roleName();
     QCOMPARE(openRoleList(f), QStringList{u"clerk"_s});
     const int before = f.logSize();
     roles->setCurrentIndex(0);

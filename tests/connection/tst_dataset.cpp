@@ -101,6 +101,36 @@ private slots:
         QCOMPARE(set.isEmpty(), rowCount == 0);
     }
 
+    // Counting by the last row reads every row and puts the set back where
+    // it was, the views told once: the rows that came, then the position.
+    void countFromLastKeepsThePosition_data()
+    {
+        QTest::addColumn<QString>("before");   // moves before counting
+        QTest::addColumn<QString>("after");    // the position afterwards
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("at the beginning") << QString() << u"0b"_s
+                                          << QStringList{u"fetched 1-99"_s, u"current 0"_s};
+        QTest::newRow("in the middle") << u"to40"_s << u"40"_s << QStringList{u"fetched 41-99"_s, u"current 40"_s};
+        QTest::newRow("at the end") << u"last"_s << u"99e"_s << QStringList();
+    }
+
+    void countFromLastKeepsThePosition()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QStringList, told);
+        Dataset set;
+        set.attach(rows(100));
+        if (before == u"last")
+            set.last();
+        else if (!before.isEmpty())
+            set.moveTo(before.mid(2).toLongLong());
+        SignalLog log(set);
+        QCOMPARE(set.countFromLast(), 100);
+        QCOMPARE(position(set), after);
+        QCOMPARE(log, told);
+    }
+
     // Opening reads one row (no look-ahead); every request reads only what
     // it needs, and tells the views once per batch.
     void readsOnlyWhatIsAsked_data()

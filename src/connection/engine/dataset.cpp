@@ -136,6 +136,27 @@ qint64 Dataset::recordCount()
     return m_rows.rowCount();
 }
 
+qint64 Dataset::countFromLast()
+{
+    pauseViews();
+    qint64 count = 0;
+    try {
+        const qint64 row = currentRow();
+        const bool wasAtBeginning = atBeginning();
+        last();
+        count = m_rows.rowCount();
+        if (row >= 0)
+            moveTo(row);
+        if (wasAtBeginning)
+            first();
+    } catch (...) {
+        resumeViews();
+        throw;
+    }
+    resumeViews();
+    return count;
+}
+
 qint64 Dataset::fetchMore(qint64 rows)
 {
     return readRows(rows, true);

@@ -77,6 +77,9 @@ public:
 
     // All rows of the result (reads every remaining row).
     qint64 recordCount();
+    // The same by going to the last row and back to where the set was (the
+    // beginning when it was there), the views told once at the end.
+    qint64 countFromLast();
     // The rows read so far, and whether the cursor may have more.
     qint64 fetchedCount() const { return m_rows.rowCount(); }
     bool canFetchMore() const { return bool(m_cursor); }
