@@ -71,8 +71,10 @@ void TstCatalogWrites::statementWritesTheseLines_data()
            "tester | 101 | 17 | 4 | $TODAY | P | 16 | 16"_s,
            u"insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) values (?, "
            "?, ?, ?, ?, ?) | 3 | n101_3 | tester | 101 | N | NULL"_s,
+           u"insert into syscoldepend (constrid, tabid, colno) values (?, ?, ?) | 3 | 101 | 4"_s,
            u"insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) values (?, "
            "?, ?, ?, ?, ?) | 4 | c101_4 | tester | 101 | C | NULL"_s,
+           u"insert into syscoldepend (constrid, tabid, colno) values (?, ?, ?) | 4 | 101 | 4"_s,
            u"insert into sysindexes (idxname, owner, tabid, idxtype, clustered, part1, part2, part3, part4, "
            "part5, part6, part7, part8, part9, part10, part11, part12, part13, part14, part15, part16, "
            "levels, leaves, nunique, clust) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
@@ -113,12 +115,15 @@ void TstCatalogWrites::statementWritesTheseLines_data()
            u"delete from sysconstraints where tabid = ? | 100"_s,
            u"delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?) | 100"_s,
            u"delete from systriggers where tabid = ? | 100"_s,
+           u"delete from sysfragments where tabid = ? | 100"_s,
+           u"delete from syscoldepend where tabid = ? | 100"_s,
            u"delete from systables where tabid = ? | 100"_s,
            u"drop view if exists v"_s,
            u"delete from syscolumns where tabid = ? | 101"_s,
            u"delete from sysviews where tabid = ? | 101"_s,
            u"delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?) | 101"_s,
            u"delete from systriggers where tabid = ? | 101"_s,
+           u"delete from syssyntable where tabid = ? | 101"_s,
            u"delete from systables where tabid = ? | 101"_s};
     QTest::newRow("create index") << shop << u"create unique index ix on parent (id desc)"_s << QStringList{
            u"insert into sysindexes (idxname, owner, tabid, idxtype, clustered, part1, part2, part3, part4, "
@@ -135,6 +140,7 @@ void TstCatalogWrites::statementWritesTheseLines_data()
            "begin select raise(abort, 'quoll:-530:tester.positive'); end"_s,
            u"insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) values (?, "
            "?, ?, ?, ?, ?) | 2 | positive | tester | 100 | C | NULL"_s,
+           u"insert into syscoldepend (constrid, tabid, colno) values (?, ?, ?) | 2 | 100 | 1"_s,
            u"insert or replace into quoll_catalog_ids values (?, ?) | constrid | 2"_s,
            u"update systables set nindexes = (select count(*) from sysindexes where tabid = ?) where tabid = "
            "? | 100 | 100"_s};

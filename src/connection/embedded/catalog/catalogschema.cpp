@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 
 namespace quoll::connection::embedded {
@@ -41,6 +42,9 @@ constexpr std::array catalogTables{
     CatalogTable{6, "sysviews", "tabid INTEGER, seqno SMALLINT, viewtext CHAR(64)"},
     CatalogTable{7, "sysusers",
                  "username VARCHAR(32), usertype CHAR(1), priority SMALLINT, password CHAR(16), defrole VARCHAR(32)"},
+    CatalogTable{10, "syssyntable",
+                 "tabid INTEGER, servername VARCHAR(128), dbname VARCHAR(128), owner VARCHAR(32), "
+                 "tabname VARCHAR(128), btabid INTEGER"},
     CatalogTable{11, "sysconstraints",
                  "constrid INTEGER PRIMARY KEY, constrname VARCHAR(128), owner VARCHAR(32), tabid INTEGER, "
                  "constrtype CHAR(1), idxname VARCHAR(128), collation CHAR(32)"},
@@ -49,6 +53,7 @@ constexpr std::array catalogTables{
                  "matchtype CHAR(1), pendant CHAR(1)"},
     CatalogTable{14, "sysdefaults",
                  "tabid INTEGER, colno SMALLINT, type CHAR(1), \"default\" CHAR(256), class CHAR(1)"},
+    CatalogTable{15, "syscoldepend", "constrid INTEGER, tabid INTEGER, colno SMALLINT"},
     CatalogTable{16, "sysprocedures",
                  "procname VARCHAR(128), owner VARCHAR(32), procid INTEGER PRIMARY KEY, mode CHAR(1), "
                  "retsize INTEGER, symsize INTEGER, datasize INTEGER, codesize INTEGER, numargs INTEGER, "
@@ -62,7 +67,15 @@ constexpr std::array catalogTables{
                  "trigid INTEGER PRIMARY KEY, trigname VARCHAR(128), owner VARCHAR(32), tabid INTEGER, "
                  "event CHAR(1), old VARCHAR(128), new VARCHAR(128), mode CHAR(1), collation CHAR(32)"},
     CatalogTable{23, "systrigbody", "trigid INTEGER, datakey CHAR(1), seqno INTEGER, data CHAR(256)"},
+    CatalogTable{25, "sysfragments",
+                 "fragtype CHAR(1), tabid INTEGER, indexname VARCHAR(128), colno INTEGER, partn INTEGER, "
+                 "strategy CHAR(1), location CHAR(1), servername VARCHAR(128), evalpos INTEGER, exprtext TEXT, "
+                 "exprbin BYTE, exprarr BYTE, flags INTEGER, dbspace VARCHAR(128), levels SMALLINT, npused FLOAT, "
+                 "nrows FLOAT, clust FLOAT, partition VARCHAR(128)"},
     CatalogTable{29, "sysroleauth", "rolename VARCHAR(32), grantee VARCHAR(32), is_grantable CHAR(1)"},
+    CatalogTable{47, "syssequences",
+                 "seqid INTEGER PRIMARY KEY, tabid INTEGER, start_val INT8, inc_val INT8, max_val INT8, "
+                 "min_val INT8, cycle CHAR(1), restart_val INT8, cache INTEGER, \"order\" CHAR(1)"},
 };
 
 constexpr CatalogTable sysdatabasesTable{
@@ -89,6 +102,10 @@ constexpr std::array catalogIndexes{
     "create index quoll_sysprocauth_procid on sysprocauth (procid)",
     "create index quoll_sysviews_tabid on sysviews (tabid, seqno)",
     "create index quoll_sysroleauth_grantee on sysroleauth (grantee)",
+    "create index quoll_syssyntable_tabid on syssyntable (tabid)",
+    "create index quoll_syscoldepend_tabid on syscoldepend (tabid, colno)",
+    "create index quoll_sysfragments_tabid on sysfragments (tabid)",
+    "create index quoll_syssequences_tabid on syssequences (tabid)",
 };
 
 void exec(sqlite3 *db, const QByteArray &sql)
@@ -127,7 +144,64 @@ void listInSystables(sqlite3 *db, int tabid, const QByteArray &name, int ncols, 
                  + QByteArray::number(ncols) + ", 0, 0, " + quoted(created) + ", 0, 'T', 'R', 0, 16, 16, 0, 0, 0, 2048)");
 }
 
+bool hasTable(sqlite3 *db, const char *name)
+{
+    sqlite3_stmt *stmt = nullptr;
+    bool found = false;
+    if (sqlite3_prepare_v2(db, "select 1 from sqlite_master where type = 'table' and name = ?", -1, &stmt, nullptr)
+        == SQLITE_OK) {
+        sqlite3_bind_text(stmt, 1, name, -1, SQLITE_STATIC);
+        found = sqlite3_step(stmt) == SQLITE_ROW;
+    }
+    sqlite3_finalize(stmt);
+    return found;
+}
+
+// The indexes among catalogIndexes made on `table`.
+std::vector<const char *> indexesOn(const char *table)
+{
+    std::vector<const char *> indexes;
+    const QByteArray on = QByteArray(" on ") + table + " (";
+    for (const char *index : catalogIndexes)
+        if (QByteArray(index).contains(on))
+            indexes.push_back(index);
+    return indexes;
+}
+
 } // namespace
+
+void upgradeCatalog(sqlite3 *db)
+{
+    // Only the tables later versions added: a database that lost one of
+    // the others is damaged, and is reported so where it is read.
+    using namespace Qt::Literals::StringLiterals;
+    static constexpr std::array addedLater{"syssyntable"_L1, "syscoldepend"_L1, "sysfragments"_L1,
+                                           "syssequences"_L1};
+    // Most opens find every table: one look per table, no transaction.
+    std::vector<const CatalogTable *> missing;
+    for (const CatalogTable &t : catalogTables)
+        if (std::find(addedLater.begin(), addedLater.end(), QLatin1StringView(t.name)) != addedLater.end()
+            && !hasTable(db, t.name))
+            missing.push_back(&t);
+    if (missing.empty())
+        return;
+    const QByteArray created = storedDate(QDate::currentDate()).toLatin1();
+    exec(db, "begin immediate");
+    try {
+        for (const CatalogTable *t : missing) {
+            if (hasTable(db, t->name))
+                continue;   // another connection was quicker
+            exec(db, QByteArray("create table ") + t->name + " (" + t->columns + ")");
+            for (const char *index : indexesOn(t->name))
+                exec(db, index);
+            listInSystables(db, t->tabid, t->name, columnCount(db, t->name), created);
+        }
+        exec(db, "commit");
+    } catch (...) {
+        sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
 
 void createCatalog(sqlite3 *db, bool sysmaster)
 {

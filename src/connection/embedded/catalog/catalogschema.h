@@ -12,6 +12,11 @@ namespace quoll::connection::embedded {
 // `sysmaster` also gets `sysdatabases`. Raises EngineError.
 void createCatalog(sqlite3 *db, bool sysmaster);
 
+// Adds the catalog tables a database made by an earlier version lacks
+// (synonyms, sequences, fragments, column dependencies), each listed in
+// `systables`. Raises EngineError.
+void upgradeCatalog(sqlite3 *db);
+
 // The owner of the catalog tables.
 inline constexpr const char *CatalogOwner = "informix";
 

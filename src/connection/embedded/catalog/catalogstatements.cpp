@@ -1,10 +1,13 @@
 #include "connection/embedded/catalog/catalogstatements.h"
 
+#include "connection/embedded/catalog/altertable.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/sql/ddlparser.h"
 #include "connection/embedded/catalog/indexstatements.h"
 #include "connection/embedded/catalog/rolestatements.h"
 #include "connection/embedded/catalog/routinestatements.h"
+#include "connection/embedded/catalog/sequencestatements.h"
+#include "connection/embedded/catalog/synonymstatements.h"
 #include "connection/embedded/catalog/tableplanner.h"
 #include "connection/embedded/catalog/triggerstatements.h"
 #include "connection/embedded/catalog/viewstatements.h"
@@ -27,9 +30,13 @@ constexpr std::array planners{
     &planIndexStatement,
     &planStatisticsStatement,
     &planAlterConstraints,
+    &planAlterTable,
+    &planRenameStatement,
     &planTriggerStatement,
     &planRoutineStatement,
     &planRoleStatement,
+    &planSynonymStatement,
+    &planSequenceStatement,
 };
 
 // The first words of every statement the planners above take; rows are
@@ -38,8 +45,8 @@ constexpr std::array planners{
 // statement that begins with another word must add it here.
 bool mayKeepCatalog(const StatementTokens &statement)
 {
-    static constexpr std::array firstWords{"create"_L1, "drop"_L1,    "alter"_L1,   "update"_L1, "grant"_L1,
-                                           "revoke"_L1, "set"_L1,     "execute"_L1, "call"_L1};
+    static constexpr std::array firstWords{"create"_L1, "drop"_L1,    "alter"_L1, "update"_L1, "grant"_L1,
+                                           "revoke"_L1, "set"_L1,     "execute"_L1, "call"_L1, "rename"_L1};
     return std::any_of(firstWords.begin(), firstWords.end(),
                        [&](QLatin1StringView w) { return statement.isWord(0, w); });
 }

@@ -15,11 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::connection::embedded {
 
-namespace {
-
-// A literal default as the catalog stores it: text types keep the text;
-// every other type has a printable encoding of the value, a blank, then
-// the text.
 QString storedLiteral(int coltype, const QString &text)
 {
     switch (coltype & 0xff) {
@@ -29,6 +24,8 @@ QString storedLiteral(int coltype, const QString &text)
         return QString::fromLatin1(text.toUtf8().toBase64(QByteArray::OmitTrailingEquals)) + u' ' + text;
     }
 }
+
+namespace {
 
 // A SERIAL column numbers the rows inserted with 0 or without a value:
 // one past the highest number the column ever had (deleting rows does not
@@ -40,21 +37,9 @@ void addSerialNumbering(CatalogWriter &out, const CreateTable &table)
         const QString base = c.type.section(u'(', 0, 0).trimmed().toLower();
         if (base != u"serial"_s && base != u"serial8"_s && base != u"bigserial"_s)
             continue;
-        out.write("create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
-                "last integer, primary key (tabname, colname))");
         bool ok = false;
         const qint64 start = c.type.section(u'(', 1).section(u')', 0, 0).trimmed().toLongLong(&ok);
-        out.write("insert or replace into quoll_serials values (?, ?, ?)", {table.name, c.name, ok ? start - 1 : 0});
-        const QString t = quotedIdentifier(table.name), col = quotedIdentifier(c.name);
-        const QString key = u"tabname = '"_s + QString(table.name).replace(u'\'', u"''"_s) + u"' and colname = '"_s
-                            + QString(c.name).replace(u'\'', u"''"_s) + u"'"_s;
-        const QString trigger = u"create trigger "_s + quotedIdentifier(u"quoll_serial_"_s + table.name + u'_' + c.name)
-                                + u" after insert on "_s + t + u" begin "_s
-                                + u"update quoll_serials set last = max(last, coalesce(nullif(new."_s + col
-                                + u", 0), last + 1)) where "_s + key + u"; "_s
-                                + u"update "_s + t + u" set "_s + col + u" = (select last from quoll_serials where "_s
-                                + key + u") where rowid = new.rowid and coalesce(new."_s + col + u", 0) = 0; end"_s;
-        out.write(trigger);
+        writeSerialNumbering(out, table.name, c.name, ok ? start - 1 : 0);
     }
 }
 
@@ -75,6 +60,7 @@ qint64 highestCatalogId(sqlite3 *db, const char *name)
         {"constrid", "select max(constrid) from sysconstraints"},
         {"procid", "select max(procid) from sysprocedures"},
         {"trigid", "select max(trigid) from systriggers"},
+        {"seqid", "select max(seqid) from syssequences"},
     };
     const char *highest = nullptr;
     for (const Source &s : sources)
@@ -140,15 +126,43 @@ int rowSizeOf(int coltype, int collength)
     case 2: case 6: case 7: return 4;
     case 3: return 8;
     case 4: return 4;
-    case 5: case 8: return (length >> 8) / 2 + 1;      // DECIMAL, MONEY: two digits a byte
+    case 5: case 8: {                                  // DECIMAL, MONEY: two digits a byte
+        // The digits are kept in pairs on each side of the decimal point,
+        // so an odd scale costs a byte more, and so does a floating
+        // DECIMAL(p), whose point may fall anywhere.
+        const int precision = length >> 8;
+        const int scale = length & 0xff;
+        const bool oddScale = scale == 255 || scale % 2 == 1;
+        return (precision + (oddScale ? 4 : 3)) / 2;
+    }
     case 10: case 14: return (length >> 8) / 2 + 1;    // DATETIME, INTERVAL: stored as decimals
     case 11: case 12: return 56;                       // BYTE, TEXT descriptor
     case 17: case 18: return 10;
     case 40: return length + 3;                        // LVARCHAR
-    case 41: return length;
+    case 41: return length == 1 ? 2 : length;         // BOOLEAN: its byte and a null flag; BLOB, CLOB
     case 52: case 53: return 8;
     default: return length;
     }
+}
+
+void writeSerialNumbering(CatalogWriter &out, const QString &table, const QString &column, qint64 last)
+{
+    out.write("create table if not exists quoll_serials (tabname varchar(128), colname varchar(128), "
+              "last integer, primary key (tabname, colname))");
+    out.write("insert or replace into quoll_serials values (?, ?, ?)", {table, column, last});
+    const QString t = quotedIdentifier(table), col = quotedIdentifier(column);
+    const QString key = u"tabname = '"_s + QString(table).replace(u'\'', u"''"_s) + u"' and colname = '"_s
+                        + QString(column).replace(u'\'', u"''"_s) + u"'"_s;
+    out.write(u"create trigger "_s + serialTriggerName(table, column) + u" after insert on "_s + t + u" begin "_s
+              + u"update quoll_serials set last = max(last, coalesce(nullif(new."_s + col
+              + u", 0), last + 1)) where "_s + key + u"; "_s
+              + u"update "_s + t + u" set "_s + col + u" = (select last from quoll_serials where "_s
+              + key + u") where rowid = new.rowid and coalesce(new."_s + col + u", 0) = 0; end"_s);
+}
+
+QString serialTriggerName(const QString &table, const QString &column)
+{
+    return quotedIdentifier(u"quoll_serial_"_s + table + u'_' + column);
 }
 
 void recordCreateTable(CatalogWriter &out, const CreateTable &table, const QString &owner)
@@ -181,6 +195,13 @@ void recordCreateTable(CatalogWriter &out, const CreateTable &table, const QStri
         "(?, ?, 0, ?, ?, ?, 0, 0, ?, 0, 'T', ?, 0, ?, ?, 0, 0, 0, 2048)",
         {table.name, owner, tabid, rowsize, int(table.columns.size()), storedDate(QDate::currentDate()),
         QString(QChar(table.lockLevel)), table.extentSize, table.nextSize});
+    int evalpos = 0;
+    for (const CreateTable::Fragment &f : table.fragments)
+        out.write("insert into sysfragments (fragtype, tabid, indexname, colno, partn, strategy, location, servername, "
+                  "evalpos, exprtext, exprbin, exprarr, flags, dbspace, levels, npused, nrows, clust, partition) "
+                  "values ('T', ?, null, 0, 0, ?, 'L', null, ?, ?, null, null, 0, ?, 0, 0, 0, 0, ?)",
+                  {tabid, QString(QChar(f.strategy)), evalpos++,
+                   f.expression.isEmpty() ? QVariant() : QVariant(f.expression), f.dbspace, f.partition});
     recordConstraints(out, tabid, owner, table);
 }
 
@@ -199,6 +220,8 @@ void recordDropTable(CatalogWriter &out, const QString &table)
     out.write("delete from sysconstraints where tabid = ?", {tabid});
     out.write("delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
     out.write("delete from systriggers where tabid = ?", {tabid});
+    out.write("delete from sysfragments where tabid = ?", {tabid});
+    out.write("delete from syscoldepend where tabid = ?", {tabid});
     if (catalogExec(db, "select count(*) from sqlite_master where name = 'quoll_serials'") > 0)
         out.write("delete from quoll_serials where tabname = ?", {table});
     out.write("delete from systables where tabid = ?", {tabid});

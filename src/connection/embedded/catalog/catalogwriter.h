@@ -41,4 +41,14 @@ qint64 lastSerial(sqlite3 *db, const QString &table);
 // Bytes a row of the table takes, by the sizes the server stores values in.
 int rowSizeOf(int coltype, int collength);
 
+// A literal default as the catalog stores it: text types keep the text;
+// every other type has a printable encoding of the value, a blank, then
+// the text.
+QString storedLiteral(int coltype, const QString &text);
+
+// The numbering of a SERIAL column: its counter row (the last number
+// given) and the trigger that gives the next one to a row inserted with 0.
+void writeSerialNumbering(CatalogWriter &out, const QString &table, const QString &column, qint64 last);
+QString serialTriggerName(const QString &table, const QString &column);
+
 } // namespace quoll::connection::embedded

@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quoll::connection::embedded {
@@ -283,6 +285,11 @@ void writeConstraint(CatalogWriter &out, qint64 tabid, const QString &owner, con
         "insert into sysconstraints (constrid, constrname, owner, tabid, constrtype, idxname) "
         "values (?, ?, ?, ?, ?, ?)",
         {c.constrid, c.name, owner, tabid, QString(QLatin1Char(char(c.kind))), idxname});
+    // A NOT NULL or check constraint has no index: the columns it depends
+    // on are listed instead.
+    if (c.kind == Kind::NotNull || c.kind == Kind::Check)
+        for (int colno : parts)
+            out.write("insert into syscoldepend (constrid, tabid, colno) values (?, ?, ?)", {c.constrid, tabid, colno});
     if (c.kind != Kind::References)
         return;
     out.write(
@@ -291,6 +298,20 @@ void writeConstraint(CatalogWriter &out, qint64 tabid, const QString &owner, con
         {c.constrid, c.referencedConstrid, c.referencedTabid, c.cascadeDelete ? u"C"_s : u"R"_s});
     addReferenceTriggers(out, c.constrid, owner + u'.' + c.name, table, names(c.columns), c.referencedTable.name,
                          c.referencedKey, c.cascadeDelete);
+}
+
+// The columns a check condition names, by number, in the table's order.
+std::vector<int> checkedColumns(const QString &condition, const QStringList &columnNames)
+{
+    const StatementTokens tokens(condition);
+    std::vector<int> parts;
+    for (size_t k = 0; k < tokens.size(); ++k)
+        if (tokens.isWord(k) && !tokens.isSymbol(k + 1, u'('))
+            if (const qsizetype i = columnNames.indexOf(tokens.lower(k)); i >= 0)
+                parts.push_back(int(i) + 1);
+    std::sort(parts.begin(), parts.end());
+    parts.erase(std::unique(parts.begin(), parts.end()), parts.end());
+    return parts;
 }
 
 void writeConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const QString &table,
@@ -306,6 +327,8 @@ void writeConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, co
             std::vector<int> parts;
             for (const NamedAt &n : c.columns)
                 parts.push_back(int(columnNames.indexOf(n.name)) + 1);
+            if (c.kind == Kind::Check)
+                parts = checkedColumns(c.condition, columnNames);
             writeConstraint(out, tabid, owner, table, c, parts, added);
         }
     }
@@ -315,6 +338,18 @@ void writeConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, co
 }
 
 } // namespace
+
+QString defaultConstraintName(ConstraintDefinition::Kind kind, qint64 tabid, qint64 constrid)
+{
+    QChar letter = u'c';
+    switch (kind) {
+    case Kind::PrimaryKey: case Kind::Unique: letter = u'u'; break;
+    case Kind::References: letter = u'r'; break;
+    case Kind::Check: letter = u'c'; break;
+    case Kind::NotNull: letter = u'n'; break;
+    }
+    return letter + u"%1_%2"_s.arg(tabid).arg(constrid);
+}
 
 void recordConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const CreateTable &table)
 {

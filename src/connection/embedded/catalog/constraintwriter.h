@@ -22,6 +22,10 @@ namespace quoll::connection::embedded {
 // or delete the children when the reference cascades. Raises EngineError.
 void recordConstraints(CatalogWriter &out, qint64 tabid, const QString &owner, const CreateTable &table);
 
+// The name the server gives a constraint written without one: its kind's
+// letter, the table's number and its own ("u101_7").
+QString defaultConstraintName(ConstraintDefinition::Kind kind, qint64 tabid, qint64 constrid);
+
 // Writes constraints that ALTER TABLE adds to an existing table, as
 // recordConstraints does, and what enforces them in the storage engine
 // (which cannot add constraints to a table): a unique index for a key

@@ -5,6 +5,9 @@
 #include "connection/embedded/server/informixerrors.h"
 #include "connection/embedded/sql/statementcursor.h"
 
+#include <QHash>
+#include <QRegularExpression>
+
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -83,22 +86,48 @@ QStringList signatureTypes(StatementCursor &in)
     return types;
 }
 
+// A routine's parameter types as a server tells signatures apart: by the
+// types alone, without lengths or precisions, each spelling of a type as
+// its one name ("char(10), int" and "character, integer" are one).
+QString signatureKey(const QString &types)
+{
+    static const QRegularExpression lengths(u"\\([^)]*\\)"_s);
+    QString text = types.toLower();
+    text.remove(lengths);
+    QStringList keys;
+    for (QString type : text.split(u',', Qt::SkipEmptyParts)) {
+        type = type.simplified();
+        static const QHash<QString, QString> spellings{
+            {u"int"_s, u"integer"_s},        {u"dec"_s, u"decimal"_s},
+            {u"numeric"_s, u"decimal"_s},    {u"character"_s, u"char"_s},
+            {u"character varying"_s, u"varchar"_s}, {u"real"_s, u"smallfloat"_s},
+            {u"double precision"_s, u"float"_s},
+        };
+        keys.append(spellings.value(type, type));
+    }
+    return keys.join(u',');
+}
+
 // The procid a name (and signature, when given) stands for; `kind` is "t"
 // or "f" to require a procedure or a function, empty for either. Raises
 // -674 at `nameAt` when no routine or more than one answers.
 qint64 resolveRoutine(sqlite3 *db, const QString &name, const std::optional<QStringList> &types,
                       const QString &kind, qsizetype nameAt)
 {
-    const QString signature = types ? types->join(u',') : QString();
-    const qint64 count = catalogExec(
-        db, "select count(*) from sysprocedures where procname = ? and (? = '' or isproc = ?) "
-            "and (? = 0 or coalesce(paramtypes, '') = ?)",
-        {name, kind, kind, types ? 1 : 0, signature});
-    if (count != 1)
+    const QString wanted = types ? signatureKey(types->join(u',')) : QString();
+    qint64 found = 0;
+    int matches = 0;
+    for (const QList<QVariant> &row : catalogRows(db, "select procid, coalesce(paramtypes, '') from sysprocedures "
+                                                      "where procname = ? and (? = '' or isproc = ?)",
+                                                  {name, kind, kind})) {
+        if (types && signatureKey(row[1].toString()) != wanted)
+            continue;
+        found = row[0].toLongLong();
+        ++matches;
+    }
+    if (matches != 1)
         throw StatementError(InformixCode::RoutineNotResolved, nameAt, name);
-    return catalogExec(db, "select procid from sysprocedures where procname = ? and (? = '' or isproc = ?) "
-                           "and (? = 0 or coalesce(paramtypes, '') = ?)",
-                       {name, kind, kind, types ? 1 : 0, signature});
+    return found;
 }
 
 struct Routine

@@ -22,16 +22,6 @@ bool isSerial(const QString &type)
     return base == u"serial"_s || base == u"serial8"_s || base == u"bigserial"_s;
 }
 
-QChar nameLetter(Kind kind)
-{
-    switch (kind) {
-    case Kind::PrimaryKey: case Kind::Unique: return u'u';
-    case Kind::References: return u'r';
-    case Kind::Check: return u'c';
-    case Kind::NotNull: return u'n';
-    }
-    return u'c';
-}
 
 QStringList names(const std::vector<NamedAt> &list)
 {
@@ -189,7 +179,7 @@ std::optional<CatalogPlan> planAlterConstraints(const CatalogContext &context, c
     for (ConstraintDefinition &c : scope.constraints) {
         c.constrid = constrid++;
         if (c.name.isEmpty())
-            c.name = nameLetter(c.kind) + u"%1_%2"_s.arg(tabid).arg(c.constrid);
+            c.name = defaultConstraintName(c.kind, tabid, c.constrid);
         refuseTakenName(db, scope, c, owner);
         const std::vector<int> colnos = columnNumbers(db, tabid, names(c.columns));
         for (size_t i = 0; i < colnos.size(); ++i)
@@ -239,7 +229,7 @@ CatalogPlan planCreateTable(const CatalogContext &context, QStringView sql, Crea
     for (ConstraintDefinition &c : table.constraints) {
         c.constrid = constrid++;
         if (c.name.isEmpty())
-            c.name = nameLetter(c.kind) + u"%1_%2"_s.arg(table.tabid).arg(c.constrid);
+            c.name = defaultConstraintName(c.kind, table.tabid, c.constrid);
         for (const NamedAt &column : c.columns)
             if (!columnNames.contains(column.name))
                 throw StatementError(InformixCode::ColumnNotFound, column.at, column.name);

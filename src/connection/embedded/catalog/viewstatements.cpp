@@ -91,17 +91,21 @@ void removeViewRows(CatalogWriter &out, qint64 tabid)
     out.write("delete from sysviews where tabid = ?", {tabid});
     out.write("delete from systrigbody where trigid in (select trigid from systriggers where tabid = ?)", {tabid});
     out.write("delete from systriggers where tabid = ?", {tabid});
+    out.write("delete from syssyntable where tabid = ?", {tabid});
     out.write("delete from systables where tabid = ?", {tabid});
 }
 
-// Views whose select no longer resolves after a table or view they read
-// was dropped; a server drops them with it.
+// Views (and synonyms) whose select no longer resolves after a table or
+// view they read was dropped; a server drops them with it.
 std::vector<std::pair<qint64, QString>> brokenViews(sqlite3 *db)
 {
     std::vector<std::pair<qint64, QString>> views;
     sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, "select tabid, tabname from systables where tabtype = 'V' and tabid >= 100", -1, &stmt,
-                           nullptr) != SQLITE_OK)
+    // Views, and the synonyms that the storage engine holds as views.
+    if (sqlite3_prepare_v2(db,
+                           "select tabid, tabname from systables where tabtype in ('V', 'S', 'P') and tabid >= 100 "
+                           "and lower(tabname) in (select lower(name) from sqlite_master where type = 'view')",
+                           -1, &stmt, nullptr) != SQLITE_OK)
         throw informixError(InformixCode::EmbeddedFailure, QString::fromUtf8(sqlite3_errmsg(db)));
     while (sqlite3_step(stmt) == SQLITE_ROW)
         views.emplace_back(sqlite3_column_int64(stmt, 0),
@@ -286,6 +290,11 @@ std::optional<CatalogPlan> planViewStatement(const CatalogContext &context, cons
         return plan;
     }
     return std::nullopt;
+}
+
+void dropViewsLeftBroken(CatalogWriter &out)
+{
+    dropBrokenViews(out);
 }
 
 } // namespace quoll::connection::embedded

@@ -40,6 +40,8 @@ void DialectPlanner::plan()
             timeLiteral(k);
             extendForm(k);
             matchedDate(k);
+            sequenceValue(k);
+            dateToChar(k);
             break;
         case SqlToken::Kind::String:
         case SqlToken::Kind::QuotedString:

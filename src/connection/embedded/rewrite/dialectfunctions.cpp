@@ -117,4 +117,47 @@ void DialectPlanner::extendForm(size_t k)
     }
 }
 
+// sequence.NEXTVAL and owner.sequence.CURRVAL: the server's functions
+// with the sequence's name, when the name before the dot is no table or
+// alias of the statement.
+void DialectPlanner::sequenceValue(size_t k)
+{
+    const bool next = m_s.isWord(k, "nextval");
+    if ((!next && !m_s.isWord(k, "currval")) || k < 2 || !m_s.isSymbol(k - 1, u'.'))
+        return;
+    const auto isName = [&](size_t j) { return m_s.isWord(j) || m_s.isString(j); };
+    if (!isName(k - 2))
+        return;
+    const QString name = m_s.isWord(k - 2) ? m_s.lower(k - 2) : m_s.value(k - 2).toLower();
+    if (m_aliases.contains(name) || tableColumns(name))
+        return;
+    size_t start = k - 2;
+    if (start >= 2 && m_s.isSymbol(start - 1, u'.') && isName(start - 2))
+        start -= 2;
+    span(start, k, u"%1(%2)"_s.arg(next ? u"quoll_nextval"_s : u"quoll_currval"_s, quoted(name)));
+}
+
+void DialectPlanner::dateToChar(size_t k)
+{
+    if (!m_s.isWord(k, "to_char") || !m_s.isSymbol(k + 1, u'('))
+        return;
+    const size_t close = m_s.closing(k + 1);
+    if (close >= m_s.size())
+        return;
+    size_t end = close;
+    int depth = 0;
+    for (size_t j = k + 2; j < close; ++j) {
+        if (m_s.isSymbol(j, u'('))
+            ++depth;
+        else if (m_s.isSymbol(j, u')'))
+            --depth;
+        else if (depth == 0 && m_s.isSymbol(j, u',')) {
+            end = j;
+            break;
+        }
+    }
+    if (end > k + 2 && (dateOperand(k + 2, end) || dateExpression(k + 2, end)))
+        span(k, k, u"quoll_date_char"_s);
+}
+
 } // namespace quoll::connection::embedded

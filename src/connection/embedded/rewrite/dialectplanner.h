@@ -144,6 +144,24 @@ private:
     // EXTEND(value, first TO last): the server's function with the qualifier as text.
     void extendForm(size_t k);
 
+    // One past the operand starting at `b` (a number, a name, a call or a
+    // parenthesised expression), or npos.
+    size_t primaryForward(size_t b) const;
+
+    // The start of the operand ending at `e`, or npos.
+    size_t primaryBackward(size_t e) const;
+
+    // The start of a DATETIME ± INTERVAL sum made already that ends at `e`,
+    // or npos: a further INTERVAL adds to the whole sum.
+    size_t timeSumBackward(size_t e) const;
+
+    // sequence.NEXTVAL and sequence.CURRVAL: the server's functions.
+    void sequenceValue(size_t k);
+
+    // TO_CHAR of a DATE: the server's DATE form of it, since a DATE is a
+    // day number the function could not tell from a number.
+    void dateToChar(size_t k);
+
     const StatementTokens &m_s;
     QStringView m_sql;
     const SchemaLookup &m_schema;
@@ -155,6 +173,10 @@ private:
     std::vector<std::pair<QString, const std::vector<StoredColumn> *>> m_tables;
     QHash<QString, QString> m_aliases;   // alias -> table
     QString m_key;                        // see lowerKey()
+    // DATETIME ± INTERVAL sums already made into the server's function: the
+    // last token of each -> its first, so that "d + 1 UNITS DAY + 2 UNITS
+    // HOUR" adds to the sum before it.
+    std::map<size_t, size_t> m_timeSums;
 };
 
 } // namespace quoll::connection::embedded

@@ -151,6 +151,54 @@ size_t DialectPlanner::dateTimeForward(size_t b) const
     return size_t(-1);
 }
 
+size_t DialectPlanner::timeSumBackward(size_t e) const
+{
+    const auto sum = m_timeSums.find(e);
+    return sum == m_timeSums.end() ? size_t(-1) : sum->second;
+}
+
+size_t DialectPlanner::primaryForward(size_t b) const
+{
+    if (b >= m_s.size())
+        return size_t(-1);
+    if (m_s.isSymbol(b, u'(')) {
+        const size_t close = m_s.closing(b);
+        return close < m_s.size() ? close + 1 : size_t(-1);
+    }
+    if (m_s.isNumber(b))
+        return b + 1;
+    if (m_s.isSymbol(b, u'-') && m_s.isNumber(b + 1))
+        return b + 2;
+    if (!m_s.isWord(b))
+        return size_t(-1);
+    size_t j = b + 1;
+    while (m_s.isSymbol(j, u'.') && m_s.isWord(j + 1))
+        j += 2;
+    if (m_s.isSymbol(j, u'(')) {
+        const size_t close = m_s.closing(j);
+        return close < m_s.size() ? close + 1 : size_t(-1);
+    }
+    return j;
+}
+
+size_t DialectPlanner::primaryBackward(size_t e) const
+{
+    if (e >= m_s.size())
+        return size_t(-1);
+    if (m_s.isSymbol(e, u')')) {
+        const size_t open = opening(e);
+        if (open == size_t(-1))
+            return open;
+        return open > 0 && m_s.isWord(open - 1) ? open - 1 : open;
+    }
+    if (!m_s.isWord(e) && !m_s.isNumber(e))
+        return size_t(-1);
+    size_t j = e;
+    while (j >= 2 && m_s.isSymbol(j - 1, u'.') && m_s.isWord(j - 2))
+        j -= 2;
+    return j;
+}
+
 // DATETIME ± INTERVAL literal and DATETIME - DATETIME: the server's
 // functions, since the texts themselves do not add up.
 void DialectPlanner::dateTimeArithmetic(size_t m)
@@ -158,11 +206,32 @@ void DialectPlanner::dateTimeArithmetic(size_t m)
     if ((!m_s.isSymbol(m, u'+') && !m_s.isSymbol(m, u'-')) || m == 0)
         return;
     const bool minus = m_s.isSymbol(m, u'-');
+    // "n UNITS field": an INTERVAL of one field. The left side is a
+    // DATETIME or DATE, or taken as one when its type is not known (a
+    // routine's variable); the function refuses what is neither.
+    if (const size_t operandEnd = primaryForward(m + 1); operandEnd != size_t(-1) && m_s.isWord(operandEnd, "units")
+        && m_s.isWord(operandEnd + 1) && isQualifierWord(m_s.lower(operandEnd + 1))) {
+        size_t left = timeSumBackward(m - 1);
+        if (left == size_t(-1))
+            left = dateTimeBackward(m - 1, true);
+        if (left == size_t(-1))
+            left = primaryBackward(m - 1);
+        if (left == size_t(-1))
+            return;
+        const QString field = m_s.lower(operandEnd + 1);
+        m_edits.before[left].prepend(u"quoll_dtadd("_s);
+        span(m, m, u", %1, "_s.arg(minus ? -1 : 1));
+        span(operandEnd, operandEnd + 1, u", '%1 to %1')"_s.arg(field));
+        m_timeSums[operandEnd + 1] = left;
+        return;
+    }
     const bool interval = m_s.isWord(m + 1, "interval") && m_s.isSymbol(m + 2, u'(');
     // An INTERVAL column: "name" or "table.name".
     const size_t named = m + 3 < m_s.size() && m_s.isSymbol(m + 2, u'.') ? m + 3 : m + 1;
     const bool intervalColumn = !interval && typeAt(named).startsWith(u"INTERVAL"_s);
-    const size_t left = dateTimeBackward(m - 1, interval || intervalColumn);
+    size_t left = interval || intervalColumn ? timeSumBackward(m - 1) : size_t(-1);
+    if (left == size_t(-1))
+        left = dateTimeBackward(m - 1, interval || intervalColumn);
     if (left == size_t(-1))
         return;
     if (intervalColumn) {
@@ -186,6 +255,7 @@ void DialectPlanner::dateTimeArithmetic(size_t m)
         const QString qual = m_sql.mid(q, m_s[end - 1].end() - q).toString().simplified().toLower();
         m_edits.before[left].prepend(u"quoll_dtadd("_s);
         span(m, end - 1, u", %1, %2, %3)"_s.arg(minus ? -1 : 1).arg(quoted(value), quoted(qual)));
+        m_timeSums[end - 1] = left;
         return;
     }
     if (!minus)

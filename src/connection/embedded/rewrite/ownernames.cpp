@@ -16,14 +16,15 @@ namespace {
 class OwnerFinder
 {
 public:
-    OwnerFinder(const StatementTokens &statement, const QString &database)
-        : m_s(statement), m_database(database.toLower())
+    OwnerFinder(const StatementTokens &statement, const QString &database, const SynonymLookup &synonyms)
+        : m_s(statement), m_database(database.toLower()), m_synonyms(synonyms)
     {
     }
 
-    // The character ranges to take out: begin -> end.
-    std::map<qsizetype, qsizetype> find()
+    // The character ranges to replace: begin -> (end, replacement).
+    std::map<qsizetype, std::pair<qsizetype, QString>> find()
     {
+        writtenSynonym();
         const size_t n = m_s.size();
         m_tablePosition.assign(n + 1, false);
         // Per parenthesis level: whether a SELECT or DELETE has begun
@@ -89,7 +90,37 @@ public:
 
 private:
     // Takes out the tokens first..last.
-    void drop(size_t first, size_t last) { m_drops[m_s[first].begin] = m_s[last].end(); }
+    void drop(size_t first, size_t last) { m_drops[m_s[first].begin] = {m_s[last].end(), QString()}; }
+
+    // The table an INSERT, UPDATE or DELETE writes to, when it is a synonym
+    // of this database: the storage engine writes to no view, so the
+    // object's own name goes in its place, with the synonym's as the alias
+    // that the statement's qualified names use.
+    void writtenSynonym()
+    {
+        if (!m_synonyms)
+            return;
+        size_t k = 0;
+        if (m_s.isWord(0, "insert") && m_s.isWord(1, "into"))
+            k = 2;
+        else if (m_s.isWord(0, "update"))
+            k = 1;
+        else if (m_s.isWord(0, "delete"))
+            k = m_s.isWord(1, "from") ? 2 : 1;
+        else
+            return;
+        const std::optional<TableReference> table = readTableReference(m_s, k);
+        if (!table || !m_s.isWord(table->table)
+            || (table->database && m_s.lower(*table->database) != m_database))
+            return;
+        const QString name = m_s.lower(table->table);
+        const QString object = m_synonyms(name);
+        if (object.isEmpty())
+            return;
+        // An INSERT's alias comes after its column list; it needs none.
+        const bool alias = !m_s.isWord(0, "insert") && !table->alias;
+        m_drops[m_s[table->table].begin] = {m_s[table->table].end(), alias ? object + u" as "_s + name : object};
+    }
 
     // A table name starts at `k`: [database[@server]:][owner.]table.
     void tableAt(size_t k)
@@ -129,8 +160,9 @@ private:
 
     const StatementTokens &m_s;
     QString m_database;
+    const SynonymLookup &m_synonyms;
     std::vector<bool> m_tablePosition;
-    std::map<qsizetype, qsizetype> m_drops;
+    std::map<qsizetype, std::pair<qsizetype, QString>> m_drops;
 };
 
 } // namespace
@@ -140,19 +172,22 @@ std::optional<RewrittenSql> dropOwnerNames(QStringView sql, const QString &datab
     return dropOwnerNames(StatementTokens(sql), database);
 }
 
-std::optional<RewrittenSql> dropOwnerNames(const StatementTokens &statement, const QString &database)
+std::optional<RewrittenSql> dropOwnerNames(const StatementTokens &statement, const QString &database,
+                                           const SynonymLookup &synonyms)
 {
     const QStringView sql = statement.sql();
-    const std::map<qsizetype, qsizetype> drops = OwnerFinder(statement, database).find();
+    const std::map<qsizetype, std::pair<qsizetype, QString>> drops = OwnerFinder(statement, database, synonyms).find();
     if (drops.empty())
         return std::nullopt;
     SqlRewriter out(sql);
     qsizetype copied = 0;
-    for (const auto &[begin, end] : drops) {
+    for (const auto &[begin, replacement] : drops) {
         if (begin < copied)
             continue;
         out.copy(copied, begin - copied);
-        copied = end;
+        if (!replacement.second.isEmpty())
+            out.replace(begin, replacement.second);
+        copied = replacement.first;
     }
     out.copy(copied, sql.size() - copied);
     return out.finish();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "connection/embedded/rewrite/sqlrewriter.h"
+#include "connection/embedded/runtime/schemalookup.h"
 #include "connection/embedded/sql/statementtokens.h"
 
 #include <QString>
@@ -22,7 +23,10 @@ namespace quoll::connection::embedded {
 // not matter); one naming another database stays. The owner is accepted
 // whatever it is. Nothing when there is nothing to take off; the result
 // maps its positions back to `sql`.
-std::optional<RewrittenSql> dropOwnerNames(const StatementTokens &statement, const QString &database = {});
+// With `synonyms`, the table an INSERT, UPDATE or DELETE writes to is also
+// put as the object it is a synonym of.
+std::optional<RewrittenSql> dropOwnerNames(const StatementTokens &statement, const QString &database = {},
+                                           const SynonymLookup &synonyms = {});
 std::optional<RewrittenSql> dropOwnerNames(QStringView sql, const QString &database = {});
 
 } // namespace quoll::connection::embedded

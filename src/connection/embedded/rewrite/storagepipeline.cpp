@@ -1,5 +1,7 @@
 #include "connection/embedded/rewrite/storagepipeline.h"
 
+#include "connection/embedded/rewrite/parentheses.h"
+
 #include "connection/embedded/rewrite/outerjoin.h"
 #include "connection/embedded/rewrite/ownernames.h"
 #include "connection/embedded/server/informixerrors.h"
@@ -19,13 +21,26 @@ qsizetype StorageSql::userIndex(qsizetype index) const
 }
 
 StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString &database,
-                     const StatementTokens *statement)
+                     const StatementTokens *statement, const SynonymLookup &synonyms)
 {
+    // Deep nesting first: blanking parentheses keeps every position, so the
+    // passes below map back to the user's text as they are.
+    if (sql.count(u'(') >= DeepNesting) {
+        std::optional<StatementTokens> own;
+        if (!statement)
+            own.emplace(sql);
+        if (const std::optional<QString> flat = flattenDeepParentheses(statement ? *statement : *own))
+            return toStorage(*flat, schema, database, nullptr, synonyms);
+    }
     StorageSql s;
     // Each pass reads the whole statement; one that cannot apply (no owner
     // without a "." or ":", no OUTER without the word) is skipped.
-    if (sql.contains(u'.') || sql.contains(u':'))
-        s.unowned = statement ? dropOwnerNames(*statement, database) : dropOwnerNames(sql, database);
+    if (synonyms || sql.contains(u'.') || sql.contains(u':')) {
+        std::optional<StatementTokens> own;
+        if (!statement)
+            own.emplace(sql);
+        s.unowned = dropOwnerNames(statement ? *statement : *own, database, synonyms);
+    }
     const QStringView base = s.unowned ? QStringView(s.unowned->text()) : sql;
     const auto unownedIndex = [&](qsizetype index) { return s.unowned ? s.unowned->originalIndex(index) : index; };
     // With the statement's tokens at hand, only the word OUTER counts; a

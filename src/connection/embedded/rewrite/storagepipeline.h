@@ -30,9 +30,11 @@ struct StorageSql
 };
 
 // A whole statement, in `database`; `statement`: the reading of `sql` when
-// the caller has it. Raises StatementError with an index in the user's text.
+// the caller has it; `synonyms`: the synonyms of the database, for the
+// table a statement writes to. Raises StatementError with an index in the
+// user's text.
 StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString &database,
-                     const StatementTokens *statement = nullptr);
+                     const StatementTokens *statement = nullptr, const SynonymLookup &synonyms = {});
 
 // A condition that belongs to `table` (a check constraint): its names are
 // that table's columns, as in a statement on the table.

@@ -2,12 +2,14 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
 #include <unordered_map>
 
 #include <sqlite3.h>
 
 #include <memory>
+#include <optional>
 
 namespace quoll::connection::embedded {
 
@@ -88,6 +90,7 @@ struct SchemaCache::State
     QElapsedTimer sinceCheck;
     std::shared_ptr<TableColumns> tables = std::make_shared<TableColumns>();
     std::shared_ptr<ColumnQuery> columns = std::make_shared<ColumnQuery>();
+    std::optional<QSet<QString>> views;   // read at the first question after a change
 };
 
 SchemaCache::~SchemaCache()
@@ -131,8 +134,33 @@ SchemaLookup SchemaCache::lookup(sqlite3 *db)
         m_state->tables = std::make_shared<TableColumns>();
         // The column query's plan depends on the schema too.
         m_state->columns = std::make_shared<ColumnQuery>();
+        m_state->views.reset();
     }
     return lookupWith(db, m_state->tables, m_state->columns);
+}
+
+bool SchemaCache::isView(const QString &name)
+{
+    return views().contains(name);
+}
+
+const QSet<QString> &SchemaCache::views()
+{
+    static const QSet<QString> none;
+    if (!m_state)
+        return none;
+    if (!m_state->views) {
+        QSet<QString> views;
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(m_state->db, "select lower(name) from sqlite_master where type = 'view'", -1, &stmt,
+                               nullptr)
+            == SQLITE_OK)
+            while (sqlite3_step(stmt) == SQLITE_ROW)
+                views.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
+        sqlite3_finalize(stmt);
+        m_state->views = std::move(views);
+    }
+    return *m_state->views;
 }
 
 } // namespace quoll::connection::embedded

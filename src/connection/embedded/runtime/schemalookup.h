@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -21,6 +22,10 @@ struct StoredColumn
 // columns returned stay valid as long as the lookup (a copy of it
 // included) lives: a statement asks for the same tables many times.
 using SchemaLookup = std::function<const std::vector<StoredColumn> &(const QString &table)>;
+
+// The object a synonym of this database stands for (lower case), empty for
+// a name that is no such synonym.
+using SynonymLookup = std::function<QString(const QString &name)>;
 
 // Which result columns of a SELECT are DATE expressions (TODAY, MDY(...),
 // a DATE column plus days, ...), to be shown as dates: the items before a
@@ -65,6 +70,10 @@ public:
     // A lookup for the next statement on `db`; valid until `db` closes or
     // the next call.
     SchemaLookup lookup(sqlite3 *db);
+    // Whether the storage engine has a view of the name (lower case), as of
+    // the last lookup(): a synonym of this database is one.
+    bool isView(const QString &name);
+    bool hasViews() { return !views().isEmpty(); }
     // Call before `db` closes.
     void forget();
     // After a statement that may have changed the schema.
@@ -72,6 +81,7 @@ public:
 
 private:
     bool schemaChanged();
+    const QSet<QString> &views();
 
     struct State;
     State *m_state = nullptr;

@@ -2,6 +2,7 @@
 
 #include "connection/engine/communicationarea.h"
 
+#include <QHash>
 #include <QString>
 
 struct sqlite3;
@@ -20,6 +21,9 @@ struct SessionInfo
     QString role;
     QString roleUser;
     QString roleDatabase;
+    // The last value NEXTVAL gave in this session, by database and the
+    // sequence's tabid ("shop:101"): what CURRVAL answers.
+    QHash<QString, qint64> sequenceValues;
 };
 
 // The server's version as DBINFO("version", ...) reports it.
@@ -33,7 +37,8 @@ inline constexpr const char *ServerType = "Quoll Embedded Server";
 } // namespace ServerVersion
 
 // Registers the functions the rewritten statements call (quoll_user,
-// quoll_today, dbinfo) on `db`; `session` must outlive the handle.
-void registerFunctions(sqlite3 *db, const SessionInfo *session);
+// quoll_today, dbinfo, the string functions, NEXTVAL and CURRVAL) on `db`;
+// `session` must outlive the handle.
+void registerFunctions(sqlite3 *db, SessionInfo *session);
 
 } // namespace quoll::connection::embedded

@@ -239,7 +239,8 @@ std::unique_ptr<PreparedStatement> EmbeddedEngine::prepare(const QString &sql)
     };
     if (inCatalog)
         return runWhole();
-    const RewrittenSql rewritten = toStorage(sql, m_schema.lookup(db), m_session.database).rewritten;
+    const SchemaLookup schema = m_schema.lookup(db);
+    const RewrittenSql rewritten = toStorage(sql, schema, m_session.database, &statement, synonymLookup(db)).rewritten;
     if (!rewritten.intoTemp().isEmpty())
         return runWhole();   // SELECT ... INTO TEMP makes its table as in direct execution
     const QByteArray utf8 = rewritten.text().toUtf8();

@@ -79,6 +79,8 @@ private:
     bool runStorageStatement(const RewrittenSql &source, Outcome &outcome, const StatementTokens *known = nullptr,
                              const std::pair<QString, std::vector<StoredColumn>> *created = nullptr);
     sqlite3_stmt *keptInsert(const QString &sql);
+    // The synonyms of the open database, for the table a statement writes to.
+    SynonymLookup synonymLookup(sqlite3 *db);
     void selectIntoTemp(const RewrittenSql &query);
     void switchDatabase(const QString &name);
     void closeDatabase();

@@ -220,6 +220,12 @@ sqlite3 *EmbeddedServer::open(const QString &name) const
     // file system cannot hold a write-ahead log the journal stays as it was.
     sqlite3_exec(db, "pragma journal_mode = wal", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "pragma synchronous = normal", nullptr, nullptr, nullptr);
+    try {
+        upgradeCatalog(db);
+    } catch (...) {
+        sqlite3_close_v2(db);
+        throw;
+    }
     return db;
 }
 

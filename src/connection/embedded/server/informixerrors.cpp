@@ -29,6 +29,7 @@ constexpr std::array messages{
     Message{InformixCode::NoKeyInReferencedTable,
             "Cannot find unique constraint or primary key on referenced table (%s)."},
     Message{InformixCode::TableAlreadyExists, "Table (%s) already exists in database."},
+    Message{InformixCode::ColumnAlreadyExists, "Column (%s) already exists in table."},
     Message{InformixCode::IndexAlreadyExists, "Index (%s) already exists in database."},
     Message{InformixCode::IndexDoesNotExist, "Index does not exist."},
     Message{InformixCode::AmbiguousColumn, "Ambiguous column (%s)."},
@@ -46,6 +47,7 @@ constexpr std::array messages{
     Message{InformixCode::MissingKeyInReferencedTable,
             "Missing key in referenced table for referential constraint (%s)."},
     Message{InformixCode::KeyStillReferenced, "Key value for constraint (%s) is still being referenced."},
+    Message{InformixCode::DivisionByZero, "An attempt was made to divide by zero."},
     Message{InformixCode::CharacterToNumericFailed, "A character to numeric conversion process failed."},
     Message{InformixCode::InvalidYearInDate, "Invalid year in date."},
     Message{InformixCode::InvalidMonthInDate, "Invalid month in date."},
@@ -76,6 +78,12 @@ constexpr std::array messages{
     Message{InformixCode::NonNumericInDateTime, "Non-numeric character in datetime or interval."},
     Message{InformixCode::DateTimeOutOfRange, "The result of a datetime computation is out of range."},
     Message{InformixCode::EmbeddedFailure, "Embedded server failure: %s"},
+    Message{InformixCode::NotSupported, "The embedded server does not support %s."},
+    Message{InformixCode::NestedTooDeeply,
+            "The statement nests its expressions deeper than the embedded server can read; write it with fewer "
+            "levels of parentheses."},
+    Message{InformixCode::SequenceValueUndefined, "Sequence (%s) CURRVAL is not yet defined in this session."},
+    Message{InformixCode::SequenceExhausted, "Sequence (%s) exceeds its MAXVALUE or MINVALUE."},
     Message{InformixCode::RoutineNotRun,
             "Routine (%s) is stored, but the embedded server does not run stored routines."},
 };

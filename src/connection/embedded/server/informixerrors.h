@@ -23,6 +23,7 @@ enum : int {
     SubqueryNotOneRow = -284,
     NoKeyInReferencedTable = -297,
     TableAlreadyExists = -310,
+    ColumnAlreadyExists = -328,
     IndexAlreadyExists = -316,
     IndexDoesNotExist = -319,
     AmbiguousColumn = -324,
@@ -58,6 +59,7 @@ enum : int {
     NoPrivilegeToSetRole = -19805,
     DatabasePrivilegeToRole = -19806,
     InsteadOfTriggerOnTable = -19827,
+    DivisionByZero = -1202,
     CharacterToNumericFailed = -1213,
     InvalidYearInDate = -1204,
     InvalidMonthInDate = -1205,
@@ -68,6 +70,10 @@ enum : int {
     // The embedded server's own failures (storage, files): not Informix codes.
     EmbeddedFailure = -32001,
     RoutineNotRun = -32002,
+    SequenceValueUndefined = -8315, // CURRVAL before the session's first NEXTVAL
+    SequenceExhausted = -8316,      // past MAXVALUE (or MINVALUE) without CYCLE
+    NotSupported = -32003,          // a form the embedded server does not follow
+    NestedTooDeeply = -32006,       // beyond the storage engine's parser, even with redundant parentheses gone
 };
 } // namespace InformixCode
 

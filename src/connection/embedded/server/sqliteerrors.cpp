@@ -47,6 +47,8 @@ const Pattern patterns[] = {
     {"^UNIQUE constraint failed: (.*)$", InformixCode::DuplicateInUniqueIndex},
     {"^NOT NULL constraint failed: (.*)$", InformixCode::NullIntoNotNull},
     {"^CHECK constraint failed: (.*)$", InformixCode::CheckConstraintFailed},
+    {"^parser stack overflow$", InformixCode::NestedTooDeeply},
+    {"^Expression tree is too large", InformixCode::NestedTooDeeply},
 };
 
 // A broken unique rule on "t.a, t.b" as a server reports it: -268 with

@@ -1,6 +1,7 @@
 #include "connection/embedded/server/embeddedengine.h"
 
 #include "connection/embedded/catalog/catalogstatements.h"
+#include "connection/embedded/catalog/catalogrows.h"
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/rewrite/insertparameters.h"
 #include "connection/embedded/rewrite/storagepipeline.h"
@@ -40,7 +41,46 @@ qsizetype nameOffset(QStringView sql, const QString &name)
     return name.isEmpty() ? -1 : StatementTokens(sql).wordPosition(name.section(u'.', -1));
 }
 
+// A table the storage engine does not know may be a synonym of a table in
+// another database: the catalog keeps those, the embedded server cannot
+// reach them, and says so.
+void explainRemoteSynonym(sqlite3 *db, ServerFailure &failure)
+{
+    if (failure.code != InformixCode::TableNotInDatabase || failure.name.isEmpty())
+        return;
+    const QList<QList<QVariant>> rows =
+        catalogRows(db,
+                    "select y.dbname, y.owner, y.tabname from systables s join syssyntable y on y.tabid = s.tabid "
+                    "where s.tabname = ? and s.tabtype in ('S', 'P') and y.btabid is null",
+                    {failure.name.section(u'.', -1).toLower()});
+    if (rows.isEmpty())
+        return;
+    const QList<QVariant> &r = rows.front();
+    const QString target = r[0].toString() + u':' + r[1].toString() + u'.' + r[2].toString();
+    failure.code = InformixCode::NotSupported;
+    failure.message = informixMessage(InformixCode::NotSupported,
+                                      u"synonym (%1) of a table in another database (%2)"_s.arg(failure.name, target));
+}
+
 } // namespace
+
+SynonymLookup EmbeddedEngine::synonymLookup(sqlite3 *db)
+{
+    // Synonyms of this database are views of the storage engine: without
+    // views there is none to look up.
+    if (!m_schema.hasViews())
+        return {};
+    return [this, db](const QString &name) -> QString {
+        if (!m_schema.isView(name))
+            return {};
+        return catalogText(db,
+                           "select b.tabname from systables s join syssyntable y on y.tabid = s.tabid "
+                           "join systables b on b.tabid = y.btabid where s.tabname = ? and s.tabtype in ('S', 'P')",
+                           {name})
+            .value_or(QString())
+            .toLower();
+    };
+}
 
 void EmbeddedEngine::noteStorageRun(sqlite3 *db, int rc, bool isInsert)
 {
@@ -106,7 +146,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     }
     StorageSql storage;
     try {
-        storage = toStorage(sql, schema, m_session.database, known);
+        storage = toStorage(sql, schema, m_session.database, known, synonymLookup(db));
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
         return false;
@@ -117,6 +157,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
     const auto failAtByte = [&](int rc) {
         outcome.failed = true;
         outcome.failure = mapSqliteFailure(db, rc);
+        explainRemoteSynonym(db, outcome.failure);
         const int offset = outcome.failure.byteOffset;
         if (offset >= 0) {
             const qsizetype index = QString::fromUtf8(utf8.constData(), std::min<qsizetype>(offset, utf8.size())).size();

@@ -119,6 +119,24 @@ bool readConstraintBody(const StatementTokens &w, size_t &i, size_t end, bool ta
     return true;
 }
 
+// A constraint's mode after its name: [INDEX] DISABLED | ENABLED |
+// FILTERING [WITH | WITHOUT] ERROR. Every constraint here is checked; the
+// modes only say how a server would check it.
+void skipConstraintMode(const StatementTokens &w, size_t &i, size_t end)
+{
+    size_t k = i;
+    if (w.isWord(k, "index") && (w.isWord(k + 1, "disabled") || w.isWord(k + 1, "enabled")))
+        ++k;
+    if (k < end && (w.isWord(k, "disabled") || w.isWord(k, "enabled"))) {
+        i = k + 1;
+    } else if (k < end && w.isWord(k, "filtering")) {
+        ++k;
+        if ((w.isWord(k, "with") || w.isWord(k, "without")) && w.isWord(k + 1, "error"))
+            k += 2;
+        i = k;
+    }
+}
+
 // "CONSTRAINT name" at `i`, removed from the storage text; the name, empty
 // when none stands there.
 QString constraintName(const StatementTokens &w, size_t &i, size_t end, CreateTable &table)
@@ -128,6 +146,7 @@ QString constraintName(const StatementTokens &w, size_t &i, size_t end, CreateTa
     const qsizetype begin = w[i].begin;
     ++i;
     const QString name = objectName(w, i);
+    skipConstraintMode(w, i, end);
     table.storageEdits.push_back({begin, w[i - 1].end(), u" "_s});
     return name;
 }
@@ -193,6 +212,12 @@ void readColumn(const StatementTokens &w, size_t begin, size_t end, CreateTable 
     ColumnDefinition column;
     column.name = w.lower(begin);
     size_t i = begin + 1;
+    // An owner before a built-in type ("informix".boolean, as listings of
+    // extended types write it) names the same type.
+    if (i + 2 < end && (w.isString(i) || w.isWord(i)) && w.isSymbol(i + 1, u'.') && w.isWord(i + 2)) {
+        table.storageEdits.push_back({w[i].begin, w[i + 2].begin, QString()});
+        i += 2;
+    }
     const qsizetype typeBegin = i < end ? w[i].begin : w[begin].end();
     qsizetype typeEnd = typeBegin;
     int depth = 0;
@@ -270,6 +295,96 @@ RewrittenSql applyEdits(QStringView sql, std::vector<TextEdit> edits)
 
 namespace {
 
+// Whether the token at `i` begins another storage option.
+bool startsStorageOption(const StatementTokens &w, size_t i)
+{
+    return (w.isWord(i, "extent") && w.isWord(i + 1, "size")) || (w.isWord(i, "next") && w.isWord(i + 1, "size"))
+        || (w.isWord(i, "lock") && w.isWord(i + 1, "mode")) || (w.isWord(i, "put") && w.isWord(i + 1));
+}
+
+// The fragments of FRAGMENT BY / PARTITION BY from `i` (after BY) to the
+// next storage option or the end; returns where they end.
+//   ROUND ROBIN [PARTITION p] IN space, [PARTITION p] IN space | IN space, space
+//   EXPRESSION [PARTITION p] (condition) IN space, ..., [PARTITION p] REMAINDER IN space
+//   LIST (column) PARTITION p VALUES (...) IN space, ...
+//   RANGE (column) [INTERVAL (n)] [STORE IN (spaces)] PARTITION p VALUES < n IN space, ...
+size_t readFragments(const StatementTokens &w, size_t i, CreateTable &table)
+{
+    char16_t strategy = 0;
+    if (w.isWord(i, "round") && w.isWord(i + 1, "robin")) {
+        strategy = u'R';
+        i += 2;
+    } else if (w.isWord(i, "expression")) {
+        strategy = u'E';
+        ++i;
+    } else if ((w.isWord(i, "list") || w.isWord(i, "range")) && w.isSymbol(i + 1, u'(')) {
+        strategy = w.isWord(i, "list") ? u'L' : u'N';
+        i = w.closing(i + 1) + 1;
+        if (w.isWord(i, "interval") && w.isSymbol(i + 1, u'('))
+            i = w.closing(i + 1) + 1;
+        if (w.isWord(i, "store") && w.isWord(i + 1, "in") && w.isSymbol(i + 2, u'('))
+            i = w.closing(i + 2) + 1;
+    } else {
+        throw StatementError(InformixCode::SyntaxError, w.begin(i));
+    }
+    if (w.isWord(i, "in") && strategy == u'R' && !w.isWord(i + 2, "partition") && w.isSymbol(i + 2, u','))
+        ++i;   // ROUND ROBIN IN a, b: one IN for all
+    // The items, split at commas outside parentheses.
+    size_t end = i;
+    while (end < w.size() && !startsStorageOption(w, end)) {
+        if (w.isSymbol(end, u'('))
+            end = w.closing(end);
+        ++end;
+    }
+    end = std::min(end, w.size());
+    size_t itemBegin = i;
+    for (size_t k = i; k <= end; ++k) {
+        if (k < end && !w.isSymbol(k, u',')) {
+            if (w.isSymbol(k, u'('))
+                k = w.closing(k);
+            continue;
+        }
+        size_t a = itemBegin;
+        itemBegin = k + 1;
+        if (a >= k)
+            throw StatementError(InformixCode::SyntaxError, w.begin(a));
+        CreateTable::Fragment f;
+        f.strategy = strategy;
+        if (w.isWord(a, "partition") && a + 1 < k) {
+            f.partition = w.isString(a + 1) ? w.value(a + 1) : w.lower(a + 1);
+            a += 2;
+        }
+        // The space is the name after the last IN of the item.
+        size_t in = k;
+        for (size_t j = a; j < k; ++j) {
+            if (w.isSymbol(j, u'('))
+                j = w.closing(j);
+            else if (w.isWord(j, "in"))
+                in = j;
+        }
+        if (in + 1 < k) {
+            f.dbspace = w.isString(in + 1) ? w.value(in + 1) : w.lower(in + 1);
+            if (in + 2 != k)
+                throw StatementError(InformixCode::SyntaxError, w.begin(in + 2));
+        } else if (in == k && strategy == u'R' && a + 1 == k) {
+            f.dbspace = w.lower(a);   // ROUND ROBIN IN a, b
+            in = a;
+        } else {
+            throw StatementError(InformixCode::SyntaxError, w.begin(in < k ? in : k));
+        }
+        if (a < in) {
+            if (w.isWord(a, "remainder") && a + 1 == in)
+                f.expression = u"remainder"_s;
+            else
+                f.expression = w.written(a, in - 1);
+        }
+        if (f.partition.isEmpty())
+            f.partition = f.dbspace;
+        table.fragments.push_back(std::move(f));
+    }
+    return end;
+}
+
 // The options after a CREATE TABLE's column list, from `i`, as far as they
 // are known; what follows them is left for the storage engine to refuse.
 void readStorageOptions(const StatementTokens &w, size_t i, CreateTable &table)
@@ -296,10 +411,28 @@ void readStorageOptions(const StatementTokens &w, size_t i, CreateTable &table)
             const int size = w.text(i + 2).toInt();
             (w.isWord(i, "extent") ? table.extentSize : table.nextSize) = size;
             i += 3;
-        } else if (w.isWord(i, "in") && w.isWord(i + 1)) {
+        } else if (w.isWord(i, "in") && (w.isWord(i + 1) || w.isString(i + 1))) {
             i += 2;
+        } else if (w.isWord(i, "in") && w.isSymbol(i + 1, u'(')) {
+            i = std::min(w.closing(i + 1) + 1, w.size());
         } else if (w.isWord(i, "with") && w.isWord(i + 1, "no") && w.isWord(i + 2, "log")) {
             i += 3;
+        } else if (w.isWord(i, "with") && isOneOf(w, i + 1, {"crcols"_L1, "rowids"_L1, "erkey"_L1, "audit"_L1,
+                                                           "vercols"_L1, "replcheck"_L1})) {
+            i += 2;
+        } else if (w.isWord(i, "compressed") || w.isWord(i, "statlevel")) {
+            i += w.isWord(i, "statlevel") ? 2 : 1;
+        } else if (w.isWord(i, "put") && w.isWord(i + 1)) {
+            // PUT column IN (spaces) [(EXTENT SIZE n, KEEP ACCESS TIME, ...)], ...
+            i += 2;
+            while (i < w.size() && !w.isWord(i, "extent") && !w.isWord(i, "lock") && !w.isWord(i, "next")
+                   && !w.isWord(i, "fragment") && !w.isWord(i, "partition")) {
+                if (w.isSymbol(i, u'('))
+                    i = w.closing(i);
+                ++i;
+            }
+        } else if ((w.isWord(i, "fragment") || w.isWord(i, "partition")) && w.isWord(i + 1, "by")) {
+            i = readFragments(w, i + 2, table);
         } else {
             break;
         }

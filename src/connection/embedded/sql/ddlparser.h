@@ -89,6 +89,17 @@ struct CreateTable
     char16_t lockLevel = u'P';         // P page, R row, T table
     int extentSize = 16;
     int nextSize = 16;
+    // FRAGMENT BY (or PARTITION BY): one entry per fragment, as
+    // `sysfragments` keeps them. Every other storage clause (IN, PUT, WITH
+    // CRCOLS, COMPRESSED, ...) is accepted and has no effect here.
+    struct Fragment
+    {
+        char16_t strategy = u'R';   // R round robin, E expression, L list, N range/interval
+        QString partition;          // the partition's name; the dbspace's when none is given
+        QString expression;         // as written; "remainder" for the remainder
+        QString dbspace;
+    };
+    std::vector<Fragment> fragments;
 };
 
 // The readers below take the statement's tokens with its trailing

@@ -15,11 +15,14 @@ std::optional<TableReference> readTableReference(const StatementTokens &s, size_
     size_t name = k;
     if (s.isWord(k)) {
         size_t colon = k + 1;
-        if (s.isSymbol(colon, u'@') && s.isWord(colon + 1))
+        const bool atServer = s.isSymbol(colon, u'@') && s.isWord(colon + 1);
+        if (atServer)
             colon += 2;
         // "db:table", not the "::" of a cast.
         if (s.isSymbol(colon, u':') && !s.isSymbol(colon + 1, u':') && (s.isWord(colon + 1) || s.isString(colon + 1))) {
             ref.database = k;
+            if (atServer)
+                ref.server = k + 2;
             name = colon + 1;
         }
     }

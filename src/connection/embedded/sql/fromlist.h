@@ -12,6 +12,7 @@ namespace quoll::connection::embedded {
 struct TableReference
 {
     std::optional<size_t> database;   // the database's word, when named
+    std::optional<size_t> server;     // the server's word after "@", when named
     std::optional<size_t> owner;      // the owner's word or quoted name
     size_t table = 0;                 // the table's name (a word, or a quoted name without an owner)
     std::optional<size_t> alias;      // the alias's word
