@@ -49,6 +49,7 @@ void ScriptSplitter::reset()
     m_words = 0;
     m_lastEnd = 0;
     m_lastCreate = 0;
+    m_dbaAfterCreate = false;
     m_funcOpen = m_funcClosed = m_procOpen = m_procClosed = false;
 }
 
@@ -106,10 +107,15 @@ void ScriptSplitter::takeWord()
         m_lastEnd = m_words;
     } else if (is("create"_L1)) {
         m_lastCreate = m_words;
+    } else if (is("dba"_L1)) {
+        m_dbaAfterCreate = m_lastCreate == 1 && m_words == 2;
     } else if (const bool function = is("function"_L1); function || is("procedure"_L1)) {
         bool &open = function ? m_funcOpen : m_procOpen;
         bool &closed = function ? m_funcClosed : m_procClosed;
-        if (m_lastCreate == 1) {
+        // Only CREATE [DBA] PROCEDURE opens a body: the word elsewhere in a
+        // statement that began with CREATE (a trigger's EXECUTE PROCEDURE)
+        // would keep every later semicolon from cutting.
+        if (m_lastCreate == 1 && (m_words == 2 || (m_words == 3 && m_dbaAfterCreate))) {
             m_lastCreate = 0;
             open = true;
         }

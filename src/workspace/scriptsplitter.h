@@ -65,6 +65,7 @@ private:
     int m_words = 0;
     int m_lastEnd = 0;
     int m_lastCreate = 0;
+    bool m_dbaAfterCreate = false;
     bool m_funcOpen = false;
     bool m_funcClosed = false;
     bool m_procOpen = false;

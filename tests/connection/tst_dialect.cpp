@@ -568,8 +568,6 @@ void TstDialect::ownersComeOffTableNamesOnly_data()
     row("current database", "select * from shop:orders", "select * from orders");
     row("current database and owner", "select * from SHOP:ann.orders", "select * from orders");
     row("current database at its server", "select * from shop@srv:ann.orders", "select * from orders");
-    row("another database stays", "select * from sysmaster:sysdatabases", "");
-    row("another database keeps its owner", "select * from other:ann.orders", "");
     row("no current database", "select * from shop:orders", "", "");
     // What stays: table.column, numbers, time literals, FROM inside functions.
     row("table.column", "select c.name, orders.id from customer c, orders where c.id = orders.cust", "");

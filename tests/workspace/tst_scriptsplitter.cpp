@@ -63,6 +63,15 @@ void TstScriptSplitter::cutsWhereTheRulesSay_data()
                                                   << QStringList{u"drop procedure p;"_s,
                                                                  u" create table t (a int);"_s}
                                                   << QList<int>{1, 18};
+    QTest::newRow("dba procedure body")
+        << u"create dba procedure p() let x = 1; end procedure; select 1 from t;"_s
+        << QStringList{u"create dba procedure p() let x = 1; end procedure;"_s, u" select 1 from t;"_s}
+        << QList<int>{1, 51};
+    QTest::newRow("a trigger's execute procedure opens no body")
+        << u"create trigger tr insert on t for each row (execute procedure p()); select 1 from t;"_s
+        << QStringList{u"create trigger tr insert on t for each row (execute procedure p());"_s,
+                       u" select 1 from t;"_s}
+        << QList<int>{1, 68};
     QTest::newRow("only semicolons") << u";;"_s << QStringList{} << QList<int>{};
     QTest::newRow("empty") << QString() << QStringList{} << QList<int>{};
     QTest::newRow("semicolon before any word is carried on")

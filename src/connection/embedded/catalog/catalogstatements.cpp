@@ -4,6 +4,7 @@
 #include "connection/embedded/catalog/catalogwriter.h"
 #include "connection/embedded/sql/ddlparser.h"
 #include "connection/embedded/catalog/indexstatements.h"
+#include "connection/embedded/catalog/refusedforms.h"
 #include "connection/embedded/catalog/rolestatements.h"
 #include "connection/embedded/catalog/routinestatements.h"
 #include "connection/embedded/catalog/sequencestatements.h"
@@ -25,6 +26,7 @@ namespace {
 // come before tables: DROP TABLE of a view is refused there, and DROP
 // TABLE of a table also drops the views that read it.
 constexpr std::array planners{
+    &planRefusedForm,
     &planViewStatement,
     &planTableStatement,
     &planIndexStatement,

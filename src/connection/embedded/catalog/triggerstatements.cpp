@@ -96,6 +96,17 @@ std::optional<CatalogPlan> planCreateTrigger(const CatalogContext &context, cons
     if (referencing && !hasForEachRow(in, in.index()))
         in.failHere(InformixCode::ReferencingWithoutForEachRow);
     const qsizetype bodyAt = in.offset();
+    // The actions are parenthesised lists; a semicolon outside them ends
+    // the statement, and whatever follows is another statement.
+    int depth = 0;
+    for (size_t k = in.index(); k < statement.size(); ++k) {
+        if (statement.isSymbol(k, u'('))
+            ++depth;
+        else if (statement.isSymbol(k, u')'))
+            --depth;
+        else if (depth == 0 && statement.isSymbol(k, u';'))
+            throw StatementError(InformixCode::SyntaxError, statement[k].begin);
+    }
     trigger.header = statement.sql().mid(statement[0].begin, bodyAt - statement[0].begin).toString();
     trigger.body = statement.sql().mid(bodyAt, statement.back().end() - bodyAt).toString();
     if (insteadOf)

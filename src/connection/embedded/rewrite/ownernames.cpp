@@ -1,5 +1,7 @@
 #include "connection/embedded/rewrite/ownernames.h"
 
+#include "connection/embedded/server/informixerrors.h"
+
 #include "connection/embedded/sql/fromlist.h"
 
 #include <map>
@@ -132,8 +134,12 @@ private:
         if (!table)
             return;
         if (table->database) {
+            if (m_database.isEmpty())
+                return;   // no database open: the storage engine answers
             if (m_s.lower(*table->database) != m_database)
-                return;   // another database: left to the storage engine
+                throw StatementError(InformixCode::NotSupported, m_s[*table->database].begin,
+                                     u"a table of another database (%1)"_s.arg(
+                                         m_s.written(*table->database, table->table)));
             drop(*table->database, (table->owner ? *table->owner : table->table) - 1);
         }
         if (table->owner)

@@ -57,7 +57,7 @@ StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString 
         if (namesOuter())
             s.joined = rewriteOuterJoins(base, schema);
     } catch (const StatementError &e) {
-        throw StatementError(e.nativeCode(), unownedIndex(e.at()));
+        throw StatementError(e, unownedIndex(e.at()));
     }
     try {
         if (statement && !s.unowned && !s.joined)
@@ -65,7 +65,7 @@ StorageSql toStorage(QStringView sql, const SchemaLookup &schema, const QString 
         else
             s.rewritten = rewriteForSqlite(s.joined ? QStringView(s.joined->text()) : base, schema);
     } catch (const StatementError &e) {
-        throw StatementError(e.nativeCode(), unownedIndex(s.joined ? s.joined->originalIndex(e.at()) : e.at()));
+        throw StatementError(e, unownedIndex(s.joined ? s.joined->originalIndex(e.at()) : e.at()));
     }
     return s;
 }

@@ -151,6 +151,27 @@ void EmbeddedEngine::fail(Outcome &outcome, int code, const QString &parameter, 
     outcome.failedAt = at;
 }
 
+namespace {
+
+// A schema listing begins with the line naming the utility that wrote it
+// ("DBSCHEMA Schema Utility  INFORMIX-SQL Version ..."), which is no SQL:
+// blanked, so that a listing pasted whole runs from its first statement
+// with every position where it was.
+QString withoutListingHeader(const QString &sql)
+{
+    qsizetype at = 0;
+    while (at < sql.size() && sql[at].isSpace())
+        ++at;
+    if (!QStringView(sql).mid(at).startsWith(u"dbschema schema utility"_s, Qt::CaseInsensitive))
+        return sql;
+    QString text = sql;
+    for (; at < text.size() && text[at] != u'\n' && text[at] != u'\r'; ++at)
+        text[at] = u' ';
+    return text;
+}
+
+} // namespace
+
 EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
 {
     startRun();
@@ -158,7 +179,8 @@ EmbeddedEngine::Outcome EmbeddedEngine::run(const QString &sql)
     try {
         requireConnected();
         // One reading of the statement serves every reader below.
-        const StatementTokens statement(sql);
+        const QString text = withoutListingHeader(sql);
+        const StatementTokens statement(text);
         if (!statement.empty() && !runServerStatement(statement, outcome))
             runInStorage(statement, outcome);
         noteSchemaChanges(statement);

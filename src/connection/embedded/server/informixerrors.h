@@ -90,6 +90,8 @@ class StatementError : public EngineError
 public:
     StatementError(int code, qsizetype at, const QString &parameter = {})
         : EngineError(code, informixMessage(code, parameter)), m_at(at) {}
+    // The same failure, its message kept, at a position in another text.
+    StatementError(const StatementError &other, qsizetype at) : EngineError(other), m_at(at) {}
 
     qsizetype at() const noexcept { return m_at; }
 

@@ -149,6 +149,7 @@ bool EmbeddedEngine::runStorageStatement(const RewrittenSql &source, Outcome &ou
         storage = toStorage(sql, schema, m_session.database, known, synonymLookup(db));
     } catch (const StatementError &e) {
         fail(outcome, e.nativeCode(), {}, source.originalIndex(e.at()));
+        outcome.failure.message = e.message();
         return false;
     }
     const RewrittenSql &rewritten = storage.rewritten;

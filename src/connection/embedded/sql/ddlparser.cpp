@@ -219,6 +219,10 @@ void readColumn(const StatementTokens &w, size_t begin, size_t end, CreateTable 
         i += 2;
     }
     const qsizetype typeBegin = i < end ? w[i].begin : w[begin].end();
+    if (isOneOf(w, i, {"set"_L1, "multiset"_L1, "list"_L1, "row"_L1}) && w.isSymbol(i + 1, u'('))
+        throw StatementError(InformixCode::NotSupported, w[i].begin,
+                             w.isWord(i, "row") ? u"row types (ROW)"_s
+                                                : u"collection types (%1)"_s.arg(w.text(i).toString().toUpper()));
     qsizetype typeEnd = typeBegin;
     int depth = 0;
     for (; i < end; ++i) {
