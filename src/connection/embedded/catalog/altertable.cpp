@@ -109,12 +109,11 @@ ColumnChange readDefinition(const CatalogContext &context, const StatementTokens
 AlterTable parseAlterTable(const CatalogContext &context, const StatementTokens &w)
 {
     AlterTable alter;
-    size_t i = 2;
     StatementCursor names(w);
     names.setIndex(2);
     alter.table.at = names.offset();
     alter.table.name = names.name();
-    i = names.index();
+    size_t i = names.index();
     if (i >= w.size())
         throw StatementError(InformixCode::SyntaxError, w.sql().size());
     while (i < w.size()) {
@@ -299,9 +298,9 @@ void moveColumnNumbers(CatalogWriter &out, qint64 tabid, int colno, int by)
     }
 }
 
-// The catalog rows of one column: syscolumns, its default and, for NOT
-// NULL, its constraint.
-void writeColumnRows(CatalogWriter &out, qint64 tabid, int colno, const QString &owner, const ColumnChange &change)
+// The catalog rows of one added column: syscolumns and its default (its
+// constraints, NOT NULL included, follow with writeColumnConstraints).
+void writeColumnRows(CatalogWriter &out, qint64 tabid, int colno, const ColumnChange &change)
 {
     const ColumnDefinition &c = change.definition;
     const ColumnTypeCode code = encodeColumnType(c.type, c.notNull);
@@ -312,7 +311,6 @@ void writeColumnRows(CatalogWriter &out, qint64 tabid, int colno, const QString 
         out.write("insert into sysdefaults (tabid, colno, type, \"default\", class) values (?, ?, ?, ?, 'T')",
                   {tabid, colno, QString(QChar(c.defaultType)),
                    c.defaultType == u'L' ? storedLiteral(code.coltype, c.defaultValue) : QVariant()});
-    Q_UNUSED(owner);
 }
 
 // The column's NOT NULL constraints: removed from the catalog.
@@ -375,8 +373,14 @@ void rebuildStorage(CatalogWriter &out, const QString &table, const std::vector<
     // Views on the table are left as they are written: renaming the new
     // table in place must not make the storage engine read them now.
     out.write("pragma legacy_alter_table = on");
-    out.write(u"drop table "_s + quotedIdentifier(table));
-    out.write(u"alter table "_s + quotedIdentifier(rebuilt) + u" rename to "_s + quotedIdentifier(table));
+    try {
+        out.write(u"drop table "_s + quotedIdentifier(table));
+        out.write(u"alter table "_s + quotedIdentifier(rebuilt) + u" rename to "_s + quotedIdentifier(table));
+    } catch (...) {
+        // Later renames must rewrite the views and triggers again.
+        sqlite3_exec(db, "pragma legacy_alter_table = off", nullptr, nullptr, nullptr);
+        throw;
+    }
     out.write("pragma legacy_alter_table = off");
     for (const QList<QVariant> &object : objects) {
         const QString sql = object[1].toString();
@@ -480,7 +484,7 @@ std::optional<CatalogPlan> planAlterTable(const CatalogContext &context, const S
                                        : itemOf(change.before.name);
                 items.insert(place, StorageItem{change.column.name, change.storageText});
                 moveColumnNumbers(out, tabid, colno, 1);
-                writeColumnRows(out, tabid, colno, owner, change);
+                writeColumnRows(out, tabid, colno, change);
                 break;
             }
             case ColumnChange::Action::Modify: {
