@@ -140,6 +140,12 @@ bool appendWindows1251(QByteArray &out, QByteArrayView utf8)
             c = (c << 6) | (p[i] & 0x3F);
         }
         p += more + 1;
+        // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+        static constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[more] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+            out.truncate(start);
+            return false;
+        }
         const unsigned char byte = windows1251Byte(c);
         if (byte == 0) {
             out.truncate(start);
@@ -156,7 +162,11 @@ DecodedText decodeText(const QByteArray &bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         result.encoding = TextEncoding::Utf8;
         result.hadByteOrderMark = true;
-        result.text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        // The mark read is the file's; a second one is the text's own
+        // character and stays (fromUtf8 would drop it).
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        result.text = utf8.decode(QByteArrayView(bytes).sliced(3));
         return result;
     }
     if (hasNonAscii(bytes)) {

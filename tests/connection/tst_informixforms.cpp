@@ -327,6 +327,9 @@ void TstInformixForms::formIsRefusedAtItsPlace_data()
                                             << int(embedded::InformixCode::SequenceValueUndefined) << 0;
     QTest::newRow("nextval of no sequence") << QStringList{} << u"select nosuch.nextval from items"_s
                                             << int(embedded::InformixCode::TableNotInDatabase) << 0;
+    // Found by fuzzing: the dialect read the first argument of NVL() without one.
+    QTest::newRow("nvl without arguments") << QStringList{} << u"select nvl() from items"_s
+                                           << int(embedded::InformixCode::RoutineNotResolved) << 8;
     QTest::newRow("cardinality") << QStringList{} << u"select cardinality(name) from items"_s << notSupported << 0;
     QTest::newRow("trigger with a statement after it")
         << QStringList{} << u"create trigger tr insert on items (update items set price = 0); select 1 from items"_s

@@ -84,6 +84,17 @@ void TstTextCodec::charactersOutsideTheCodePageAreNeverWritten()
     const QString russian = u"Привет, «мир» №1 — €"_s;
     QCOMPARE(quoll::encodingFor(russian), quoll::TextEncoding::Windows1251);
     QCOMPARE(quoll::decodeText(quoll::encodeText(russian, quoll::TextEncoding::Windows1251)).text, russian);
+    // Bytes that are no UTF-8 are never written as some other character
+    // (found by fuzzing: an overlong C0 98 became the control byte 0x18).
+    for (const QByteArray &invalid : {QByteArray("a\xC0\x98"), QByteArray("\xE0\x80\xAF"),
+                                      QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80")}) {
+        QByteArray out("kept");
+        QVERIFY2(!quoll::appendWindows1251(out, invalid), invalid.toHex().constData());
+        QCOMPARE(out, QByteArray("kept"));
+    }
+    QByteArray out;
+    QVERIFY(quoll::appendWindows1251(out, u"Привет"_s.toUtf8()));
+    QCOMPARE(out, QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2"));
     // An empty text is an empty file, not a failure.
     const QByteArray empty = quoll::encodeText(QString(), quoll::TextEncoding::Windows1251);
     QVERIFY(!empty.isNull());
@@ -106,6 +117,9 @@ void TstTextCodec::detectsTheEncodingOfFiles_data()
     QTest::newRow("mostly UTF-8, one stray byte")
         << QByteArray("\xD0\x9F \xFF") << u"Рџ я"_s << false << false;
     QTest::newRow("empty") << QByteArray() << QString() << false << false;
+    // Found by fuzzing: the text's own U+FEFF after the file's mark was lost.
+    QTest::newRow("two byte-order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << u"\uFEFFx"_s << true
+                                          << true;
 }
 
 void TstTextCodec::detectsTheEncodingOfFiles()

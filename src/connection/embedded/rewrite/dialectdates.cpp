@@ -206,8 +206,13 @@ bool DialectPlanner::dateOperand(size_t a, size_t b) const
     if (b == a + 3 && m_s.isSymbol(a + 1, u'.'))
         return dateColumnAt(a + 2);
     if (b > a + 1 && m_s.isSymbol(a + 1, u'(') && m_s.closing(a + 1) == b - 1) {
-        if (m_s.isWord(a, "min") || m_s.isWord(a, "max") || m_s.isWord(a, "nvl"))
-            return dateExpression(a + 2, m_s.isWord(a, "nvl") ? commaList(a + 2, b - 1).front().second : b - 1);
+        if (m_s.isWord(a, "min") || m_s.isWord(a, "max"))
+            return dateExpression(a + 2, b - 1);
+        if (m_s.isWord(a, "nvl")) {
+            // NVL() without arguments is the storage engine's error to give.
+            const auto args = commaList(a + 2, b - 1);
+            return !args.empty() && dateExpression(a + 2, args.front().second);
+        }
         if (m_s.isWord(a, "decode")) {
             // DECODE(expr, when, then, ..., [default]): its thens and default.
             const auto args = commaList(a + 2, b - 1);
