@@ -161,10 +161,13 @@ std::optional<CatalogPlan> planRoleGrant(const CatalogContext &context, Statemen
     in.setIndex(1);
     const qsizetype roleAt = in.offset();
     const QString role = in.name();
-    const auto [granteesAt, grantees, withGrantOption] = in.grantees(grant);
+    const auto [granteesAt, granteeNames, grantOption] = in.grantees(grant);
     in.expectEnd();
     sqlite3 *db = context.db;
     requireRole(db, role, roleAt);
+    // Named copies: a lambda may not capture a structured binding everywhere.
+    const QStringList grantees = granteeNames;
+    const bool withGrantOption = grantOption;
     return CatalogPlan{std::nullopt, [role, grantees, grant, withGrantOption](CatalogWriter &out) {
         for (const QString &grantee : grantees) {
             out.write("delete from sysroleauth where rolename = ? and grantee = ?", {role, grantee});

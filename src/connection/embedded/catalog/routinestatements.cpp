@@ -61,7 +61,8 @@ QStringList parameterTypes(StatementCursor &in)
 {
     const StatementTokens &tokens = in.tokens();
     QStringList types;
-    for (const auto &[first, last] : groupParts(in)) {
+    for (const auto &[first, partEnd] : groupParts(in)) {
+        const size_t last = partEnd;
         const auto isWord = [&](size_t at, QLatin1StringView w) { return at < last && tokens.isWord(at, w); };
         size_t i = first;
         if (isWord(i, "out"_L1) || isWord(i, "inout"_L1) || isWord(i, "in"_L1))
@@ -278,7 +279,8 @@ std::optional<CatalogPlan> planExecutePrivilege(const CatalogContext &context, c
         throw StatementError(InformixCode::GrantToSelf, granteesAt);
     sqlite3 *db = context.db;
     const qint64 procid = resolveRoutine(db, routine.name, routine.types, routine.kind, routine.nameAt);
-    return CatalogPlan{std::nullopt, [procid, grant, grantees, grantor, withGrantOption](CatalogWriter &out) {
+    return CatalogPlan{std::nullopt, [procid, grant, grantees = grantees, grantor,
+                                      withGrantOption = withGrantOption](CatalogWriter &out) {
         for (const QString &grantee : grantees) {
             out.write("delete from sysprocauth where procid = ? and grantor = ? and grantee = ?",
                         {procid, grantor, grantee});
