@@ -8,8 +8,15 @@ function(quoll_set_options target)
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
   if(QUOLL_SANITIZE)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    # An undefined behaviour stops the program, so that a test or a fuzz
+    # run fails on it instead of printing and going on.
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined
+      -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(QUOLL_FUZZ)
+    # Coverage for libFuzzer in every library the fuzz targets reach.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
 endfunction()
 

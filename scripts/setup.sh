@@ -7,6 +7,11 @@
 #   scripts/setup.sh --test     ... then run the whole test suite
 #   scripts/setup.sh --sanitize build into build-asan with AddressSanitizer and
 #                               LeakSanitizer and run the test suite there
+#   scripts/setup.sh --fuzz [S] build with clang into build-fuzz with
+#                               AddressSanitizer, LeakSanitizer and UBSan, run
+#                               the test suite there, then each fuzz target of
+#                               fuzz/ for S seconds (default 30) from its
+#                               corpus; a finding is kept in build-fuzz/findings
 #
 # Safe to run again: packages already present are left alone, the build is
 # incremental. BUILD_DIR overrides the build folder (default: build).
@@ -19,7 +24,8 @@ case "${1:-}" in
   --run) mode=run ;;
   --test) mode=test ;;
   --sanitize) mode=sanitize ;;
-  -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+  --fuzz) mode=fuzz; fuzz_seconds=${2:-30} ;;
+  -h|--help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
   *) echo "unknown option: $1 (try --help)" >&2; exit 2 ;;
 esac
 
@@ -37,6 +43,11 @@ packages=(
   # reading back the workbooks the tests write
   python3 python3-openpyxl
 )
+if [ "$mode" = fuzz ]; then
+  # clang with libFuzzer and the sanitizers' runtimes; the symbolizer names
+  # the lines of a finding.
+  packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -63,6 +74,11 @@ if [ "$mode" = sanitize ]; then
   build_dir=${BUILD_DIR:-$here/build-asan}
   cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUOLL_SANITIZE=ON)
 fi
+if [ "$mode" = fuzz ]; then
+  build_dir=${BUILD_DIR:-$here/build-fuzz}
+  cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+              -DQUOLL_SANITIZE=ON -DQUOLL_FUZZ=ON)
+fi
 
 cmake -S "$here" -B "$build_dir" "${cmake_args[@]}"
 cmake --build "$build_dir" --parallel "$(nproc)"
@@ -78,5 +94,9 @@ case "$mode" in
   test|sanitize)
     cd "$build_dir"
     exec ctest --output-on-failure --timeout 600 -j "$(nproc)"
+    ;;
+  fuzz)
+    ( cd "$build_dir" && ctest --output-on-failure --timeout 900 -j "$(nproc)" )
+    exec "$here/scripts/run-fuzzers.sh" "$build_dir" "$fuzz_seconds"
     ;;
 esac
