@@ -11,6 +11,8 @@
 #include "scripteddialogs.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -19,15 +21,29 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace quoll::testing {
 
 // A main window on a temporary folder with scripted dialogs.
+// Reports go to a temporary area of the test's own.
+struct PrivateTemp
+{
+    QTemporaryDir area;
+    QByteArray old = qgetenv("TMPDIR");
+    PrivateTemp() { qputenv("TMPDIR", QFile::encodeName(area.path())); }
+    ~PrivateTemp() { qputenv("TMPDIR", old); }
+    QString reportFolder() const { return area.filePath(QStringLiteral("quoll-%1").arg(geteuid())); }
+};
+
 struct MainFixture
 {
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     app::ErrorHandler errors{dialogs};
     std::unique_ptr<app::QuollMain> window;
+    // What connectTo types into the login dialog's password box.
+    QString loginPassword = QStringLiteral("secret");
 
     MainFixture()
         : window(std::make_unique<app::QuollMain>(AppPaths(folder.path(), QStringLiteral("quoll")),
@@ -67,7 +83,7 @@ struct MainFixture
     {
         auto *servers = find<QComboBox>(QStringLiteral("cbServerName"));
         servers->setCurrentIndex(servers->findText(server));
-        answerLogin(user);
+        answerLogin(user, loginPassword);
         probe().topBar()->connectButton()->click();
         probe().topBar()->dataBaseName()->hidePopup();
         return window->database().isConnected();

@@ -36,6 +36,7 @@ public slots:
 
 } // namespace
 using namespace quoll;
+using quoll::testing::PrivateTemp;
 using quoll::testing::ResultFixture;
 
 namespace {
@@ -46,15 +47,6 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// Reports go to a temporary area of the test's own.
-struct PrivateTemp
-{
-    QTemporaryDir area;
-    QByteArray old = qgetenv("TMPDIR");
-    PrivateTemp() { qputenv("TMPDIR", QFile::encodeName(area.path())); }
-    ~PrivateTemp() { qputenv("TMPDIR", old); }
-    QString reportFolder() const { return area.filePath(u"quoll-%1"_s.arg(geteuid())); }
-};
 
 } // namespace
 
