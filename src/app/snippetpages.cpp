@@ -38,18 +38,29 @@ void LoadButtonPages(QTabWidget &pcButtons, const QString &menuFile, Dialogs &di
         dialogs.message(Dialogs::Icon::Information, u"Buttons File"_s, u"File [%1] not found"_s.arg(menuFile));
         return;
     }
-    for (const QString &section : file.sections()) {
+    // The tab bar's time grows with the square of its pages: a file of
+    // thousands of sections would hold the window for minutes.
+    QList<ProfileFile::Section> sections = file.allSections();
+    if (sections.size() > MaxButtonPages) {
+        dialogs.message(Dialogs::Icon::Information, u"Buttons File"_s,
+                        u"File [%1] has %2 pages; the first %3 are shown"_s.arg(menuFile)
+                            .arg(sections.size())
+                            .arg(MaxButtonPages));
+        sections.resize(MaxButtonPages);
+    }
+    for (const ProfileFile::Section &section : sections) {
         auto *page = new QWidget(&pcButtons);
         auto *layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
         auto *bar = new QToolBar(page);
-        bar->setObjectName(u"ToolBar_"_s + section);
+        bar->setObjectName(u"ToolBar_"_s + section.name);
         bar->setMovable(false);
         bar->setFloatable(false);
         bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
         bar->setStyleSheet(u"QToolBar { border: 0px; padding: 0px; spacing: 1px; }"_s);
-        for (const QString &name : file.keys(section)) {
-            const QString value = file.value(section, name, QString());
+        for (const auto &entry : section.entries) {
+            const QString &name = entry.first;
+            const QString value = entry.second;
             auto *button = new QToolButton(bar);
             button->setText(name);
             button->setToolTip(snippetHint(value));
@@ -61,7 +72,7 @@ void LoadButtonPages(QTabWidget &pcButtons, const QString &menuFile, Dialogs &di
         }
         layout->addWidget(bar);
         layout->addStretch(1);
-        pcButtons.addTab(page, section);
+        pcButtons.addTab(page, section.name);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/profilefile.h"
 
+#include <QSet>
+
 #include "core/atomicfile.h"
 #include "core/error.h"
 
@@ -126,7 +128,12 @@ std::optional<QString> ProfileFile::value(const QString &section, const QString 
     const qsizetype line = keyLine(section, key);
     if (line < 0)
         return std::nullopt;
-    const QString &text = m_lines[size_t(line)].text;
+    return entryValue(m_lines[size_t(line)]);
+}
+
+QString ProfileFile::entryValue(const Line &line)
+{
+    const QString &text = line.text;
     QString value = text.mid(text.indexOf(u'=') + 1).trimmed();
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
         value = value.mid(1, value.size() - 2);
@@ -185,10 +192,36 @@ void ProfileFile::setInteger(const QString &section, const QString &key, int val
 QStringList ProfileFile::sections() const
 {
     QStringList names;
+    QSet<QString> seen;
     for (const Line &line : m_lines)
-        if (line.kind == Line::Kind::Section && !names.contains(line.name, Qt::CaseInsensitive))
+        if (line.kind == Line::Kind::Section && !seen.contains(line.name.toCaseFolded())) {
+            seen.insert(line.name.toCaseFolded());
             names.append(line.name);
+        }
     return names;
+}
+
+QList<ProfileFile::Section> ProfileFile::allSections() const
+{
+    QList<Section> sections;
+    QSet<QString> seenSections;
+    QSet<QString> seenKeys;
+    bool reading = false;   // in the first section of its name
+    for (const Line &line : m_lines) {
+        if (line.kind == Line::Kind::Section) {
+            const QString folded = line.name.toCaseFolded();
+            reading = !seenSections.contains(folded);
+            if (reading) {
+                seenSections.insert(folded);
+                seenKeys.clear();
+                sections.append({line.name, {}});
+            }
+        } else if (line.kind == Line::Kind::Entry && reading && !seenKeys.contains(line.name.toCaseFolded())) {
+            seenKeys.insert(line.name.toCaseFolded());
+            sections.back().entries.append({line.name, entryValue(line)});
+        }
+    }
+    return sections;
 }
 
 QStringList ProfileFile::keys(const QString &section) const
