@@ -212,6 +212,18 @@ sqlite3 *EmbeddedServer::open(const QString &name) const
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
+    // A file emptied, cut short or overwritten since the database was made
+    // has no catalog to read: said so, not found out statement by statement.
+    sqlite3_stmt *probe = nullptr;
+    const bool readable =
+        sqlite3_prepare_v2(db, "select count(*) from sqlite_master where name = 'systables'", -1, &probe, nullptr)
+            == SQLITE_OK
+        && sqlite3_step(probe) == SQLITE_ROW && sqlite3_column_int(probe, 0) == 1;
+    sqlite3_finalize(probe);
+    if (!readable) {
+        sqlite3_close_v2(db);
+        throw informixError(InformixCode::DatabaseFileDamaged, databaseFile(name));
+    }
     // Write-ahead log, synced at checkpoints rather than at every commit:
     // what a server with a buffered log does. Committed work survives a crash
     // of the program; a power cut may lose the last moments of commits but

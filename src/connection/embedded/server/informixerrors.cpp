@@ -79,6 +79,11 @@ constexpr std::array messages{
     Message{InformixCode::DateTimeOutOfRange, "The result of a datetime computation is out of range."},
     Message{InformixCode::EmbeddedFailure, "Embedded server failure: %s"},
     Message{InformixCode::NotSupported, "The embedded server does not support %s."},
+    Message{InformixCode::DatabaseLocked,
+            "The database is locked by another program; nothing was done. Try again when it has finished."},
+    Message{InformixCode::DatabaseFileDamaged,
+            "The database file cannot be read or written (%s): it was removed, cut short or damaged while in use. "
+            "Reconnect, and restore the file from a copy if it was lost."},
     Message{InformixCode::NestedTooDeeply,
             "The statement nests its expressions deeper than the embedded server can read; write it with fewer "
             "levels of parentheses."},

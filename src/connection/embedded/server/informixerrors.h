@@ -74,6 +74,8 @@ enum : int {
     SequenceExhausted = -8316,      // past MAXVALUE (or MINVALUE) without CYCLE
     NotSupported = -32003,          // a form the embedded server does not follow
     NestedTooDeeply = -32006,       // beyond the storage engine's parser, even with redundant parentheses gone
+    DatabaseLocked = -32007,        // another program holds the database file
+    DatabaseFileDamaged = -32008,   // the file was removed, cut short or damaged while in use
 };
 } // namespace InformixCode
 

@@ -170,7 +170,19 @@ ServerFailure mapSqliteFailure(sqlite3 *db, int rc)
         failure.message = informixMessage(failure.code);
         return failure;
     }
-    // A failure a server would not have: storage, locking, memory.
+    // Another program holds the database file: nothing was done.
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        failure.code = InformixCode::DatabaseLocked;
+        failure.message = informixMessage(failure.code);
+        return failure;
+    }
+    // The file went away or was damaged under the connection.
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_IOERR) {
+        failure.code = InformixCode::DatabaseFileDamaged;
+        failure.message = informixMessage(failure.code, message);
+        return failure;
+    }
+    // A failure a server would not have: memory, limits.
     failure.code = InformixCode::EmbeddedFailure;
     failure.message = informixMessage(failure.code, message);
     return failure;
